@@ -1,0 +1,9 @@
+#pragma once
+#include "app/ToolWindow.h"
+
+// Reports homophones, similar names, unknown words and hard kanji.
+class TRollAdvice : public ToolWindow {
+    Q_OBJECT
+public:
+    TRollAdvice();
+};

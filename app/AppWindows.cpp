@@ -1,0 +1,93 @@
+#include "app/AppWindows.h"
+
+#include "analysis/TRollAdvice.h"
+#include "analysis/TSetChasen.h"
+#include "analysis/TWordAnalyze.h"
+#include "app/Remain.h"
+#include "app/StartupMask.h"
+#include "app/TAboutBox.h"
+#include "convert/TReplaceSet.h"
+#include "convert/TWordChangeList.h"
+#include "join/TJoinFile.h"
+#include "lists/TFindList.h"
+#include "lists/TMsgList.h"
+#include "print/TSetPrinterSetup.h"
+#include "reshape/TSetCheck.h"
+#include "reshape/TWordDic.h"
+#include "send/TRollInput.h"
+#include "settings/TBackupLoader.h"
+#include "settings/TDebugConsole.h"
+#include "slides/TSlideSetWnd.h"
+#include "slides/TSlideWindow.h"
+
+TAboutBox *AboutBox = nullptr;
+TSetPrinterSetup *SetPrinterSetup = nullptr;
+TSetCheck *SetCheck = nullptr;
+TJoinFile *JoinFile = nullptr;
+TMsgList *MsgList = nullptr;
+TFindList *FindList = nullptr;
+TWordAnalyze *WordAnalyze = nullptr;
+TSetChasen *SetChasen = nullptr;
+TRollAdvice *RollAdvice = nullptr;
+TReplaceSet *ReplaceSet = nullptr;
+TRollInput *RollInput = nullptr;
+TWordDic *WordDic = nullptr;
+TWordChangeList *WordChangeList = nullptr;
+TSlideWindow *SlideWindow = nullptr;
+TDebugConsole *DebugConsole = nullptr;
+TSlideSetWnd *SlideSetWnd = nullptr;
+TBackupLoader *BackupLoader = nullptr;
+
+void createAppWindows()
+{
+    resetStartupMask();
+    Form1 = new TForm1;
+    AboutBox = new TAboutBox;
+    SetPrinterSetup = new TSetPrinterSetup;
+    SetCheck = new TSetCheck;
+    JoinFile = new TJoinFile;
+    MsgList = new TMsgList;
+    FindList = new TFindList;
+    WordAnalyze = new TWordAnalyze;
+    SetChasen = new TSetChasen;
+    RollAdvice = new TRollAdvice;
+    ReplaceSet = new TReplaceSet;
+    RollInput = new TRollInput;
+    WordDic = new TWordDic;
+    WordChangeList = new TWordChangeList;
+    SlideWindow = new TSlideWindow;
+    DebugConsole = new TDebugConsole;
+    SlideSetWnd = new TSlideSetWnd;
+    BackupLoader = new TBackupLoader;
+}
+
+namespace {
+template <typename T>
+void destroy(T *&window)
+{
+    delete window;
+    window = nullptr;
+}
+} // namespace
+
+void destroyAppWindows()
+{
+    destroy(BackupLoader);
+    destroy(SlideSetWnd);
+    destroy(DebugConsole);
+    destroy(SlideWindow);
+    destroy(WordChangeList);
+    destroy(WordDic);
+    destroy(RollInput);
+    destroy(ReplaceSet);
+    destroy(RollAdvice);
+    destroy(SetChasen);
+    destroy(WordAnalyze);
+    destroy(FindList);
+    destroy(MsgList);
+    destroy(JoinFile);
+    destroy(SetCheck);
+    destroy(SetPrinterSetup);
+    destroy(AboutBox);
+    destroy(Form1);
+}

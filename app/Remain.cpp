@@ -1,0 +1,262 @@
+#include "app/Remain.h"
+
+#include "app/RollEditor.h"
+#include "platform/Fonts.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+TForm1 *Form1 = nullptr; // declared with the other windows in AppWindows.h
+
+namespace {
+
+QLabel *greenLabel(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setStyleSheet(u"color: green;"_s);
+    return label;
+}
+
+QFrame *bar(const QString &name, const QColor &colour, QWidget *parent)
+{
+    auto *frame = new QFrame(parent);
+    frame->setObjectName(name);
+    frame->setAutoFillBackground(true);
+    QPalette pal = frame->palette();
+    pal.setColor(QPalette::Window, colour);
+    frame->setPalette(pal);
+    frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return frame;
+}
+
+} // namespace
+
+TForm1::TForm1()
+{
+    setObjectName(u"Form1"_s);
+    setWindowTitle(u"前ロールエディター KOVA (Velmat)"_s);
+    QFont formFont(substituteFontFamily(u"ＭＳ Ｐゴシック"_s));
+    formFont.setPixelSize(12);
+    setFont(formFont);
+    setAcceptDrops(true);
+
+    buildPanels();
+    buildMenus();
+    buildTimers();
+
+    // Client area 672 × 612, centred on the screen.
+    resize(672, 612 + menuBar()->sizeHint().height());
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::buildPanels()
+{
+    StatusBar1 = new QLabel(this);
+    StatusBar1->setObjectName(u"StatusBar1"_s);
+    statusBar()->addWidget(StatusBar1, 1);
+    statusBar()->setSizeGripEnabled(true);
+
+    Splitter1 = new QSplitter(Qt::Horizontal, this);
+    Splitter1->setObjectName(u"Splitter1"_s);
+    Splitter1->setHandleWidth(3);
+    Splitter1->setStyleSheet(u"QSplitter::handle { background: navy; }"_s);
+    Splitter1->setChildrenCollapsible(false);
+    setCentralWidget(Splitter1);
+
+    // Left part: tag-jump strip, gutter and editor.
+    auto *left = new QWidget(Splitter1);
+    auto *leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->setSpacing(0);
+
+    auto *strip = new QWidget(left);
+    strip->setObjectName(u"TopPanel"_s);
+    strip->setFixedHeight(48);
+    auto *stripLayout = new QVBoxLayout(strip);
+    stripLayout->setContentsMargins(4, 2, 4, 2);
+    stripLayout->setSpacing(2);
+    stripLayout->addWidget(new QLabel(u"コメント行へ移動する（タグジャンプ）"_s, strip));
+    QueJump = new QComboBox(strip);
+    QueJump->setObjectName(u"QueJump"_s);
+    QueJump->setMaxVisibleItems(20);
+    QueJump->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    stripLayout->addWidget(QueJump);
+    leftLayout->addWidget(strip);
+
+    auto *editArea = new QWidget(left);
+    auto *editLayout = new QHBoxLayout(editArea);
+    editLayout->setContentsMargins(0, 0, 0, 0);
+    editLayout->setSpacing(0);
+    LineNo = new QPlainTextEdit(editArea);
+    LineNo->setObjectName(u"LineNo"_s);
+    LineNo->setReadOnly(true);
+    LineNo->setFocusPolicy(Qt::NoFocus);
+    LineNo->setFrameShape(QFrame::NoFrame);
+    LineNo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    LineNo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    LineNo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    LineNo->setTextInteractionFlags(Qt::NoTextInteraction);
+    LineNo->viewport()->setCursor(Qt::ArrowCursor);
+    {
+        QPalette pal = LineNo->palette();
+        pal.setColor(QPalette::Base, palette().color(QPalette::Midlight));
+        LineNo->setPalette(pal);
+        QTextOption option = LineNo->document()->defaultTextOption();
+        option.setAlignment(Qt::AlignRight);
+        LineNo->document()->setDefaultTextOption(option);
+    }
+    LineNo->setFixedWidth(48);
+    editLayout->addWidget(LineNo);
+
+    RichEdit1 = new RollEditor(editArea);
+    RichEdit1->setObjectName(u"RichEdit1"_s);
+    {
+        QPalette pal = RichEdit1->palette();
+        pal.setColor(QPalette::Base, Qt::white);
+        pal.setColor(QPalette::Text, Qt::black);
+        RichEdit1->setPalette(pal);
+        QFont editorFont(substituteFontFamily(u"ＭＳ ゴシック"_s));
+        editorFont.setPixelSize(10);
+        RichEdit1->setFont(editorFont);
+    }
+    editLayout->addWidget(RichEdit1, 1);
+    leftLayout->addWidget(editArea, 1);
+
+    CharPosSign = bar(u"CharPosSign"_s, Qt::green, editArea);
+    CharPosSign->setGeometry(0, 0, 3, 100);
+    CursorLine = bar(u"CursorLine"_s, Qt::blue, editArea);
+    CursorLine->setGeometry(0, 0, 100, 4);
+    CursorLine->hide();
+
+    // Right panel.
+    auto *right = new QWidget(Splitter1);
+    right->setObjectName(u"RightPanel"_s);
+    right->setFixedWidth(185);
+    auto *rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(2, 2, 2, 2);
+
+    auto *viewGroup = new QGroupBox(u"編集画面の設定"_s, right);
+    auto *viewGrid = new QGridLayout(viewGroup);
+    viewGrid->addWidget(new QLabel(u"表示フォント"_s, viewGroup), 0, 0, 1, 4);
+    SelFontName = new QComboBox(viewGroup);
+    SelFontName->setObjectName(u"SelFontName"_s);
+    SelFontName->setMaxVisibleItems(20);
+    viewGrid->addWidget(SelFontName, 1, 0, 1, 4);
+    viewGrid->addWidget(new QLabel(u"表示フォントサイズ"_s, viewGroup), 2, 0, 1, 4);
+    SelFontSize = new QSpinBox(viewGroup);
+    SelFontSize->setObjectName(u"SelFontSize"_s);
+    SelFontSize->setRange(0, 100);
+    SelFontSize->setValue(10);
+    viewGrid->addWidget(SelFontSize, 3, 1, 1, 2);
+    viewGrid->addWidget(new QLabel(u"ポイント"_s, viewGroup), 3, 3);
+    viewGrid->addWidget(new QLabel(u"文字ラインの位置"_s, viewGroup), 4, 0, 1, 4);
+    viewGrid->addWidget(new QLabel(u"全角"_s, viewGroup), 5, 0);
+    CharPosValue = new QSpinBox(viewGroup);
+    CharPosValue->setObjectName(u"CharPosValue"_s);
+    CharPosValue->setRange(0, 100);
+    CharPosValue->setValue(10);
+    viewGrid->addWidget(CharPosValue, 5, 1, 1, 2);
+    viewGrid->addWidget(new QLabel(u"文字"_s, viewGroup), 5, 3);
+    rightLayout->addWidget(viewGroup);
+
+    auto *cmtGroup = new QGroupBox(u"コメント行ジャンプ認識候補"_s, right);
+    auto *cmtLayout = new QVBoxLayout(cmtGroup);
+    cmtLayout->setContentsMargins(4, 4, 2, 4);
+    const auto addCmt = [&](QCheckBox *&box, const QString &name, const QString &caption,
+                            bool checked) {
+        box = new QCheckBox(caption, cmtGroup);
+        box->setObjectName(name);
+        box->setChecked(checked);
+        cmtLayout->addWidget(box);
+    };
+    addCmt(Cmt1, u"Cmt1"_s, u"単純コメント [ <- ] "_s, true);
+    addCmt(Cmt2, u"Cmt2"_s, u"ジャンプ用コメント [ <-◆ ] "_s, false);
+    addCmt(Cmt3, u"Cmt3"_s, u"説明用コメント [ <-● ] "_s, false);
+    addCmt(Cmt4, u"Cmt4"_s, u"交代用コメント [ <-■ ] "_s, false);
+    rightLayout->addWidget(cmtGroup);
+
+    auto *sendGroup = new QGroupBox(u"送信コマンド"_s, right);
+    auto *sendLayout = new QVBoxLayout(sendGroup);
+    auto *handleRow = new QHBoxLayout;
+    auto *hwndLabel = new QLabel(u"HWND"_s, sendGroup);
+    hwndLabel->setEnabled(false);
+    handleRow->addWidget(hwndLabel);
+    SendHandle = new QLineEdit(u"0x0000000"_s, sendGroup);
+    SendHandle->setObjectName(u"SendHandle"_s);
+    SendHandle->setEnabled(false);
+    handleRow->addWidget(SendHandle, 1);
+    sendLayout->addLayout(handleRow);
+    Button1 = new QPushButton(u"入力ウィンドウ特定"_s, sendGroup);
+    Button1->setObjectName(u"Button1"_s);
+    sendLayout->addWidget(Button1);
+    for (const QString &text : {u"●EditSendと同等の機能を"_s, u"提供します。"_s,
+                                u"F1で１行送信します。"_s, u"使用前にウィンドウを特定"_s,
+                                u"してください。"_s})
+        sendLayout->addWidget(greenLabel(text, sendGroup));
+    sendLayout->addWidget(new QLabel(u"送信方法"_s, sendGroup));
+    SendMethod = new QComboBox(sendGroup);
+    SendMethod->setObjectName(u"SendMethod"_s);
+    SendMethod->addItems({u"IPtalk/まぁちゃん向け"_s, u"Word/メモ帳向け"_s});
+    sendLayout->addWidget(SendMethod);
+    rightLayout->addWidget(sendGroup);
+    rightLayout->addStretch(1);
+
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setStretchFactor(1, 0);
+
+    connect(SelFontName, &QComboBox::activated, this, &TForm1::SelFontNameSelect);
+    connect(SelFontSize, &QSpinBox::valueChanged, this, &TForm1::SelFontSizeChange);
+    connect(CharPosValue, &QSpinBox::valueChanged, this, &TForm1::CharPosValueChange);
+    connect(QueJump, &QComboBox::activated, this, &TForm1::QueJumpChange);
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(Splitter1, &QSplitter::splitterMoved, this, &TForm1::Splitter1Moved);
+}
+
+void TForm1::setStatusText(const QString &text)
+{
+    StatusBar1->setText(text);
+    Q_EMIT statusTextChanged(text);
+}
+
+QString TForm1::statusText() const
+{
+    return StatusBar1->text();
+}
+
+CommentKinds TForm1::commentKinds() const
+{
+    return CommentKinds{Cmt1->isChecked(), Cmt2->isChecked(), Cmt3->isChecked(),
+                        Cmt4->isChecked()};
+}
+
+void TForm1::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    // The bars live over the editor: keep them as high / as wide as it is.
+    CharPosSign->resize(CharPosSign->width(), RichEdit1->height());
+    CursorLine->resize(RichEdit1->width(), CursorLine->height());
+}
+
+void TForm1::Splitter1Moved()
+{
+    CursorLine->resize(RichEdit1->width(), CursorLine->height());
+}

@@ -1,0 +1,202 @@
+#pragma once
+// The main window: owns the roll (RichEdit1), its menus, panels and timers.
+// Handlers keep the names the captioners' documentation uses; the work itself
+// lives in the logic units they call.
+#include "app/RollConventions.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+class QSplitter;
+class QTimer;
+class RollEditor;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    TForm1();
+    ~TForm1() override;
+
+    // The first command-line argument, opened at the end of start-up.
+    void setCommandLineFile(const QString &path) { m_commandLineFile = path; }
+
+    // The simple status text at the bottom.
+    void setStatusText(const QString &text);
+    QString statusText() const;
+
+    // The recognised comment kinds, as the four check boxes say now.
+    CommentKinds commentKinds() const;
+
+    // Document loading and saving (filled by the file commands).
+    void LoadDocument(const QString &path);
+    bool SaveDocumentWithDialog();
+    void LoadConfigFile(const QString &path);
+
+    // Controls (designer names).
+    QLabel *StatusBar1 = nullptr;
+    QSplitter *Splitter1 = nullptr;
+    QComboBox *SelFontName = nullptr;
+    QSpinBox *SelFontSize = nullptr;
+    QSpinBox *CharPosValue = nullptr;
+    QCheckBox *Cmt1 = nullptr;
+    QCheckBox *Cmt2 = nullptr;
+    QCheckBox *Cmt3 = nullptr;
+    QCheckBox *Cmt4 = nullptr;
+    QLineEdit *SendHandle = nullptr;
+    QPushButton *Button1 = nullptr;
+    QComboBox *SendMethod = nullptr;
+    QComboBox *QueJump = nullptr;
+    QPlainTextEdit *LineNo = nullptr;
+    RollEditor *RichEdit1 = nullptr;
+    QFrame *CharPosSign = nullptr;
+    QFrame *CursorLine = nullptr;
+    QMenu *PopupMenu1 = nullptr;
+
+    QTimer *Timer1 = nullptr;
+    QTimer *AutoSaveTimer = nullptr;
+    QTimer *RE1_Draw = nullptr;
+    QTimer *RE1_Draw2 = nullptr;
+    QTimer *LineTimer = nullptr;
+
+    // Menu items that other windows read or that carry a check mark.
+    QAction *SlideCountMode = nullptr;
+    QAction *NoRecolor = nullptr;
+    QAction *NoMojiLine = nullptr;
+    QAction *CaretLine1 = nullptr;
+    QAction *PlasticComment = nullptr;
+    QAction *PlasticWordCheck = nullptr;
+    QAction *noeffectCR = nullptr;
+    QAction *CRdot = nullptr;
+    QAction *CRcomma = nullptr;
+    QAction *CRInsert = nullptr;
+    QAction *AutoSave1 = nullptr;
+
+Q_SIGNALS:
+    void statusTextChanged(const QString &text);
+    // The window has closed (the program ends with it).
+    void closed();
+
+public Q_SLOTS:
+    // File
+    void New1Click();
+    void O1Click();
+    void Saveas1Click();
+    void ConfigRead1Click();
+    void ConfigSave1Click();
+    void Break1Click();
+    void Restore1Click();
+    void Exit1Click();
+    // Edit
+    void Undo1Click();
+    void Redo1Click();
+    void cuT1Click();
+    void Copy1Click();
+    void Paste1Click();
+    void Delete1Click();
+    void All1Click();
+    void SearchClick();
+    void Next1Click();
+    void FindListup1Click();
+    void Replace1Click();
+    void Jump1Click();
+    void Rubi2Click();
+    // Tool
+    void M1Click();
+    void W1Click();
+    void Line1Click();
+    void AdjustWidth1Click();
+    void AdjustbyEnter1Click();
+    void AdjustbyTalker1Click();
+    void AdjustbyCommaClick();
+    void AdjustCenterClick();
+    void rimming1Click();
+    void N12Click();
+    void Analyze1Click();
+    void Name1Click();
+    void Counter1Click();
+    void Replace3Click();
+    void Rubi3Click();
+    void PaternMark1Click();
+    void SlideConvert1Click();
+    void SlideEditor1Click();
+    void SlideCountModeClick();
+    void Advice1Click();
+    void Input2Click();
+    // Set
+    void Print1Click();
+    void NoRecolorClick();
+    void NoMojiLineClick();
+    void ForceRecolorClick();
+    void CaretLine1Click();
+    void Check1Click();
+    void IPtalkInport1Click();
+    void Analyze3Click();
+    void Analyze2Click();
+    void WordDictionary1Click();
+    void AutoSave1Click();
+    // Print
+    void Standard1Click();
+    void Extend1Click();
+    void N10Click();
+    // Window
+    void Analyze4Click();
+    void Window3Click();
+    void Advice2Click();
+    void InputAssist1Click();
+    void Name2Click();
+    void FindListup2Click();
+    void Joint1Click();
+    void BackupFormClick();
+    // Help
+    void SupportSite1Click();
+    void Manual1Click();
+    void About1Click();
+    // Context menu
+    void Tag1Click();
+    void Summary1Click();
+    void Change1Click();
+    void Standard2Click();
+    void Uncomment1Click();
+    // Panels
+    void Button1Click();
+    void SelFontNameSelect();
+    void SelFontSizeChange();
+    void CharPosValueChange();
+    void QueJumpChange();
+    void Splitter1Moved();
+    // Timers
+    void Timer1Timer();
+    void AutoSaveTimerTimer();
+    void RE1_DrawTimer();
+    void RE1_Draw2Timer();
+    void LineTimerTimer();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void buildPanels();
+    void buildMenus();
+    void buildTimers();
+    void FormShow();
+    bool FormClose();
+    void runStartupStages();
+    bool fillPrinterStage();
+
+    QString m_commandLineFile;
+    bool m_shown = false;
+    bool m_exiting = false;
+};
+
+extern TForm1 *Form1;

@@ -1,0 +1,76 @@
+// The editor's font, the character-limit bar and the caret bar.
+#include "app/Remain.h"
+
+#include "app/RollEditor.h"
+#include "platform/Fonts.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+void setFontSize(QWidget *widget, int points)
+{
+    QFont font = widget->font();
+    font.setPixelSize(std::max(1, pixelsAt96Dpi(points)));
+    widget->setFont(font);
+}
+void setFontFace(QWidget *widget, const QString &name)
+{
+    QFont font = widget->font();
+    font.setFamily(substituteFontFamily(name));
+    widget->setFont(font);
+}
+} // namespace
+
+void TForm1::SelFontNameSelect()
+{
+    const QString name = SelFontName->currentText();
+    setFontFace(RichEdit1, name);
+    setFontFace(LineNo, name);
+    CharPosValueChange();
+}
+
+void TForm1::SelFontSizeChange()
+{
+    LineNo->setFixedWidth(4 * SelFontSize->value());
+    setFontSize(RichEdit1, SelFontSize->value());
+    setFontSize(LineNo, SelFontSize->value());
+    CharPosValueChange();
+}
+
+void TForm1::CharPosValueChange()
+{
+    // The bar stands after CharPosValue full-width characters of the editor font.
+    const int pairWidth = QFontMetrics(RichEdit1->font()).horizontalAdvance(u"増田"_s);
+    const int left = RichEdit1->geometry().left() + RichEdit1->viewport()->geometry().left()
+        + int(RichEdit1->document()->documentMargin());
+    CharPosSign->move(int(CharPosValue->value() * pairWidth * 0.5 + left), RichEdit1->geometry().top());
+    CharPosSign->resize(CharPosSign->width(), RichEdit1->height());
+    CharPosSign->raise();
+}
+
+void TForm1::NoMojiLineClick()
+{
+    CharPosSign->setVisible(!NoMojiLine->isChecked());
+}
+
+void TForm1::CaretLine1Click()
+{
+    CursorLine->setVisible(CaretLine1->isChecked());
+    CursorLine->raise();
+}
+
+void TForm1::AutoSave1Click()
+{
+    if (AutoSave1->isChecked())
+        AutoSaveTimer->start();
+    else
+        AutoSaveTimer->stop();
+}

@@ -1,0 +1,9 @@
+#pragma once
+#include "app/ToolWindow.h"
+
+// Version and support information.
+class TAboutBox : public ToolWindow {
+    Q_OBJECT
+public:
+    TAboutBox();
+};

@@ -1,0 +1,15 @@
+#pragma once
+// Base of the tool windows: created once at start, hidden, shown by a menu
+// command and hidden again (never destroyed) by its close box.
+#include <QWidget>
+
+class ToolWindow : public QWidget {
+    Q_OBJECT
+public:
+    // `startupBit` 0: the window does not take part in the start-up mask.
+    ToolWindow(const QString &objectName, const QString &caption, quint32 startupBit,
+               Qt::WindowFlags flags = Qt::Window);
+
+    // Shows the window without blocking the main window and brings it forward.
+    void showTool();
+};

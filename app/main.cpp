@@ -1,0 +1,35 @@
+#include "app/AppWindows.h"
+#include "app/Remain.h"
+#include "platform/Fonts.h"
+#include "platform/QtPrinterCatalog.h"
+#include "platform/QtPrompter.h"
+
+#include <QApplication>
+
+using namespace Qt::StringLiterals;
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(u"前ロールエディタ　Velmat"_s);
+    QApplication::setApplicationVersion(QStringLiteral(VELMAT_VERSION));
+    QApplication::setDesktopFileName(u"velmat"_s);
+    // The program ends with the main window, whatever tool windows are open.
+    QApplication::setQuitOnLastWindowClosed(false);
+    installFontSubstitutions();
+
+    QtPrompter prompter;
+    Prompter::install(&prompter);
+    QtPrinterCatalog printers;
+    PrinterCatalog::install(&printers);
+
+    createAppWindows();
+    const QStringList args = QApplication::arguments();
+    if (args.size() > 1)
+        Form1->setCommandLineFile(args.at(1));
+    QObject::connect(Form1, &TForm1::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+    Form1->show();
+    const int code = QApplication::exec();
+    destroyAppWindows();
+    return code;
+}

@@ -1,0 +1,68 @@
+#include "platform/Fonts.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace {
+
+const std::array<std::pair<const char16_t *, const char *>, 4> kDesignFonts = {{
+    {u"ＭＳ ゴシック", "IPAGothic"},
+    {u"ＭＳ Ｐゴシック", "IPAPGothic"},
+    {u"ＭＳ 明朝", "IPAMincho"},
+    {u"ＭＳ Ｐ明朝", "IPAPMincho"},
+}};
+
+} // namespace
+
+QString substituteFontFamily(const QString &name)
+{
+    for (const auto &[design, ipa] : kDesignFonts) {
+        if (name == QString::fromUtf16(design))
+            return QString::fromLatin1(ipa);
+    }
+    return name;
+}
+
+void installFontSubstitutions()
+{
+    for (const auto &[design, ipa] : kDesignFonts)
+        QFont::insertSubstitution(QString::fromUtf16(design), QString::fromLatin1(ipa));
+}
+
+QStringList installedFontNames()
+{
+    QStringList names = QFontDatabase::families();
+    for (const auto &[design, ipa] : kDesignFonts) {
+        const QString alias = QString::fromUtf16(design);
+        if (names.contains(QString::fromLatin1(ipa)) && !names.contains(alias))
+            names.append(alias);
+    }
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    return names;
+}
+
+int pixelsAt96Dpi(int pointSize)
+{
+    // As the Windows font height -MulDiv(pt, 96, 72): rounded, not truncated.
+    return (pointSize * 96 + 36) / 72;
+}
+
+QFont fontAt96Dpi(const QString &name, int pointSize)
+{
+    QFont font(substituteFontFamily(name));
+    font.setPixelSize(std::max(1, pixelsAt96Dpi(pointSize)));
+    font.setKerning(false);
+    font.setStyleStrategy(QFont::PreferDefault);
+    return font;
+}
+
+int textWidthAt96Dpi(const QString &text, const QString &fontName, int pointSize)
+{
+    return QFontMetrics(fontAt96Dpi(fontName, pointSize)).horizontalAdvance(text);
+}

@@ -1,0 +1,29 @@
+#pragma once
+// Fonts as the rolls name them. Rolls and settings name the Windows fonts the
+// caption screens were designed for ("ＭＳ ゴシック" …); here they are served by
+// the metric-compatible IPA fonts, and every width is measured as on a 96-dpi
+// screen so that checks give the same result on any machine.
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+// The installed family that serves `name`: the IPA family for the four design
+// names, otherwise `name` itself.
+QString substituteFontFamily(const QString &name);
+
+// Registers the design names as Qt font substitutions (call once at start).
+void installFontSubstitutions();
+
+// Names offered in font lists: the installed families plus each design name
+// whose IPA family is installed, sorted as the system lists fonts.
+QStringList installedFontNames();
+
+// Pixel height of `pointSize` points on a 96-dpi screen (rounded to nearest).
+int pixelsAt96Dpi(int pointSize);
+
+// A font for `name` at `pointSize` points, sized in pixels as on a 96-dpi screen,
+// without kerning (widths are sums of character advances).
+QFont fontAt96Dpi(const QString &name, int pointSize);
+
+// Width in pixels of `text` in that font (needs a QGuiApplication).
+int textWidthAt96Dpi(const QString &text, const QString &fontName, int pointSize);

@@ -1,0 +1,101 @@
+#include "platform/QtPrompter.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+QWidget *dialogParent()
+{
+    return QApplication::activeWindow();
+}
+
+// Messages are written with CR LF (and sometimes a lone LF or tab) as breaks.
+QString displayText(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+QMessageBox::Icon boxIcon(MsgIcon icon)
+{
+    switch (icon) {
+    case MsgIcon::Information: return QMessageBox::Information;
+    case MsgIcon::Warning: return QMessageBox::Warning;
+    case MsgIcon::Question: return QMessageBox::Question;
+    case MsgIcon::Error: return QMessageBox::Critical;
+    case MsgIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+MsgResult QtPrompter::message(const QString &text, const QString &caption, MsgIcon icon,
+                              MsgButtons buttons)
+{
+    QMessageBox box(boxIcon(icon), caption, displayText(text), QMessageBox::NoButton,
+                    dialogParent());
+    switch (buttons) {
+    case MsgButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MsgButtons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case MsgButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    case MsgButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Ok: return MsgResult::Ok;
+    case QMessageBox::Yes: return MsgResult::Yes;
+    case QMessageBox::No: return MsgResult::No;
+    default: break;
+    }
+    // Closing the box without a button: the safe answer.
+    if (buttons == MsgButtons::YesNo)
+        return MsgResult::No;
+    return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::Cancel;
+}
+
+QString QtPrompter::inputBox(const QString &caption, const QString &prompt,
+                             const QString &defaultText)
+{
+    QString value = defaultText;
+    return inputQuery(caption, prompt, value) ? value : defaultText;
+}
+
+bool QtPrompter::inputQuery(const QString &caption, const QString &prompt, QString &value)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(dialogParent(), caption, displayText(prompt),
+                                                 QLineEdit::Normal, value, &ok);
+    if (ok)
+        value = answer;
+    return ok;
+}
+
+QString QtPrompter::openFileName(const FileDialogRequest &r)
+{
+    return QFileDialog::getOpenFileName(dialogParent(), r.caption, r.directory, r.filter);
+}
+
+QStringList QtPrompter::openFileNames(const FileDialogRequest &r)
+{
+    return QFileDialog::getOpenFileNames(dialogParent(), r.caption, r.directory, r.filter);
+}
+
+QString QtPrompter::saveFileName(const FileDialogRequest &r)
+{
+    QString start = r.directory;
+    if (!r.fileName.isEmpty())
+        start = start.isEmpty() ? r.fileName : start + QLatin1Char('/') + r.fileName;
+    return QFileDialog::getSaveFileName(dialogParent(), r.caption, start, r.filter);
+}

@@ -1,0 +1,57 @@
+#include "print/TSetPrinterSetup.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+QLabel *greenNote(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setStyleSheet(u"color: green;"_s);
+    return label;
+}
+} // namespace
+
+TSetPrinterSetup::TSetPrinterSetup()
+    : ToolWindow(u"SetPrinterSetup"_s, u"印字設定"_s, 0x0008, Qt::Tool)
+{
+    PrinterName = new QComboBox(this);
+    PrinterName->setObjectName(u"PrinterName"_s);
+    PrintFont = new QComboBox(this);
+    PrintFont->setObjectName(u"PrintFont"_s);
+    PrintFontSize = new QSpinBox(this);
+    PrintFontSize->setObjectName(u"PrintFontSize"_s);
+    PrintFontSize->setRange(0, 100);
+    PrintFontSize->setValue(10);
+    PrintDiv = new QSpinBox(this);
+    PrintDiv->setObjectName(u"PrintDiv"_s);
+    PrintDiv->setRange(1, 5);
+    PrintDiv->setValue(1);
+    auto *details = new QPushButton(u"詳細設定"_s, this);
+    details->setObjectName(u"Button1"_s);
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(new QLabel(u"使うプリンタ"_s, this), 0, 0);
+    grid->addWidget(PrinterName, 0, 1, 1, 2);
+    grid->addWidget(new QLabel(u"印字フォント"_s, this), 1, 0);
+    grid->addWidget(PrintFont, 1, 1, 1, 2);
+    grid->addWidget(new QLabel(u"印字フォントサイズ"_s, this), 2, 0);
+    grid->addWidget(PrintFontSize, 2, 1);
+    grid->addWidget(new QLabel(u"ポイント"_s, this), 2, 2);
+    grid->addWidget(new QLabel(u"分割（分割あり印刷時）"_s, this), 3, 0);
+    grid->addWidget(PrintDiv, 3, 1);
+    grid->addWidget(new QLabel(u"区画"_s, this), 3, 2);
+    grid->addWidget(details, 4, 2);
+    int row = 5;
+    for (const QString &note : {u"●ロールを印刷するときの設定です。"_s,
+                                u"紙の横余白を使って効率よく印刷するには、"_s,
+                                u"区画を設定し、分割あり印刷を実施してください。"_s,
+                                u"●印字は、等幅フォントを使用してください。"_s})
+        grid->addWidget(greenNote(note, this), row++, 0, 1, 3);
+    setFixedSize(sizeHint().expandedTo(QSize(325, 220)));
+}

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Installs what is missing (Debian 12), builds in Release mode, then either
+# starts the editor (run) or runs the whole test suite headless (test).
+# Usage: bash scripts/setup.sh run [ROLL-FILE] | test
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+mode=${1:-}
+case "$mode" in
+  run|test) shift ;;
+  *) echo "usage: bash scripts/setup.sh run [ROLL-FILE] | test" >&2; exit 2 ;;
+esac
+
+packages=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
+  libx11-dev libxtst-dev
+  chasen ipadic
+  fonts-ipafont-gothic fonts-ipafont-mincho
+  poppler-utils unzip
+  xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+build=${VELMAT_BUILD_DIR:-build}
+[ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build "$build"
+
+if [ "$mode" = run ]; then
+  if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "No display: start the editor from a desktop session (DISPLAY is not set)." >&2
+    exit 1
+  fi
+  exec "$build/app/velmat" "$@"
+fi
+
+# Tests run headless; those that talk to other X11 windows get their own Xvfb.
+export QT_QPA_PLATFORM=offscreen
+xvfb-run -a -s "-screen 0 1280x1024x24" \
+  ctest --test-dir "$build" --output-on-failure -j "$(nproc)"

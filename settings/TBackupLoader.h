@@ -1,0 +1,9 @@
+#pragma once
+#include "app/ToolWindow.h"
+
+// Browses the autosaved copies of the roll.
+class TBackupLoader : public ToolWindow {
+    Q_OBJECT
+public:
+    TBackupLoader();
+};

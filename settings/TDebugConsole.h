@@ -1,0 +1,9 @@
+#pragma once
+#include "app/ToolWindow.h"
+
+// Lists errors that no command handled.
+class TDebugConsole : public ToolWindow {
+    Q_OBJECT
+public:
+    TDebugConsole();
+};

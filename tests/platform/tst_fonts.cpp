@@ -1,0 +1,71 @@
+#include "platform/Fonts.h"
+
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestFonts : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void substitution_data();
+    void substitution();
+    void designNamesAreListed();
+    void widthAt96Dpi_data();
+    void widthAt96Dpi();
+};
+
+void TestFonts::substitution_data()
+{
+    QTest::addColumn<QString>("design");
+    QTest::addColumn<QString>("family");
+    QTest::newRow("gothic") << u"ＭＳ ゴシック"_s << u"IPAGothic"_s;
+    QTest::newRow("proportional gothic") << u"ＭＳ Ｐゴシック"_s << u"IPAPGothic"_s;
+    QTest::newRow("mincho") << u"ＭＳ 明朝"_s << u"IPAMincho"_s;
+    QTest::newRow("proportional mincho") << u"ＭＳ Ｐ明朝"_s << u"IPAPMincho"_s;
+    QTest::newRow("other names pass through") << u"DejaVu Sans"_s << u"DejaVu Sans"_s;
+    QTest::newRow("half-width spelling is another font") << u"MS Gothic"_s << u"MS Gothic"_s;
+}
+
+void TestFonts::substitution()
+{
+    QFETCH(QString, design);
+    QFETCH(QString, family);
+    QCOMPARE(substituteFontFamily(design), family);
+    // The font really resolves to the installed IPA family.
+    if (design != family)
+        QCOMPARE(QFontInfo(fontAt96Dpi(design, 10)).family(), family);
+}
+
+void TestFonts::designNamesAreListed()
+{
+    const QStringList names = installedFontNames();
+    QVERIFY(names.contains(u"ＭＳ ゴシック"_s));
+    QVERIFY(names.contains(u"ＭＳ Ｐ明朝"_s));
+    QCOMPARE(names.count(u"ＭＳ ゴシック"_s), 1);
+}
+
+void TestFonts::widthAt96Dpi_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("points");
+    QTest::addColumn<int>("pixels");
+    // The caption screens were sized with these figures.
+    QTest::newRow("one full-width character at 55 pt") << u"あ"_s << 55 << 73;
+    QTest::newRow("twenty full-width characters overflow 1440") << QString(20, u'漢') << 55 << 1460;
+    QTest::newRow("half-width is half") << u"ab"_s << 55 << 73;
+    QTest::newRow("10 pt") << u"増田"_s << 10 << 26;
+    QTest::newRow("empty") << QString() << 55 << 0;
+}
+
+void TestFonts::widthAt96Dpi()
+{
+    QFETCH(QString, text);
+    QFETCH(int, points);
+    QFETCH(int, pixels);
+    QCOMPARE(textWidthAt96Dpi(text, u"ＭＳ ゴシック"_s, points), pixels);
+}
+
+QTEST_MAIN(TestFonts)
+#include "tst_fonts.moc"
