@@ -36,6 +36,13 @@ public:
     // The recognised comment kinds, as the four check boxes say now.
     CommentKinds commentKinds() const;
 
+    // The change handler: records the state in the undo history, starts the
+    // caret-line recolouring and extends the gutter. Commands call it directly
+    // to record the state before a bulk change.
+    void RichEdit1Change();
+    // Empties every slot of the undo history and returns to slot 0 (New).
+    void ClearUndoHistory();
+
     // Document loading and saving (filled by the file commands).
     void LoadDocument(const QString &path);
     bool SaveDocumentWithDialog();

@@ -49,3 +49,5 @@ void TForm1::QueJumpChange() {}
 void TForm1::LoadDocument(const QString &) {}
 bool TForm1::SaveDocumentWithDialog() { return false; }
 void TForm1::LoadConfigFile(const QString &) {}
+void TForm1::RichEdit1Change() {}
+void TForm1::ClearUndoHistory() {}
