@@ -1,0 +1,69 @@
+#pragma once
+// INI ("private profile") files as the captioning tools write them: sections in
+// square brackets, "key=value" lines, names matched without regard to case.
+// The whole file is read at once; writes change it in memory, keeping every
+// other line as it was, and save() replaces the file atomically.
+#include <QHash>
+#include <QList>
+#include <QString>
+
+class ProfileFile {
+public:
+    enum class Encoding { ShiftJis, Utf8Bom, Utf16LeBom, Utf16BeBom };
+
+    // Reads `path`; a missing or unreadable file reads as empty (every key then
+    // yields its default). Broken lines are kept but carry no key.
+    explicit ProfileFile(const QString &path);
+
+    // Maximum characters a read returns, as the profile reader of the tools does.
+    static constexpr int kMaxValueLength = 2047;
+
+    bool exists() const { return m_existed; }
+
+    // The value without surrounding blanks and one pair of enclosing quotes,
+    // at most kMaxValueLength characters; `defaultValue` when section or key is missing.
+    QString readString(const QString &section, const QString &key,
+                       const QString &defaultValue) const;
+    // Decimal, or hexadecimal after "0x"/"0X" (three characters or more); the
+    // default when the value is missing or not a number that fits an int.
+    int readInt(const QString &section, const QString &key, int defaultValue) const;
+    // Any integer but 0 is true; the default when missing or not a number.
+    bool readBool(const QString &section, const QString &key, bool defaultValue) const;
+
+    // Sets a key in memory: an existing key keeps its line, a new key goes after
+    // the last entry of its section, a new section at the end of the file.
+    // Line breaks in the value become blanks (a value is one line).
+    void writeString(const QString &section, const QString &key, const QString &value);
+    void writeInt(const QString &section, const QString &key, int value);
+    void writeBool(const QString &section, const QString &key, bool value);
+
+    // Writes the file in its own encoding (Shift-JIS for a new one) with CR LF,
+    // through a temporary file renamed over the old one. On failure returns false
+    // with a reason in `error`; the old file is untouched.
+    bool save(QString *error = nullptr) const;
+
+    // The file's text as it would be saved.
+    QString text() const;
+
+private:
+    struct Line {
+        QString raw;      // the line as read or written
+        QString key;      // empty for section headers, comments and broken lines
+        qsizetype valueStart = 0;
+    };
+    struct Section {
+        QString name;
+        QList<Line> lines; // lines[0] is the header, except for the part before any section
+        QHash<QString, qsizetype> keys; // lower-case key → index in lines (first wins)
+    };
+
+    void parse(const QString &text);
+    const Line *find(const QString &section, const QString &key) const;
+    Section &sectionForWrite(const QString &name);
+
+    QString m_path;
+    Encoding m_encoding = Encoding::ShiftJis;
+    bool m_existed = false;
+    QList<Section> m_sections;               // m_sections[0]: lines before the first header
+    QHash<QString, qsizetype> m_sectionIndex; // lower-case name → index (first wins)
+};

@@ -1,0 +1,187 @@
+#include "platform/Cp932.h"
+#include "platform/ProfileFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+QString writeTemp(const QTemporaryDir &dir, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(u"t.ini"_s);
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    return path;
+}
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+} // namespace
+
+class TestProfileFile : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void readString_data();
+    void readString();
+    void readInt_data();
+    void readInt();
+    void hostileInput_data();
+    void hostileInput();
+    void writeKeepsOtherLines();
+    void newFileIsShiftJis();
+    void unicodeFileStaysUnicode();
+    void failedSaveLeavesOldFile();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestProfileFile::readString_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    const QByteArray base = "[main]\r\nCharFont=abc\r\n";
+    QTest::newRow("plain") << base << u"main"_s << u"CharFont"_s << u"abc"_s;
+    QTest::newRow("names ignore case") << base << u"MAIN"_s << u"charfont"_s << u"abc"_s;
+    QTest::newRow("missing key gives default") << base << u"main"_s << u"Nope"_s << u"<def>"_s;
+    QTest::newRow("missing section gives default") << base << u"print"_s << u"CharFont"_s << u"<def>"_s;
+    QTest::newRow("blanks around dropped") << QByteArray("[RollInput]\r\nF4=  \x82\xcd\x82\xa2  \r\n")
+                                           << u"RollInput"_s << u"F4"_s << u"はい"_s;
+    QTest::newRow("one pair of quotes dropped") << QByteArray("[a]\r\nk=\"\"x\"\"\r\n") << u"a"_s << u"k"_s << u"\"x\""_s;
+    QTest::newRow("single quotes dropped") << QByteArray("[a]\r\nk='x y'\r\n") << u"a"_s << u"k"_s << u"x y"_s;
+    QTest::newRow("unbalanced quote kept") << QByteArray("[a]\r\nk=\"x\r\n") << u"a"_s << u"k"_s << u"\"x"_s;
+    QTest::newRow("blanks around names") << QByteArray(" [ a ] \r\n  k  =v\r\n") << u"a"_s << u"k"_s << u"v"_s;
+    QTest::newRow("first duplicate key wins") << QByteArray("[a]\r\nk=1\r\nk=2\r\n") << u"a"_s << u"k"_s << u"1"_s;
+    QTest::newRow("first duplicate section wins") << QByteArray("[a]\r\nk=1\r\n[A]\r\nk=2\r\n") << u"a"_s << u"k"_s << u"1"_s;
+    QTest::newRow("LF-only lines") << QByteArray("[a]\nk=v\n") << u"a"_s << u"k"_s << u"v"_s;
+    QTest::newRow("value may hold =") << QByteArray("[w]\r\nWord_00000=a=b\r\n") << u"w"_s << u"Word_00000"_s << u"a=b"_s;
+    QTest::newRow("empty value is not missing") << QByteArray("[a]\r\nk=\r\n") << u"a"_s << u"k"_s << QString();
+    QTest::newRow("key before any section is not found") << QByteArray("k=v\r\n[a]\r\n") << u"a"_s << u"k"_s << u"<def>"_s;
+    QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF[a]\r\nk=\xE6\xBC\xA2\r\n") << u"a"_s << u"k"_s << u"漢"_s;
+    QTest::newRow("value cut at 2047") << (QByteArray("[a]\r\nk=") + QByteArray(5000, 'x')) << u"a"_s << u"k"_s << QString(2047, u'x');
+}
+
+void TestProfileFile::readString()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    const ProfileFile ini(writeTemp(m_dir, file));
+    QCOMPARE(ini.readString(section, key, u"<def>"_s), value);
+}
+
+void TestProfileFile::readInt_data()
+{
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("decimal") << QByteArray("640") << 640;
+    QTest::newRow("negative") << QByteArray("-12") << -12;
+    QTest::newRow("plus sign") << QByteArray("+7") << 7;
+    QTest::newRow("hex") << QByteArray("0x280") << 640;
+    QTest::newRow("hex upper X") << QByteArray("0X1f") << 31;
+    QTest::newRow("0x alone is not hex, not a number") << QByteArray("0x") << -1;
+    QTest::newRow("trailing junk") << QByteArray("12abc") << -1;
+    QTest::newRow("bad hex digit") << QByteArray("0x2G") << -1;
+    QTest::newRow("empty") << QByteArray("") << -1;
+    QTest::newRow("blanks dropped") << QByteArray("  5 ") << 5;
+    QTest::newRow("too big for int") << QByteArray("99999999999") << -1;
+    QTest::newRow("full-width digits are not a number") << QByteArray("\x82\x50") << -1;
+}
+
+void TestProfileFile::readInt()
+{
+    QFETCH(QByteArray, value);
+    QFETCH(int, expected);
+    const ProfileFile ini(writeTemp(m_dir, "[a]\r\nk=" + value + "\r\n"));
+    QCOMPARE(ini.readInt(u"a"_s, u"k"_s, -1), expected);
+    QCOMPARE(ini.readBool(u"a"_s, u"k"_s, true), expected == -1 ? true : expected != 0);
+}
+
+void TestProfileFile::hostileInput_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QByteArray garbage;
+    for (int i = 0; i < 4096; ++i)
+        garbage.append(char((i * 7919) & 0xFF));
+    QTest::newRow("binary garbage") << garbage;
+    QTest::newRow("NUL bytes") << QByteArray("[a]\r\nk=\0\0v\r\n", 11);
+    QTest::newRow("unclosed section") << QByteArray("[main\r\nCharLine=12\r\n");
+    QTest::newRow("lone trail bytes") << QByteArray("[a]\r\nk=\x81\r\n\xFF\xFE");
+    QTest::newRow("huge single line") << QByteArray(3 * 1024 * 1024, '=');
+    QTest::newRow("only separators") << QByteArray("\r\r\n\n=\r\n[]\r\n");
+}
+
+void TestProfileFile::hostileInput()
+{
+    QFETCH(QByteArray, file);
+    ProfileFile ini(writeTemp(m_dir, file));
+    // Reading anything gives a value or the default, never a crash.
+    QVERIFY(ini.readString(u"main"_s, u"CharFont"_s, u"d"_s).size() <= ProfileFile::kMaxValueLength);
+    QVERIFY(ini.readInt(u"main"_s, u"CharLine"_s, 10) >= -1);
+    ini.writeInt(u"main"_s, u"CharLine"_s, 12);
+    QCOMPARE(ini.readInt(u"main"_s, u"CharLine"_s, 10), 12);
+}
+
+void TestProfileFile::writeKeepsOtherLines()
+{
+    const QByteArray before = "; made by hand\r\n[main]\r\nCharLine=10\r\n  Other = keep  \r\n\r\n"
+                              "[print]\r\nFontSize=10\r\n";
+    const QString path = writeTemp(m_dir, before);
+    ProfileFile ini(path);
+    ini.writeInt(u"MAIN"_s, u"charline"_s, 12);       // in place, the file's spelling kept
+    ini.writeString(u"main"_s, u"CharFont"_s, u"ＭＳ ゴシック"_s); // new key, before the blank line
+    ini.writeString(u"Join"_s, u"File_000"_s, u"a\r\nb"_s); // new section; no line break in a value
+    QVERIFY(ini.save());
+    QCOMPARE(cp932Decode(readAll(path)),
+             u"; made by hand\r\n[main]\r\nCharLine=12\r\n  Other = keep  \r\nCharFont=ＭＳ ゴシック\r\n\r\n"
+             "[print]\r\nFontSize=10\r\n[Join]\r\nFile_000=a  b\r\n"_s);
+    const ProfileFile again(path);
+    QCOMPARE(again.readString(u"main"_s, u"Other"_s, {}), u"keep"_s);
+    QCOMPARE(again.readInt(u"main"_s, u"CharLine"_s, 0), 12);
+}
+
+void TestProfileFile::newFileIsShiftJis()
+{
+    const QString path = m_dir.filePath(u"new.ini"_s);
+    ProfileFile ini(path);
+    QVERIFY(!ini.exists());
+    ini.writeString(u"main"_s, u"CharFont"_s, u"ＭＳ ゴシック"_s);
+    ini.writeBool(u"main"_s, u"AutoSave"_s, true);
+    QVERIFY(ini.save());
+    QCOMPARE(readAll(path), QByteArray("[main]\r\nCharFont=\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e\r\nAutoSave=1\r\n"));
+}
+
+void TestProfileFile::unicodeFileStaysUnicode()
+{
+    const QString path = writeTemp(m_dir, QByteArray("\xFF\xFE[\0a\0]\0\r\0\n\0", 12));
+    ProfileFile ini(path);
+    ini.writeString(u"a"_s, u"k"_s, u"😀"_s);
+    QVERIFY(ini.save());
+    const QByteArray bytes = readAll(path);
+    QVERIFY(bytes.startsWith("\xFF\xFE"));
+    QCOMPARE(ProfileFile(path).readString(u"a"_s, u"k"_s, {}), u"😀"_s);
+}
+
+void TestProfileFile::failedSaveLeavesOldFile()
+{
+    // The target's folder is a regular file: the temporary file cannot be made.
+    const QString blocker = writeTemp(m_dir, "x");
+    ProfileFile ini(blocker + u"/inner.ini"_s);
+    ini.writeInt(u"a"_s, u"k"_s, 1);
+    QString error;
+    QVERIFY(!ini.save(&error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(readAll(blocker), QByteArray("x"));
+}
+
+QTEST_APPLESS_MAIN(TestProfileFile)
+#include "tst_profilefile.moc"
