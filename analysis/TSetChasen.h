@@ -1,9 +1,17 @@
 #pragma once
 #include "app/ToolWindow.h"
 
+class QLineEdit;
+
 // Paths of the analyser and of the document filter.
 class TSetChasen : public ToolWindow {
     Q_OBJECT
 public:
     TSetChasen();
+
+    QLineEdit *chasen_exe; // the analyser program
+    QLineEdit *xdoc2txt;   // the document-to-text filter program
+
+    // The filter installed with the editor (next to the running program).
+    static QString defaultFilterPath();
 };

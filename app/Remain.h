@@ -47,6 +47,8 @@ public:
     void LoadDocument(const QString &path);
     bool SaveDocumentWithDialog();
     void LoadConfigFile(const QString &path);
+    // False (after telling the user) when the file could not be written.
+    bool SaveConfigFile(const QString &path);
 
     // Controls (designer names).
     QLabel *StatusBar1 = nullptr;
@@ -86,6 +88,7 @@ public:
     QAction *CRcomma = nullptr;
     QAction *CRInsert = nullptr;
     QAction *AutoSave1 = nullptr;
+    QAction *WordDictionary1 = nullptr; // its mark is only stored with the settings
 
 Q_SIGNALS:
     void statusTextChanged(const QString &text);

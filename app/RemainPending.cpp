@@ -5,8 +5,6 @@
 void TForm1::New1Click() {}
 void TForm1::O1Click() {}
 void TForm1::Saveas1Click() {}
-void TForm1::ConfigRead1Click() {}
-void TForm1::ConfigSave1Click() {}
 void TForm1::Break1Click() {}
 void TForm1::Restore1Click() {}
 void TForm1::Undo1Click() {}
@@ -48,6 +46,5 @@ void TForm1::Button1Click() {}
 void TForm1::QueJumpChange() {}
 void TForm1::LoadDocument(const QString &) {}
 bool TForm1::SaveDocumentWithDialog() { return false; }
-void TForm1::LoadConfigFile(const QString &) {}
 void TForm1::RichEdit1Change() {}
 void TForm1::ClearUndoHistory() {}

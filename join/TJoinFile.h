@@ -1,9 +1,13 @@
 #pragma once
 #include "app/ToolWindow.h"
 
+class QListWidget;
+
 // Joins several roll files into one roll.
 class TJoinFile : public ToolWindow {
     Q_OBJECT
 public:
     TJoinFile();
+
+    QListWidget *FileList; // the roll files to join, in order
 };

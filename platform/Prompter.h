@@ -44,6 +44,14 @@ public:
     static Prompter *install(Prompter *prompter);
 };
 
+// Turns a filter written as "text|patterns|text|patterns" (patterns separated
+// by ";") into Qt's "text (patterns);;…" form.
+QString dialogFilter(const QString &pipeFilter);
+
+// `path` with ".suffix" added when its file name has no suffix (a dialog's
+// default extension); an empty path stays empty.
+QString withDefaultSuffix(const QString &path, const QString &suffix);
+
 // Short form for the common call.
 inline MsgResult showMessage(const QString &text, const QString &caption,
                              MsgIcon icon = MsgIcon::None, MsgButtons buttons = MsgButtons::Ok)

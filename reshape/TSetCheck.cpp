@@ -1,7 +1,9 @@
 #include "reshape/TSetCheck.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QSpinBox>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -12,12 +14,27 @@ TSetCheck::TSetCheck()
 {
     auto *layout = new QVBoxLayout(this);
     auto *group = new QGroupBox(u"文字幅チェック"_s, this);
-    auto *groupLayout = new QVBoxLayout(group);
+    auto *grid = new QGridLayout(group);
+    SetCheckWidth = new QSpinBox(group);
+    SetCheckWidth->setObjectName(u"SetCheckWidth"_s);
+    SetCheckWidth->setRange(0, 3000);
+    SetCheckWidth->setValue(640);
+    SelFontSize = new QSpinBox(group);
+    SelFontSize->setObjectName(u"SelFontSize"_s);
+    SelFontSize->setRange(0, 300);
+    SelFontSize->setValue(55);
     SelFont = new QComboBox(group);
     SelFont->setObjectName(u"SelFont"_s);
     SelFont->setEditable(true);
     SelFont->setCurrentText(u"ＭＳ ゴシック"_s);
-    groupLayout->addWidget(SelFont);
+    grid->addWidget(new QLabel(u"文字チェック：幅指定"_s, group), 0, 0);
+    grid->addWidget(SetCheckWidth, 0, 1);
+    grid->addWidget(new QLabel(u"ピクセル"_s, group), 0, 2);
+    grid->addWidget(new QLabel(u"表示フォント基準サイズ"_s, group), 1, 0);
+    grid->addWidget(SelFontSize, 1, 1);
+    grid->addWidget(new QLabel(u"ポイント"_s, group), 1, 2);
+    grid->addWidget(new QLabel(u"基準フォント"_s, group), 2, 0);
+    grid->addWidget(SelFont, 2, 1, 1, 2);
     layout->addWidget(group);
     for (const QString &note : {u"●画面幅を基準にしてロールのチェックをします。"_s,
                                 u"IPtalkの設定ファイルを読み込んで設定すると楽です。"_s,

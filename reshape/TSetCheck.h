@@ -2,6 +2,7 @@
 #include "app/ToolWindow.h"
 
 class QComboBox;
+class QSpinBox;
 
 // The width-check settings: caption screen width, font and size.
 class TSetCheck : public ToolWindow {
@@ -9,5 +10,7 @@ class TSetCheck : public ToolWindow {
 public:
     TSetCheck();
 
-    QComboBox *SelFont; // editable: whatever text it holds is the font name
+    QSpinBox *SetCheckWidth; // caption screen width in pixels
+    QSpinBox *SelFontSize;   // caption font size in points
+    QComboBox *SelFont;      // editable: whatever text it holds is the font name
 };

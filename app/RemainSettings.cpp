@@ -1,0 +1,43 @@
+// The settings-file commands of the File menu.
+#include "app/Remain.h"
+
+#include "platform/Prompter.h"
+#include "settings/ConfigFile.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString kConfigFilter = u"設定ファイル(*.ini)|*.ini|すべてのファイル(*.*)|*.*"_s;
+}
+
+void TForm1::LoadConfigFile(const QString &path)
+{
+    loadConfigFile(path);
+}
+
+bool TForm1::SaveConfigFile(const QString &path)
+{
+    QString error;
+    if (saveConfigFile(path, &error))
+        return true;
+    // Nothing was written: the old settings file is as it was.
+    showMessage(u"設定ファイルを保存できませんでした。\r\n"_s + path + u"\r\n"_s + error,
+                u"設定を保存"_s, MsgIcon::Error);
+    return false;
+}
+
+void TForm1::ConfigRead1Click()
+{
+    const QString path = Prompter::instance().openFileName(
+        {u"設定ファイルを読み込む"_s, dialogFilter(kConfigFilter), {}, {}});
+    if (!path.isEmpty())
+        LoadConfigFile(withDefaultSuffix(path, u"ini"_s));
+}
+
+void TForm1::ConfigSave1Click()
+{
+    const QString path = Prompter::instance().saveFileName(
+        {u"設定ファイルを保存"_s, dialogFilter(kConfigFilter), {}, u"自動読み込み.ini"_s});
+    if (!path.isEmpty())
+        SaveConfigFile(withDefaultSuffix(path, u"ini"_s));
+}

@@ -1,0 +1,13 @@
+#pragma once
+// The settings file: every stored setting of the windows, copied between an
+// INI file and the controls by one table of keys.
+#include <QString>
+
+// Reads every key in table order and applies it to its control or window; a
+// missing file, section or key gives that key's default.
+void loadConfigFile(const QString &path);
+
+// Writes every key from the current state of the controls and windows, then
+// replaces the file atomically. False (with a reason) when the file could not
+// be written; the old file is then untouched.
+bool saveConfigFile(const QString &path, QString *error = nullptr);
