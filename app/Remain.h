@@ -199,6 +199,7 @@ private:
     void buildPanels();
     void buildMenus();
     void buildTimers();
+    void presentFoundLine(int line, const QString &message);
     void FormShow();
     bool FormClose();
     void runStartupStages();

@@ -15,8 +15,6 @@ void TForm1::FindListup1Click() {}
 void TForm1::Replace1Click() {}
 void TForm1::Jump1Click() {}
 void TForm1::Rubi2Click() {}
-void TForm1::M1Click() {}
-void TForm1::W1Click() {}
 void TForm1::Line1Click() {}
 void TForm1::AdjustWidth1Click() {}
 void TForm1::AdjustbyEnter1Click() {}
@@ -24,7 +22,6 @@ void TForm1::AdjustbyTalker1Click() {}
 void TForm1::AdjustbyCommaClick() {}
 void TForm1::AdjustCenterClick() {}
 void TForm1::rimming1Click() {}
-void TForm1::Counter1Click() {}
 void TForm1::Rubi3Click() {}
 void TForm1::PaternMark1Click() {}
 void TForm1::SlideConvert1Click() {}

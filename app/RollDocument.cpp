@@ -1,0 +1,15 @@
+#include "app/RollDocument.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+
+QStringList documentLines(const QTextDocument &document)
+{
+    QStringList lines;
+    if (document.isEmpty())
+        return lines;
+    lines.reserve(document.blockCount());
+    for (QTextBlock b = document.begin(); b.isValid(); b = b.next())
+        lines.append(b.text());
+    return lines;
+}
