@@ -35,11 +35,10 @@ void TForm1::M1Click()
 
 void TForm1::W1Click()
 {
-    const QString font = SetCheck->SelFont->currentText();
-    const int size = SetCheck->SelFontSize->value();
+    TextMeasure measure(SetCheck->SelFont->currentText(), SetCheck->SelFontSize->value());
     const PixelOverrun found = findOverlongByPixels(
         documentLines(*RichEdit1->document()), SetCheck->SetCheckWidth->value(),
-        [&](const QString &line) { return textWidthAt96Dpi(line, font, size); });
+        [&](const QString &line) { return measure.width(line); });
     if (found.line < 0) {
         showMessage(kNothingFound, kNothingFoundTitle, MsgIcon::Information);
         return;

@@ -62,7 +62,38 @@ QFont fontAt96Dpi(const QString &name, int pointSize)
     return font;
 }
 
+TextMeasure::TextMeasure(const QString &fontName, int pointSize)
+    : m_font(fontAt96Dpi(fontName, pointSize))
+{
+}
+
+int TextMeasure::charWidth(char32_t codePoint)
+{
+    const auto it = m_cache.constFind(codePoint);
+    if (it != m_cache.cend())
+        return *it;
+    const char32_t units[] = {codePoint};
+    const qreal advance = QFontMetricsF(m_font).horizontalAdvance(QString::fromUcs4(units, 1));
+    const int pixels = int(advance + 0.5);
+    m_cache.insert(codePoint, pixels);
+    return pixels;
+}
+
+int TextMeasure::width(QStringView text)
+{
+    int total = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t cp = text[i].unicode();
+        if (QChar::isHighSurrogate(cp) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            cp = QChar::surrogateToUcs4(text[i].unicode(), text[i + 1].unicode());
+            ++i;
+        }
+        total += charWidth(cp);
+    }
+    return total;
+}
+
 int textWidthAt96Dpi(const QString &text, const QString &fontName, int pointSize)
 {
-    return QFontMetrics(fontAt96Dpi(fontName, pointSize)).horizontalAdvance(text);
+    return TextMeasure(fontName, pointSize).width(text);
 }

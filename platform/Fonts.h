@@ -4,6 +4,7 @@
 // the metric-compatible IPA fonts, and every width is measured as on a 96-dpi
 // screen so that checks give the same result on any machine.
 #include <QFont>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +25,21 @@ int pixelsAt96Dpi(int pointSize);
 // A font for `name` at `pointSize` points, sized in pixels as on a 96-dpi screen,
 // without kerning (widths are sums of character advances).
 QFont fontAt96Dpi(const QString &name, int pointSize);
+
+// Measures text as the caption screens do: each character advances by a whole
+// number of pixels and a text is as wide as the sum of its characters, so
+// widths add up (a line's width is the sum of its pieces' widths). Needs a
+// QGuiApplication. Characters are measured once and remembered.
+class TextMeasure {
+public:
+    TextMeasure(const QString &fontName, int pointSize);
+    int width(QStringView text);
+    int charWidth(char32_t codePoint);
+
+private:
+    QFont m_font;
+    QHash<char32_t, int> m_cache;
+};
 
 // Width in pixels of `text` in that font (needs a QGuiApplication).
 int textWidthAt96Dpi(const QString &text, const QString &fontName, int pointSize);

@@ -54,7 +54,9 @@ void TestFonts::widthAt96Dpi_data()
     // The caption screens were sized with these figures.
     QTest::newRow("one full-width character at 55 pt") << u"あ"_s << 55 << 73;
     QTest::newRow("twenty full-width characters overflow 1440") << QString(20, u'漢') << 55 << 1460;
-    QTest::newRow("half-width is half") << u"ab"_s << 55 << 73;
+    // Each character advances whole pixels: 36.5 rounds to 37, twice.
+    QTest::newRow("half-width characters add whole pixels") << u"ab"_s << 55 << 74;
+    QTest::newRow("surrogate pair is one character") << u"𠮟"_s << 55 << 73;
     QTest::newRow("10 pt") << u"増田"_s << 10 << 26;
     QTest::newRow("empty") << QString() << 55 << 0;
 }
