@@ -1,5 +1,6 @@
 #include "app/Remain.h"
 
+#include "app/EditHistory.h"
 #include "app/RollEditor.h"
 #include "platform/Fonts.h"
 
@@ -59,6 +60,7 @@ TForm1::TForm1()
     buildPanels();
     buildMenus();
     buildTimers();
+    buildEditorView();
 
     // Client area 672 × 612, centred on the screen.
     resize(672, 612 + menuBar()->sizeHint().height());
@@ -226,7 +228,7 @@ void TForm1::buildPanels()
     connect(SelFontName, &QComboBox::activated, this, &TForm1::SelFontNameSelect);
     connect(SelFontSize, &QSpinBox::valueChanged, this, &TForm1::SelFontSizeChange);
     connect(CharPosValue, &QSpinBox::valueChanged, this, &TForm1::CharPosValueChange);
-    connect(QueJump, &QComboBox::activated, this, &TForm1::QueJumpChange);
+    connect(QueJump, &QComboBox::activated, this, &TForm1::QueJumpSelect);
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     connect(Splitter1, &QSplitter::splitterMoved, this, &TForm1::Splitter1Moved);
 }

@@ -6,6 +6,13 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
+class EditHistory;
+class RollHighlighter;
+class TagListModel;
+class TFindDialog;
+class TReplaceDialog;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -43,6 +50,27 @@ public:
     // Empties every slot of the undo history and returns to slot 0 (New).
     void ClearUndoHistory();
 
+    // Flags of the editing commands.
+    // BulkOperation: while set, changes are not recorded in the undo history.
+    // A command that rewrites the roll in steps records the state before with
+    // RichEdit1Change(), sets the flag, works, clears it and calls
+    // ForceRecolorClick(), which records the state after as one step. Set
+    // until the window is first shown.
+    bool BulkOperation = true;
+    // RecolorSuppressed: while set, neither recolouring runs and changed lines
+    // keep their colours; the ForceRecolorClick() at the end of the command
+    // brings colours and the tag-jump list up to date. Restore the previous
+    // value at the end rather than clearing it.
+    bool RecolorSuppressed = false;
+    // Busy: an undo/redo is replacing the text or a recolouring runs; the
+    // recolouring timers wait for the next tick meanwhile.
+    bool Busy = false;
+
+    // The undo history (read by tests and benchmarks).
+    const EditHistory &history() const { return *m_history; }
+    // Refreshes the caret part of the status text (after a jump).
+    void updateCaretStatus();
+
     // Document loading and saving (filled by the file commands).
     void LoadDocument(const QString &path);
     bool SaveDocumentWithDialog();
@@ -69,6 +97,8 @@ public:
     QFrame *CharPosSign = nullptr;
     QFrame *CursorLine = nullptr;
     QMenu *PopupMenu1 = nullptr;
+    TFindDialog *FindDialog1 = nullptr;
+    TReplaceDialog *ReplaceDialog1 = nullptr;
 
     QTimer *Timer1 = nullptr;
     QTimer *AutoSaveTimer = nullptr;
@@ -181,7 +211,8 @@ public Q_SLOTS:
     void SelFontNameSelect();
     void SelFontSizeChange();
     void CharPosValueChange();
-    void QueJumpChange();
+    void QueJumpSelect();
+    void Cmt1Click();
     void Splitter1Moved();
     // Timers
     void Timer1Timer();
@@ -199,12 +230,25 @@ private:
     void buildPanels();
     void buildMenus();
     void buildTimers();
+    void buildEditorView();
+    void RichEdit1ContentsChange(int position, int charsRemoved, int charsAdded);
+    void updateTagsForChange(int firstLine, int oldLastLine, int newLastLine);
+    void rebuildTags();
+    void restoreStep(bool undo);
+    void FindDialog1Find(const QString &findText);
+    void ReplaceDialog1Replace(bool all);
+    void commentSelection(const QString &marker);
     void presentFoundLine(int line, const QString &message);
     void FormShow();
     bool FormClose();
     void runStartupStages();
     bool fillPrinterStage();
 
+    std::unique_ptr<EditHistory> m_history;
+    RollHighlighter *m_highlighter = nullptr;
+    TagListModel *m_tags = nullptr;
+    bool m_tagsStale = false; // lines changed without the tag list following
+    bool m_drawing = false;
     QString m_commandLineFile;
     bool m_shown = false;
     bool m_exiting = false;

@@ -7,13 +7,7 @@ void TForm1::O1Click() {}
 void TForm1::Saveas1Click() {}
 void TForm1::Break1Click() {}
 void TForm1::Restore1Click() {}
-void TForm1::Undo1Click() {}
-void TForm1::Redo1Click() {}
-void TForm1::SearchClick() {}
-void TForm1::Next1Click() {}
 void TForm1::FindListup1Click() {}
-void TForm1::Replace1Click() {}
-void TForm1::Jump1Click() {}
 void TForm1::Rubi2Click() {}
 void TForm1::Line1Click() {}
 void TForm1::AdjustWidth1Click() {}
@@ -26,22 +20,13 @@ void TForm1::Rubi3Click() {}
 void TForm1::PaternMark1Click() {}
 void TForm1::SlideConvert1Click() {}
 void TForm1::SlideCountModeClick() {}
-void TForm1::NoRecolorClick() {}
-void TForm1::ForceRecolorClick() {}
 void TForm1::IPtalkInport1Click() {}
 void TForm1::Standard1Click() {}
 void TForm1::Extend1Click() {}
 void TForm1::N10Click() {}
 void TForm1::SupportSite1Click() {}
 void TForm1::Manual1Click() {}
-void TForm1::Tag1Click() {}
-void TForm1::Summary1Click() {}
-void TForm1::Change1Click() {}
-void TForm1::Standard2Click() {}
-void TForm1::Uncomment1Click() {}
 void TForm1::Button1Click() {}
-void TForm1::QueJumpChange() {}
 void TForm1::LoadDocument(const QString &) {}
 bool TForm1::SaveDocumentWithDialog() { return false; }
-void TForm1::RichEdit1Change() {}
-void TForm1::ClearUndoHistory() {}
+void TForm1::updateCaretStatus() {}

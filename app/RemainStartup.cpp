@@ -59,6 +59,7 @@ void TForm1::showEvent(QShowEvent *event)
 void TForm1::FormShow()
 {
     markStarted(0x0001);
+    BulkOperation = false; // from now on every change is recorded
 }
 
 void TForm1::Timer1Timer()
@@ -180,6 +181,4 @@ void TForm1::Exit1Click()
 }
 
 void TForm1::AutoSaveTimerTimer() {}
-void TForm1::RE1_DrawTimer() {}
-void TForm1::RE1_Draw2Timer() {}
 void TForm1::LineTimerTimer() {}

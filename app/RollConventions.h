@@ -10,6 +10,7 @@ struct CommentKinds {
     bool jump = false;    // "<-◆"
     bool summary = false; // "<-●"
     bool change = false;  // "<-■"
+    bool operator==(const CommentKinds &) const = default;
 };
 
 inline constexpr char16_t kCommentMarker[] = u"<-";

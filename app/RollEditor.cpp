@@ -1,6 +1,9 @@
 #include "app/RollEditor.h"
 
 #include <QKeyEvent>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
 
 RollEditor::RollEditor(QWidget *parent)
     : QPlainTextEdit(parent)
@@ -28,4 +31,35 @@ bool RollEditor::event(QEvent *e)
         }
     }
     return QPlainTextEdit::event(e);
+}
+
+QString RollEditor::textRange(int from, int to) const
+{
+    QTextCursor cursor(document());
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    return cursor.selectedText().replace(QChar::ParagraphSeparator, u'\n');
+}
+
+QString RollEditor::rollText() const
+{
+    return textRange(0, document()->characterCount() - 1);
+}
+
+void RollEditor::replaceRange(int from, int to, const QString &text)
+{
+    QTextCursor cursor(document());
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    cursor.insertText(text);
+}
+
+int RollEditor::firstVisibleLine() const
+{
+    return verticalScrollBar()->value();
+}
+
+void RollEditor::scrollToLine(int line)
+{
+    verticalScrollBar()->setValue(line);
 }

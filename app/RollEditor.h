@@ -14,6 +14,20 @@ public:
     // to the commands instead of handling them itself (its Ctrl+Z, Ctrl+V …).
     void setCommandKeys(const QList<QKeySequence> &keys) { m_commandKeys = keys; }
 
+    // The roll text between two positions, '\n' between lines (the document's
+    // own characters otherwise: no-break spaces stay as they are).
+    QString textRange(int from, int to) const;
+    // The whole roll text in the same form.
+    QString rollText() const;
+    // Replaces the characters between two positions by `text` as one change
+    // ('\n' or CR LF between lines); the caret stays where it is.
+    void replaceRange(int from, int to, const QString &text);
+
+    // Line index of the first visible line (no word wrap: lines are blocks).
+    int firstVisibleLine() const;
+    // Scrolls so that line `line` is on top, as far as the scroll range allows.
+    void scrollToLine(int line);
+
 protected:
     bool event(QEvent *e) override;
 
