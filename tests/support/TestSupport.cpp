@@ -2,5 +2,8 @@
 
 QString testDataPath(const QString &name)
 {
-    return qEnvironmentVariable("VELMAT_TEST_DATA") + QLatin1Char('/') + name;
+    // The environment wins (CTest sets it); a test started by hand finds the
+    // fixtures of the tree it was built from.
+    const QString dir = qEnvironmentVariable("VELMAT_TEST_DATA", QStringLiteral(VELMAT_TEST_DATA_DIR));
+    return dir + QLatin1Char('/') + name;
 }

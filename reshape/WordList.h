@@ -1,0 +1,37 @@
+#pragma once
+// The words a reshape must not divide: the analyser's surface forms and the
+// user's custom dictionary. Lookups find the longest word at a position in
+// time proportional to the word's length, whatever the size of the list.
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+class WordList {
+public:
+    // Adds `word` unless it is empty or equal to an entry with letter case ignored.
+    void add(const QString &word);
+
+    // Adds field 0 of each morpheme (blanks and ideographic spaces removed),
+    // then each non-empty custom dictionary line exactly as written.
+    static WordList build(const QList<QStringList> &morphemes, const QStringList &customLines);
+
+    // Length in UTF-16 units of the longest entry that `text` has at `pos`, 0 if none.
+    qsizetype longestAt(QStringView text, qsizetype pos) const;
+    // True when some entry begins at `pos`.
+    bool anyAt(QStringView text, qsizetype pos) const { return longestAt(text, pos) > 0; }
+
+    // The entries, longest first (equal lengths in the order they were added).
+    QStringList sortedByLength() const;
+    qsizetype size() const { return m_words.size(); }
+
+private:
+    struct Node {
+        QHash<char16_t, qint32> next;
+        bool terminal = false;
+    };
+    QList<Node> m_nodes{Node{}};
+    QStringList m_words;
+    QHash<QString, bool> m_folded; // case-folded entries, for the duplicate test
+};
