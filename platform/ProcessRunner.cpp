@@ -1,0 +1,69 @@
+#include "platform/ProcessRunner.h"
+
+#include <QDeadlineTimer>
+#include <QProcess>
+
+namespace {
+
+constexpr int kSliceMs = 50;
+
+void stop(QProcess &process)
+{
+    process.kill();
+    process.waitForFinished(2000);
+}
+
+} // namespace
+
+ProcessResult runProcess(const ProcessRequest &request)
+{
+    ProcessResult result;
+    QProcess process;
+    process.setProgram(request.program);
+    process.setArguments(request.arguments);
+    if (!request.workingDirectory.isEmpty())
+        process.setWorkingDirectory(request.workingDirectory);
+    process.setProcessChannelMode(QProcess::SeparateChannels);
+
+    process.start(QIODevice::ReadWrite);
+    if (!process.waitForStarted(-1)) {
+        result.status = ProcessResult::Status::FailedToStart;
+        result.errorString = process.errorString();
+        return result;
+    }
+    if (!request.standardInput.isEmpty())
+        process.write(request.standardInput);
+    process.closeWriteChannel();
+
+    const QDeadlineTimer deadline(request.timeoutMs < 0 ? QDeadlineTimer::Forever
+                                                        : QDeadlineTimer(request.timeoutMs));
+    std::optional<ProcessResult::Status> stoppedAs;
+    // Waiting in slices keeps the pipes drained (no deadlock on a full pipe) and
+    // gives the caller its regular turn.
+    while (process.state() != QProcess::NotRunning) {
+        if (process.waitForFinished(kSliceMs))
+            break;
+        if (request.keepWaiting && !request.keepWaiting()) {
+            stoppedAs = ProcessResult::Status::Cancelled;
+        } else if (deadline.hasExpired()) {
+            stoppedAs = ProcessResult::Status::TimedOut;
+        }
+        if (stoppedAs) {
+            stop(process);
+            break;
+        }
+    }
+
+    result.standardOutput = process.readAllStandardOutput();
+    result.standardError = process.readAllStandardError();
+    if (stoppedAs) {
+        result.status = *stoppedAs;
+    } else if (process.exitStatus() == QProcess::CrashExit) {
+        result.status = ProcessResult::Status::Crashed;
+        result.errorString = process.errorString();
+    } else {
+        result.status = ProcessResult::Status::Finished;
+        result.exitCode = process.exitCode();
+    }
+    return result;
+}

@@ -1,0 +1,36 @@
+#pragma once
+// Runs an outside program and waits for it. The program gets its arguments as
+// a list, never through a shell, so a path with blanks, quotes, "&" or ";" is
+// one argument and nothing else. Output is returned as bytes: the caller knows
+// the program's encoding.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+struct ProcessRequest {
+    QString program;          // a path, or a bare name looked up in PATH
+    QStringList arguments;
+    QString workingDirectory; // empty: the current folder
+    QByteArray standardInput; // written to the program, then its input is closed
+    int timeoutMs = -1;       // -1: wait as long as it takes
+    // Called about every 50 ms while the program runs (the caller may keep its
+    // window alive here); returning false stops the program.
+    std::function<bool()> keepWaiting;
+};
+
+struct ProcessResult {
+    enum class Status { Finished, FailedToStart, Crashed, TimedOut, Cancelled };
+    Status status = Status::FailedToStart;
+    int exitCode = -1;         // valid when Finished
+    QByteArray standardOutput; // everything it wrote, also when stopped early
+    QByteArray standardError;
+    QString errorString;       // the system's reason when it could not start or crashed
+
+    bool succeeded() const { return status == Status::Finished && exitCode == 0; }
+};
+
+// Starts the program, waits until it ends, the timeout passes or keepWaiting
+// says stop (then it is killed), and returns what happened.
+ProcessResult runProcess(const ProcessRequest &request);

@@ -1,0 +1,127 @@
+#include "platform/TextFile.h"
+
+#include "platform/Cp932.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool startsWith(QByteArrayView bytes, QByteArrayView prefix)
+{
+    return bytes.size() >= prefix.size() && bytes.first(prefix.size()) == prefix;
+}
+
+DecodedText decodeUtf16(QByteArrayView body, bool littleEndian)
+{
+    DecodedText out;
+    out.encoding = littleEndian ? TextEncoding::Utf16LE : TextEncoding::Utf16BE;
+    const qsizetype units = body.size() / 2;
+    out.text.resize(units);
+    QChar *dst = out.text.data();
+    const auto *src = reinterpret_cast<const uchar *>(body.data());
+    for (qsizetype i = 0; i < units; ++i) {
+        const uchar lo = src[2 * i + (littleEndian ? 0 : 1)];
+        const uchar hi = src[2 * i + (littleEndian ? 1 : 0)];
+        dst[i] = QChar(char16_t(lo | (hi << 8)));
+    }
+    // A file cut in the middle of a code unit.
+    if (body.size() % 2 != 0) {
+        out.text.append(QChar::ReplacementCharacter);
+        ++out.brokenSequences;
+    }
+    return out;
+}
+
+} // namespace
+
+DecodedText decodeTextBytes(QByteArrayView bytes)
+{
+    if (startsWith(bytes, "\xEF\xBB\xBF")) {
+        DecodedText out;
+        out.encoding = TextEncoding::Utf8;
+        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        out.text = decoder(bytes.sliced(3));
+        // The decoder only says that something failed; each failure is one U+FFFD.
+        if (decoder.hasError())
+            out.brokenSequences = out.text.count(QChar::ReplacementCharacter);
+        return out;
+    }
+    if (startsWith(bytes, "\xFF\xFE"))
+        return decodeUtf16(bytes.sliced(2), true);
+    if (startsWith(bytes, "\xFE\xFF"))
+        return decodeUtf16(bytes.sliced(2), false);
+
+    DecodedText out;
+    out.text = cp932Decode(bytes);
+    // Code page 932 has no U+FFFD, so every one in the result is a broken sequence.
+    out.brokenSequences = out.text.count(QChar::ReplacementCharacter);
+    return out;
+}
+
+TextFileRead readTextFile(const QString &path)
+{
+    TextFileRead result;
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        result.error = u"フォルダは開けません。"_s;
+        return result;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = info.exists() ? u"読み込みが拒否されました。（%1）"_s.arg(file.errorString())
+                                     : u"ファイルが見つかりません。"_s;
+        return result;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        result.error = u"読み込み中にエラーが起きました。（%1）"_s.arg(file.errorString());
+        return result;
+    }
+    result.decoded = decodeTextBytes(bytes);
+    result.ok = true;
+    return result;
+}
+
+FileWriteResult writeFileAtomically(const QString &path, QByteArrayView bytes)
+{
+    FileWriteResult result;
+    const QFileInfo info(path);
+    const QFileInfo folder(info.absolutePath());
+    if (!folder.exists() || !folder.isDir()) {
+        result.error = u"保存先のフォルダがありません。"_s;
+        return result;
+    }
+    if (info.isDir()) {
+        result.error = u"同じ名前のフォルダがあります。"_s;
+        return result;
+    }
+    // No direct-write fallback: a folder that refuses the temporary file must
+    // fail the save rather than let the old file be truncated and rewritten.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        result.error = u"ファイルを作成できません。書込み禁止のフォルダではありませんか？（%1）"_s
+                           .arg(file.errorString());
+        return result;
+    }
+    if (file.write(bytes.data(), bytes.size()) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        file.commit(); // removes the temporary file
+        result.error = u"書き込みに失敗しました。ディスクの空き容量を確認してください。（%1）"_s.arg(reason);
+        return result;
+    }
+    if (!file.commit()) {
+        result.error = (file.error() == QFileDevice::RenameError
+                            ? u"ファイルを置き換えられません。（%1）"_s
+                            : u"書き込みに失敗しました。ディスクの空き容量を確認してください。（%1）"_s)
+                           .arg(file.errorString());
+        return result;
+    }
+    result.ok = true;
+    return result;
+}

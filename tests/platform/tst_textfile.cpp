@@ -1,0 +1,185 @@
+// Reading text files by byte-order mark, and replacing files atomically.
+#include "platform/TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(TextEncoding)
+
+namespace {
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void put(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// Lowers the largest file size this process may write, so that a write past
+// it fails with EFBIG the way a full disk fails with ENOSPC (root is bound by
+// it too, unlike by permission bits).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+} // namespace
+
+class TestTextFile : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void decode_data();
+    void decode();
+    void readFailures_data();
+    void readFailures();
+    void writeRoundTripIsByteExact();
+    void writeFailures_data();
+    void writeFailures();
+    void writeFailingMidwayKeepsTheOldFile();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestTextFile::decode_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<TextEncoding>("encoding");
+    QTest::addColumn<int>("broken");
+
+    QTest::newRow("no mark: Shift-JIS, CR LF kept")
+        << QByteArray("\x82\xA0\r\nA\r\n") << u"あ\r\nA\r\n"_s << TextEncoding::ShiftJis << 0;
+    QTest::newRow("UTF-8 mark dropped")
+        << QByteArray("\xEF\xBB\xBF\xE3\x81\x82\xF0\xA0\xAE\xB7") << u"あ𠮷"_s
+        << TextEncoding::Utf8 << 0;
+    QTest::newRow("UTF-16LE mark")
+        << QByteArray("\xFF\xFE\x42\x30\x0D\x00\x0A\x00", 8) << u"あ\r\n"_s
+        << TextEncoding::Utf16LE << 0;
+    QTest::newRow("UTF-16BE mark")
+        << QByteArray("\xFE\xFF\x30\x42\xD8\x42\xDF\xB7", 8) << u"あ𠮷"_s
+        << TextEncoding::Utf16BE << 0;
+    QTest::newRow("UTF-8 without mark is read as Shift-JIS")
+        << QByteArray("\xE3\x81\x82") << u"縺\uFFFD"_s << TextEncoding::ShiftJis << 1;
+    QTest::newRow("mark only: empty text")
+        << QByteArray("\xEF\xBB\xBF") << QString() << TextEncoding::Utf8 << 0;
+    QTest::newRow("empty file") << QByteArray() << QString() << TextEncoding::ShiftJis << 0;
+    QTest::newRow("broken Shift-JIS: lone trail byte and cut lead byte, rest kept")
+        << QByteArray("A\x80" "B\x82") << u"A\uFFFDB\uFFFD"_s << TextEncoding::ShiftJis << 2;
+    QTest::newRow("UTF-16 cut in a code unit")
+        << QByteArray("\xFF\xFE\x41\x00\x42", 5) << u"A\uFFFD"_s << TextEncoding::Utf16LE << 1;
+    QTest::newRow("broken UTF-8 after its mark")
+        << QByteArray("\xEF\xBB\xBF" "A\xFF" "B") << u"A\uFFFDB"_s << TextEncoding::Utf8 << 1;
+}
+
+void TestTextFile::decode()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QFETCH(TextEncoding, encoding);
+    QFETCH(int, broken);
+    const DecodedText decoded = decodeTextBytes(bytes);
+    QCOMPARE(decoded.text, text);
+    QCOMPARE(decoded.encoding, encoding);
+    QCOMPARE(decoded.brokenSequences, broken);
+}
+
+void TestTextFile::readFailures_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("missing file") << u"missing.txt"_s << u"ファイルが見つかりません。"_s;
+    QTest::newRow("a folder") << u"folder.txt"_s << u"フォルダは開けません。"_s;
+}
+
+void TestTextFile::readFailures()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, error);
+    QDir(m_dir.path()).mkdir(u"folder.txt"_s);
+    const TextFileRead read = readTextFile(m_dir.filePath(name));
+    QVERIFY(!read.ok);
+    QCOMPARE(read.error, error);
+}
+
+void TestTextFile::writeRoundTripIsByteExact()
+{
+    QByteArray all;
+    for (int i = 0; i < 256; ++i)
+        all.append(char(i));
+    const QString path = m_dir.filePath(u"round.txt"_s);
+    put(path, "older and longer content");
+    const FileWriteResult written = writeFileAtomically(path, all);
+    QVERIFY2(written.ok, qPrintable(written.error));
+    QCOMPARE(contents(path), all);
+    QCOMPARE(QDir(m_dir.path()).entryList({u"round.txt*"_s}, QDir::Files), QStringList{u"round.txt"_s});
+}
+
+void TestTextFile::writeFailures_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("folder does not exist")
+        << u"no-such-folder/roll.txt"_s << u"保存先のフォルダがありません。"_s;
+    QTest::newRow("parent is a file") << u"plain.txt/roll.txt"_s << u"保存先のフォルダがありません。"_s;
+    QTest::newRow("target is a folder") << u"folder"_s << u"同じ名前のフォルダがあります。"_s;
+}
+
+void TestTextFile::writeFailures()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, error);
+    put(m_dir.filePath(u"plain.txt"_s), "old");
+    QDir(m_dir.path()).mkdir(u"folder"_s);
+    const FileWriteResult written = writeFileAtomically(m_dir.filePath(target), "new");
+    QVERIFY(!written.ok);
+    QCOMPARE(written.error, error);
+    QCOMPARE(contents(m_dir.filePath(u"plain.txt"_s)), QByteArray("old"));
+}
+
+void TestTextFile::writeFailingMidwayKeepsTheOldFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"roll.txt"_s);
+    put(path, "the old roll\r\n");
+    {
+        FileSizeLimit limit(1024);
+        const FileWriteResult written = writeFileAtomically(path, QByteArray(64 * 1024, 'x'));
+        QVERIFY(!written.ok);
+        QVERIFY(written.error.startsWith(u"書き込みに失敗しました。"_s));
+    }
+    QCOMPARE(contents(path), QByteArray("the old roll\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"roll.txt"_s});
+}
+
+QTEST_GUILESS_MAIN(TestTextFile)
+#include "tst_textfile.moc"
