@@ -17,7 +17,7 @@ packages=(
   libx11-dev libxtst-dev
   chasen ipadic
   fonts-ipafont-gothic fonts-ipafont-mincho
-  poppler-utils unzip
+  poppler-utils unzip zlib1g-dev
   xvfb xauth
 )
 

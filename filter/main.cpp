@@ -1,0 +1,240 @@
+// velmat-doc2txt: the editor's document filter. Writes a document's text to
+// standard output as Shift-JIS with CR LF line ends, the way the editor reads
+// a filter's output. Called as: velmat-doc2txt -s -o=0 PATH
+#include "filter/DocumentText.h"
+#include "filter/ZipArchive.h"
+#include "platform/Cp932.h"
+#include "platform/ProcessRunner.h"
+#include "platform/TextFile.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <cstdio>
+#include <variant>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const char kUsage[] =
+    "Usage: velmat-doc2txt [-s] [-o=0] FILE\n"
+    "\n"
+    "Writes the text of FILE to standard output as Shift-JIS (code page 932)\n"
+    "with CR LF line ends. Reads PDF (through pdftotext), .docx, .xlsx, .pptx,\n"
+    "OpenDocument and older office zip files, and plain text in UTF-8, UTF-16\n"
+    "(with byte-order mark) or Shift-JIS. FILE is always the last argument; the\n"
+    "options before it (-s, -o=0) are accepted for compatibility and change nothing.\n"
+    "\n"
+    "Exit status: 0 success, 1 the document could not be read, 2 bad usage.\n";
+
+// Why a document could not be read; main() prints it and exits with 1.
+struct Failure {
+    QString message;
+};
+
+using Lines = std::variant<QStringList, Failure>;
+
+void printError(const QString &message)
+{
+    const QByteArray bytes = (u"velmat-doc2txt: "_s + message + u'\n').toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+}
+
+QStringList splitLines(const QString &text)
+{
+    QString normal = text;
+    normal.replace(u"\r\n"_s, u"\n"_s);
+    normal.replace(u'\r', u'\n');
+    QStringList lines = normal.split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// Entries matching `pattern` (one number captured) in numeric order: slide2
+// before slide10.
+QStringList numberedEntries(const QStringList &names, const QRegularExpression &pattern)
+{
+    QList<std::pair<int, QString>> found;
+    for (const QString &name : names) {
+        const auto m = pattern.match(name);
+        if (m.hasMatch())
+            found.append({m.captured(1).toInt(), name});
+    }
+    std::sort(found.begin(), found.end());
+    QStringList out;
+    for (const auto &[number, name] : found)
+        out << name;
+    return out;
+}
+
+Lines officeZipLines(const QString &path)
+{
+    ZipArchive zip;
+    if (!zip.open(path))
+        return Failure{zip.error()};
+    const auto part = [&zip](const QString &name) { return zip.read(name); };
+
+    if (zip.contains(u"word/document.xml"_s)) {
+        const auto xml = part(u"word/document.xml"_s);
+        if (!xml)
+            return Failure{zip.error()};
+        return wordDocumentLines(*xml);
+    }
+    if (zip.contains(u"xl/workbook.xml"_s)) {
+        QStringList strings;
+        if (zip.contains(u"xl/sharedStrings.xml"_s)) {
+            const auto xml = part(u"xl/sharedStrings.xml"_s);
+            if (!xml)
+                return Failure{zip.error()};
+            strings = sharedStrings(*xml);
+        }
+        QStringList lines;
+        static const QRegularExpression sheet(u"^xl/worksheets/sheet(\\d+)\\.xml$"_s);
+        const QStringList sheets = numberedEntries(zip.entryNames(), sheet);
+        for (const QString &name : sheets) {
+            const auto xml = part(name);
+            if (!xml)
+                return Failure{zip.error()};
+            if (!lines.isEmpty())
+                lines << QString(); // a blank line between sheets
+            lines << sheetLines(*xml, strings);
+        }
+        return lines;
+    }
+    if (zip.contains(u"ppt/presentation.xml"_s)) {
+        QStringList lines;
+        static const QRegularExpression slide(u"^ppt/slides/slide(\\d+)\\.xml$"_s);
+        const QStringList slides = numberedEntries(zip.entryNames(), slide);
+        for (const QString &name : slides) {
+            const auto xml = part(name);
+            if (!xml)
+                return Failure{zip.error()};
+            if (!lines.isEmpty())
+                lines << QString(); // a blank line between slides
+            lines << slideLines(*xml);
+        }
+        return lines;
+    }
+    if (zip.contains(u"content.xml"_s)) {
+        const auto xml = part(u"content.xml"_s);
+        if (!xml)
+            return Failure{zip.error()};
+        return openDocumentLines(*xml);
+    }
+    return Failure{u"この zip ファイルは文書として読めません。"_s};
+}
+
+Lines pdfLines(const QString &path)
+{
+    ProcessRequest request;
+    request.program = u"pdftotext"_s;
+    // An absolute path never starts with '-', so it cannot pass for an option.
+    request.arguments = {u"-enc"_s, u"UTF-8"_s, path, u"-"_s};
+    const ProcessResult result = runProcess(request);
+    if (result.status == ProcessResult::Status::FailedToStart)
+        return Failure{u"pdftotext を起動できません。poppler-utils をインストールしてください。（%1）"_s
+                           .arg(result.errorString)};
+    if (!result.succeeded()) {
+        const QString detail = QString::fromUtf8(result.standardError).trimmed();
+        return Failure{u"PDF を読めません。%1"_s.arg(detail)};
+    }
+    QString text = QString::fromUtf8(result.standardOutput);
+    text.remove(u'\f'); // page ends; each page already ends with a line break
+    QStringList lines = splitLines(text);
+    while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+Lines plainTextLines(const QByteArray &bytes)
+{
+    // Text files from other systems are often UTF-8 without a mark; valid UTF-8
+    // with non-ASCII bytes is very unlikely to be meant as Shift-JIS.
+    const bool hasBom = bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE")
+                        || bytes.startsWith("\xFE\xFF");
+    if (!hasBom) {
+        if (bytes.contains('\0'))
+            return Failure{u"この形式の文書は読めません。"_s};
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        const QString text = utf8(bytes);
+        if (!utf8.hasError())
+            return splitLines(text);
+    }
+    return splitLines(decodeTextBytes(bytes).text);
+}
+
+Lines documentLines(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return Failure{u"ファイルが見つかりません: %1"_s.arg(path)};
+    if (info.isDir())
+        return Failure{u"フォルダは読めません: %1"_s.arg(path)};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure{u"ファイルを開けません: %1（%2）"_s.arg(path, file.errorString())};
+    const QByteArray head = file.peek(8);
+
+    if (head.startsWith("%PDF-") || info.suffix().compare(u"pdf"_s, Qt::CaseInsensitive) == 0)
+        return pdfLines(info.absoluteFilePath());
+    if (looksLikeZip(head))
+        return officeZipLines(path);
+    if (head.startsWith("\xD0\xCF\x11\xE0"))
+        return Failure{u"旧形式の Office 文書（.doc .xls .ppt）は読めません。"
+                       u"新しい形式（.docx .xlsx .pptx）で保存し直してください。"_s};
+    if (head.startsWith("{\\rtf"))
+        return Failure{u"リッチテキスト（.rtf）は読めません。"_s};
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return Failure{u"読み込み中にエラーが起きました: %1"_s.arg(file.errorString())};
+    return plainTextLines(bytes);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(u"velmat-doc2txt"_s);
+    const QStringList args = QCoreApplication::arguments().mid(1);
+
+    // The document is always the last argument, so a name that begins with
+    // '-' is still a name; the options before it are those of the contract.
+    if (args.size() == 1 && (args.first() == u"--help" || args.first() == u"-h")) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (args.size() == 1 && args.first() == u"--version") {
+        std::printf("velmat-doc2txt %s\n", VELMAT_VERSION);
+        return 0;
+    }
+    const bool optionsOnly = std::all_of(args.begin(), args.end() - (args.isEmpty() ? 0 : 1),
+                                         [](const QString &a) { return a.startsWith(u'-'); });
+    if (args.isEmpty() || !optionsOnly || args.last().isEmpty()) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+
+    const Lines lines = documentLines(args.last());
+    if (const auto *failure = std::get_if<Failure>(&lines)) {
+        printError(failure->message);
+        return 1;
+    }
+    QByteArray out;
+    for (const QString &line : std::get<QStringList>(lines)) {
+        out += cp932Encode(line);
+        out += "\r\n";
+    }
+    if (std::fwrite(out.constData(), 1, size_t(out.size()), stdout) != size_t(out.size())
+        || std::fflush(stdout) != 0) {
+        printError(u"出力に失敗しました。"_s);
+        return 1;
+    }
+    return 0;
+}
