@@ -61,6 +61,7 @@ TForm1::TForm1()
     buildMenus();
     buildTimers();
     buildEditorView();
+    buildFileDrop();
 
     // Client area 672 × 612, centred on the screen.
     resize(672, 612 + menuBar()->sizeHint().height());

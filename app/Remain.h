@@ -72,8 +72,17 @@ public:
     void updateCaretStatus();
 
     // Document loading and saving (filled by the file commands).
-    void LoadDocument(const QString &path);
+    // Replaces the roll by the document at `path`: ".txt"/".sl1" read as text,
+    // anything else through the document filter. Asks nothing; false (roll
+    // unchanged, the user told why) when it cannot be read.
+    bool LoadDocument(const QString &path);
+    // The save dialog, then SaveRoll; false when cancelled or not saved.
     bool SaveDocumentWithDialog();
+    // Writes the roll to `path` as a roll file, after asking when characters
+    // would become "?"; false when the user declines or the write fails.
+    bool SaveRoll(const QString &path);
+    // Files dropped onto the window, in order (each replaces the roll).
+    void FormDropFiles(const QStringList &paths);
     void LoadConfigFile(const QString &path);
     // False (after telling the user) when the file could not be written.
     bool SaveConfigFile(const QString &path);
@@ -231,6 +240,7 @@ private:
     void buildMenus();
     void buildTimers();
     void buildEditorView();
+    void buildFileDrop();
     void RichEdit1ContentsChange(int position, int charsRemoved, int charsAdded);
     void updateTagsForChange(int firstLine, int oldLastLine, int newLastLine);
     void rebuildTags();
@@ -250,6 +260,8 @@ private:
     bool m_tagsStale = false; // lines changed without the tag list following
     bool m_drawing = false;
     QString m_commandLineFile;
+    QString m_openName; // the open dialog's last choice
+    QString m_saveName = QStringLiteral("untitled.txt"); // the save dialog's last choice
     bool m_shown = false;
     bool m_exiting = false;
 };

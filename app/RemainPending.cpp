@@ -2,9 +2,6 @@
 // (files, editing, reshaping, sending …) when it is written.
 #include "app/Remain.h"
 
-void TForm1::New1Click() {}
-void TForm1::O1Click() {}
-void TForm1::Saveas1Click() {}
 void TForm1::Break1Click() {}
 void TForm1::Restore1Click() {}
 void TForm1::FindListup1Click() {}
@@ -27,6 +24,4 @@ void TForm1::N10Click() {}
 void TForm1::SupportSite1Click() {}
 void TForm1::Manual1Click() {}
 void TForm1::Button1Click() {}
-void TForm1::LoadDocument(const QString &) {}
-bool TForm1::SaveDocumentWithDialog() { return false; }
 void TForm1::updateCaretStatus() {}

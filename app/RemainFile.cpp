@@ -1,0 +1,348 @@
+// Document files of the main window: new, open (directly or through the
+// document filter), save as, files dropped onto the window.
+#include "app/Remain.h"
+
+#include "analysis/TSetChasen.h"
+#include "app/AppWindows.h"
+#include "app/RollDocument.h"
+#include "app/RollEditor.h"
+#include "app/RollFile.h"
+#include "platform/Cp932.h"
+#include "platform/ProcessRunner.h"
+#include "platform/Prompter.h"
+#include "platform/TextFile.h"
+
+#include <QApplication>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QStringDecoder>
+#include <QUrl>
+
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Caption of errors that the file commands do not answer with a message of
+// their own (the application's title).
+const QString kErrorCaption = u"前ロールエディタ　Velmat"_s;
+const QString kFilterCaption = u"フィルタ実行"_s;
+const QString kDiscardQuestion = u"現在のデータを保存しますか？"_s;
+const QString kDiscardCaption = u"破棄の確認"_s;
+// A filter that has not finished after this long is stopped.
+constexpr int kFilterTimeoutMs = 5 * 60 * 1000;
+
+const QString kOpenFilter =
+    u"テキストファイル(*.txt)|*.txt|IPtalk スライド(*.sl1)|*.sl1|リッチテキスト(*.rtf)|*.rtf|"
+    u"WORDファイル(*.doc;*.docx)|*.doc;*.docx|Excelファイル(*.xls;*.xlsx)|*.xls;*.xlsx|"
+    u"PowerPointファイル(*.ppt;*.pptx)|*.ppt;*.pptx|"
+    u"OpenOffice.org (*.sxw;*.sxc;*.sxi;*.sxd)|*.sxw;*.sxc;*.sxi;*.sxd|"
+    u"OpenDocument (*.odt;*.ods;*.odp;*.odg)|*.odt;*.ods;*.odp;*.odg|一太郎 (*.j*)|*.j*|"
+    u"OASYS (*.oa*)|*.oa*|Lotas 123 (*.wj*;*.wl*)|*.wj*;*.wl*|"
+    u"Adobe Portable Data Format (*.pdf)|*.pdf|HTML (*.html)|*.html|Outlook (*.eml)|*.eml|"
+    u"すべてのファイル(*.*)|*.*"_s;
+const QString kSaveFilter =
+    u"テキストファイル(*.txt)|*.txt|スライド(*.sl1)|*.sl1|すべてのファイル(*.*)|*.*"_s;
+
+QStringList localFiles(const QMimeData *mime)
+{
+    QStringList paths;
+    if (!mime || !mime->hasUrls())
+        return paths;
+    for (const QUrl &url : mime->urls()) {
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    }
+    return paths;
+}
+
+// Takes file drops for the window, also where they land on the editor, which
+// would otherwise insert the path as text. Other drags (text moved inside the
+// editor) pass on.
+class FileDropFilter : public QObject {
+public:
+    FileDropFilter(TForm1 *form) : QObject(form), m_form(form) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto *drag = static_cast<QDragMoveEvent *>(event);
+            if (localFiles(drag->mimeData()).isEmpty())
+                break;
+            drag->acceptProposedAction();
+            return true;
+        }
+        case QEvent::Drop: {
+            auto *drop = static_cast<QDropEvent *>(event);
+            const QStringList paths = localFiles(drop->mimeData());
+            if (paths.isEmpty())
+                break;
+            drop->acceptProposedAction();
+            // Questions and dialogs wait until the drag has ended.
+            QMetaObject::invokeMethod(
+                m_form, [form = m_form, paths] { form->FormDropFiles(paths); },
+                Qt::QueuedConnection);
+            return true;
+        }
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    TForm1 *m_form;
+};
+
+// While the filter runs the window keeps painting, but takes no input: a
+// command started meanwhile would act on a roll about to be replaced. Escape
+// asks to stop the filter.
+class BusyInput : public QObject {
+public:
+    BusyInput()
+    {
+        qApp->installEventFilter(this);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~BusyInput() override
+    {
+        QApplication::restoreOverrideCursor();
+        qApp->removeEventFilter(this);
+    }
+    bool cancelled() const { return m_cancelled; }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape)
+                m_cancelled = true;
+            return true;
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::InputMethod:
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
+            return true;
+        case QEvent::Close:
+            return event->spontaneous();
+        default:
+            return false;
+        }
+    }
+
+private:
+    bool m_cancelled = false;
+};
+
+QString processMessage(const QByteArray &bytes)
+{
+    // Our filter writes UTF-8; another configured filter may write Shift-JIS.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (utf8.hasError())
+        text = cp932Decode(bytes);
+    return text.trimmed().replace(u'\n', u"\r\n"_s);
+}
+
+// Runs the document filter over `path` and returns its output decoded; nullopt
+// after telling the user why not (or after the user stopped it).
+std::optional<DecodedText> runDocumentFilter(TForm1 *form, const QString &path)
+{
+    const FilterInvocation call = filterInvocation(SetChasen->xdoc2txt->text(), path,
+                                                   QCoreApplication::applicationDirPath());
+    form->setStatusText(u"☆文書をテキストに変換中（Escで中止）・・・"_s);
+
+    ProcessResult result;
+    {
+        BusyInput busy;
+        ProcessRequest request;
+        request.program = call.program;
+        request.arguments = call.arguments;
+        request.workingDirectory = call.workingDirectory;
+        request.timeoutMs = kFilterTimeoutMs;
+        request.keepWaiting = [&busy] {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 30);
+            return !busy.cancelled();
+        };
+        result = runProcess(request);
+    }
+
+    switch (result.status) {
+    case ProcessResult::Status::FailedToStart:
+        showMessage(u"フィルタが起動できません。\r\nソフト(xdoc2txt)のインストールはされていますか？"_s,
+                    kFilterCaption);
+        return std::nullopt;
+    case ProcessResult::Status::Cancelled:
+        form->setStatusText(u"☆読み込みを中止しました。"_s);
+        return std::nullopt;
+    case ProcessResult::Status::TimedOut:
+        showMessage(u"文書の変換が %1 分たっても終わらないため、中止しました。"_s.arg(
+                        kFilterTimeoutMs / 60000),
+                    kFilterCaption, MsgIcon::Error);
+        return std::nullopt;
+    case ProcessResult::Status::Crashed:
+    case ProcessResult::Status::Finished:
+        break;
+    }
+    if (!result.succeeded()) {
+        QString detail = processMessage(result.standardError);
+        if (detail.isEmpty())
+            detail = result.status == ProcessResult::Status::Crashed
+                         ? u"フィルタが異常終了しました。"_s
+                         : u"フィルタが終了コード %1 を返しました。"_s.arg(result.exitCode);
+        showMessage(u"文書をテキストに変換できませんでした。\r\n"_s + detail, kFilterCaption,
+                    MsgIcon::Error);
+        return std::nullopt;
+    }
+    return decodeTextBytes(result.standardOutput);
+}
+
+// Before the roll is replaced: a non-empty roll asks whether to save it first.
+// True to go on (saved, or not wanted); false when cancelled or not saved.
+bool mayReplaceRoll(TForm1 *form)
+{
+    if (form->RichEdit1->document()->isEmpty())
+        return true;
+    switch (showMessage(kDiscardQuestion, kDiscardCaption, MsgIcon::Question,
+                        MsgButtons::YesNoCancel)) {
+    case MsgResult::Yes:
+        return form->SaveDocumentWithDialog();
+    case MsgResult::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+void TForm1::buildFileDrop()
+{
+    auto *filter = new FileDropFilter(this);
+    installEventFilter(filter);
+    RichEdit1->viewport()->installEventFilter(filter);
+}
+
+void TForm1::New1Click()
+{
+    if (!mayReplaceRoll(this))
+        return;
+    const bool bulk = BulkOperation;
+    BulkOperation = true;
+    RichEdit1->clear();
+    BulkOperation = bulk;
+    ForceRecolorClick(); // empties the tag-jump list
+    ClearUndoHistory();
+}
+
+void TForm1::O1Click()
+{
+    const FileDialogRequest request{u"ファイルを開く"_s, dialogFilter(kOpenFilter), QString(),
+                                    m_openName};
+    const QString path = Prompter::instance().openFileName(request);
+    if (path.isEmpty())
+        return;
+    m_openName = path;
+    LoadDocument(path);
+}
+
+void TForm1::Saveas1Click()
+{
+    SaveDocumentWithDialog();
+}
+
+bool TForm1::SaveDocumentWithDialog()
+{
+    const FileDialogRequest request{u"ファイルを保存する"_s, dialogFilter(kSaveFilter), QString(),
+                                    m_saveName};
+    const QString path = withDefaultSuffix(Prompter::instance().saveFileName(request), u"txt"_s);
+    if (path.isEmpty())
+        return false;
+    m_saveName = path;
+    return SaveRoll(path);
+}
+
+bool TForm1::SaveRoll(const QString &path)
+{
+    const QStringList lines = documentLines(*RichEdit1->document());
+    const QString lost = cp932UnencodableChars(lines.join(u'\n'));
+    if (!lost.isEmpty()) {
+        const QString question = u"次の文字は Shift-JIS で保存できないため、「?」に置き換わります。"
+                                 u"\r\n\r\n"_s
+                                 + describeCharacters(lost) + u"\r\n\r\nこのまま保存しますか？"_s;
+        if (showMessage(question, u"保存の確認"_s, MsgIcon::Question, MsgButtons::YesNo)
+            != MsgResult::Yes)
+            return false;
+    }
+    const FileWriteResult written = writeFileAtomically(path, rollFileBytes(lines));
+    if (!written.ok) {
+        showMessage(u"ファイル \"%1\" を保存できません。\r\n%2"_s.arg(path, written.error),
+                    kErrorCaption, MsgIcon::Error);
+        return false;
+    }
+    return true;
+}
+
+bool TForm1::LoadDocument(const QString &path)
+{
+    const QString statusBefore = statusText();
+    setStatusText(u"☆読み込み中・・・"_s);
+    StatusBar1->repaint();
+
+    std::optional<DecodedText> loaded;
+    if (isPlainRollPath(path)) {
+        const TextFileRead read = readTextFile(path);
+        if (read.ok)
+            loaded = read.decoded;
+        else
+            showMessage(u"ファイル \"%1\" を開けません。\r\n%2"_s.arg(path, read.error), kErrorCaption,
+                        MsgIcon::Error);
+    } else {
+        loaded = runDocumentFilter(this, path);
+    }
+    if (!loaded) {
+        if (statusText().endsWith(u"・・・"_s)) // not when it says the user stopped it
+            setStatusText(statusBefore);
+        return false;
+    }
+
+    const bool bulk = BulkOperation;
+    BulkOperation = true;
+    RichEdit1->setPlainText(rollTextFromFile(loaded->text));
+    BulkOperation = bulk;
+    ForceRecolorClick();
+    setStatusText(statusBefore);
+
+    if (loaded->brokenSequences > 0)
+        showMessage(u"\"%1\" には Shift-JIS として読めない部分が %2 か所あり、「\uFFFD」で表示しています。"
+                    u"\r\nこのまま保存すると、その部分は「?」になります。"_s
+                        .arg(path, QString::number(loaded->brokenSequences)),
+                    u"読み込みの確認"_s, MsgIcon::Warning);
+    return true;
+}
+
+void TForm1::FormDropFiles(const QStringList &paths)
+{
+    for (const QString &path : paths) {
+        if (!mayReplaceRoll(this))
+            return;
+        LoadDocument(path);
+    }
+}

@@ -1,0 +1,44 @@
+#pragma once
+// A roll on disk: Shift-JIS text with CR LF after every line, and the rules
+// for which documents are read directly and which go through the text filter.
+// Pure functions; the main window's file commands call them.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The editor text for a file's decoded text: CR LF, lone CR and LF all become
+// one line break ('\n'); nothing else changes. A final line break leaves an
+// empty last editor line, which saving drops again.
+QString rollTextFromFile(const QString &decoded);
+
+// The roll file bytes for the editor's lines (one entry per editor line): each
+// line in code page 932 followed by CR LF. The last line is written only when
+// it is not empty, so "A" and "A" + line break both give "A" CR LF, and an empty
+// editor gives zero bytes. Unencodable characters become '?'.
+QByteArray rollFileBytes(const QStringList &editorLines);
+
+// True when the path is read directly as text (".txt" or ".sl1", any case);
+// every other document goes through the text filter.
+bool isPlainRollPath(const QString &path);
+
+// The characters of `chars` named for the user, one per line as 「字」(U+XXXX),
+// invisible ones by their code only; at most `limit` lines, then a count of the
+// rest ("ほか N 文字").
+QString describeCharacters(const QString &chars, int limit = 10);
+
+// How the text filter is started for one document: a program with an argument
+// list and a working folder, never a command line for a shell.
+struct FilterInvocation {
+    QString program;
+    QStringList arguments;
+    QString workingDirectory;
+};
+
+// The filter's call for `documentPath`. `filterPath` is the filter program as
+// configured; its folder part is the working folder, and when that part is
+// empty or "./" the program's own folder `programDir` is used (a bare name is
+// looked for there first, then in PATH). The arguments are "-s", "-o=0" and the
+// document's absolute path (relative paths are taken from the current folder,
+// since the filter runs elsewhere).
+FilterInvocation filterInvocation(const QString &filterPath, const QString &documentPath,
+                                  const QString &programDir);
