@@ -1,0 +1,168 @@
+#include "analysis/ChasenRunner.h"
+
+#include "platform/Cp932.h"
+#include "platform/ProcessRunner.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool endsSentence(QChar c)
+{
+    return c == u'。' || c == u'！' || c == u'？' || c == u'!' || c == u'?' || c == u'．';
+}
+
+bool softBreak(QChar c)
+{
+    return c == u'、' || c == u'，' || c == u' ' || c == u'　' || c == u'」' || c == u'』';
+}
+
+bool isHiragana(QChar c)
+{
+    return c.unicode() >= 0x3041 && c.unicode() <= 0x309F;
+}
+
+bool isKatakana(QChar c)
+{
+    return c.unicode() >= 0x30A0 && c.unicode() <= 0x30FF;
+}
+
+bool isKanji(QChar c)
+{
+    return (c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF) || (c.unicode() >= 0x3400 && c.unicode() <= 0x4DBF);
+}
+
+} // namespace
+
+QStringList chasenInputLines(const QStringList &rollLines, const CommentKinds &kinds, int maxLineUnits)
+{
+    QString joined;
+    for (const QString &line : rollLines) {
+        if (!IsRecognisedComment(line, kinds))
+            joined += line;
+    }
+    // What Shift-JIS cannot hold reaches the analyser as "?".
+    if (!cp932UnencodableChars(joined).isEmpty())
+        joined = cp932Decode(cp932Encode(joined));
+
+    QStringList lines;
+    const int soft = std::max(1, maxLineUnits * 2 / 3);
+    qsizetype start = 0;
+    const qsizetype n = joined.size();
+    while (n - start > maxLineUnits) {
+        // The last sentence end in the window, else the last soft break, else the hard limit.
+        qsizetype cut = -1;
+        for (qsizetype i = start + maxLineUnits - 1; i >= start + soft && cut < 0; --i) {
+            if (endsSentence(joined[i]))
+                cut = i + 1;
+        }
+        for (qsizetype i = start + maxLineUnits - 1; i >= start + soft && cut < 0; --i) {
+            if (softBreak(joined[i]))
+                cut = i + 1;
+        }
+        // Else where kana meets kanji or katakana, which is nearly always between words.
+        for (qsizetype i = start + maxLineUnits - 1; i >= start + soft && cut < 0; --i) {
+            if (isHiragana(joined[i - 1]) && (isKanji(joined[i]) || isKatakana(joined[i])))
+                cut = i;
+        }
+        if (cut < 0) {
+            cut = start + maxLineUnits;
+            if (joined[cut - 1].isHighSurrogate())
+                --cut;
+        }
+        lines.append(joined.mid(start, cut - start));
+        start = cut;
+    }
+    lines.append(joined.mid(start));
+    return lines;
+}
+
+QStringList chasenArguments(const QString &program, const QString &inputFile, const QString &outputFile)
+{
+    QStringList args{u"-i"_s, u"w"_s};
+    const QString rc = QFileInfo(program).dir().filePath(u"dic/chasenrc"_s);
+    if (program.contains(u'/') && QFileInfo::exists(rc))
+        args << u"-r"_s << rc;
+    args << u"-F"_s << u"%m,%M,%y1,%U(%P-)\\n"_s << u"-o"_s << outputFile << inputFile;
+    return args;
+}
+
+ChasenResult runChasen(const QString &program, const QStringList &rollLines, const CommentKinds &kinds,
+                       const std::function<bool()> &keepWaiting)
+{
+    ChasenResult result;
+    QTemporaryDir dir;
+    if (!dir.isValid()) {
+        result.status = ChasenResult::Status::Failed;
+        result.detail = dir.errorString();
+        return result;
+    }
+    const QString input = dir.filePath(u"$$text$$.tmp"_s);
+    const QString output = dir.filePath(u"$$result$$.tmp"_s);
+    {
+        QFile file(input);
+        const QStringList lines = chasenInputLines(rollLines, kinds);
+        QByteArray bytes;
+        for (const QString &line : lines) {
+            if (!line.isEmpty())
+                bytes += line.toUtf8() + "\r\n";
+        }
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+            result.status = ChasenResult::Status::Failed;
+            result.detail = file.errorString();
+            return result;
+        }
+    }
+
+    ProcessRequest request;
+    request.program = program;
+    request.arguments = chasenArguments(program, input, output);
+    request.workingDirectory = dir.path();
+    request.keepWaiting = keepWaiting;
+    const ProcessResult run = runProcess(request);
+    switch (run.status) {
+    case ProcessResult::Status::FailedToStart:
+        result.status = ChasenResult::Status::NotStarted;
+        result.detail = run.errorString;
+        return result;
+    case ProcessResult::Status::Cancelled:
+        result.status = ChasenResult::Status::Cancelled;
+        return result;
+    case ProcessResult::Status::Crashed:
+    case ProcessResult::Status::TimedOut:
+        result.status = ChasenResult::Status::Failed;
+        result.detail = run.errorString;
+        return result;
+    case ProcessResult::Status::Finished:
+        break;
+    }
+    QFile file(output);
+    if (run.exitCode != 0 || !file.open(QIODevice::ReadOnly)) {
+        result.status = ChasenResult::Status::Failed;
+        result.detail = QString::fromLocal8Bit(run.standardError).trimmed();
+        if (result.detail.isEmpty())
+            result.detail = run.exitCode != 0 ? u"exit code %1"_s.arg(run.exitCode) : file.errorString();
+        return result;
+    }
+    // The output file is UTF-8; each record line ends with CR LF in the morpheme text.
+    const QString text = QString::fromUtf8(file.readAll());
+    QString morphemes;
+    morphemes.reserve(text.size() + text.size() / 8);
+    QList<QStringView> lines = QStringView(text).split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast(); // a final line break does not start another line
+    for (QStringView line : lines) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        morphemes += line;
+        morphemes += u"\r\n"_s;
+    }
+    result.status = ChasenResult::Status::Ok;
+    result.morphemeText = morphemes;
+    return result;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// One line of the analyser's output ("%m,%M,%y1,%U(%P-)"): surface form, base
+// form, reading, part of speech. Lines with fewer than four fields (the
+// end-of-sentence line, empty lines) are not records.
+#include <QList>
+#include <QStringList>
+#include <QStringView>
+
+// Splits a line by the comma-text rule: blanks and controls (U+0001–U+0020)
+// before a field are skipped; a field in double quotes runs to the closing
+// quote ("" inside stands for one); any other field ends at a comma or at a
+// blank/control; a comma at the very end gives a final empty field.
+QStringList parseRecord(QStringView line);
+
+// Every line of `morphemeText` split by parseRecord, records and non-records alike.
+QList<QStringList> parseMorphemeText(const QString &morphemeText);
+
+// The distinct parts of speech (field 3 of the records), letter case ignored
+// for duplicates, sorted.
+QStringList partsOfSpeech(const QList<QStringList> &records);

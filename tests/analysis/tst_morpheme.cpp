@@ -1,0 +1,51 @@
+#include "analysis/MorphemeRecord.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestMorpheme : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void parse_data();
+    void parse();
+    void partsOfSpeechAreDistinctAndSorted();
+};
+
+void TestMorpheme::parse_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("fields");
+    QTest::newRow("record") << u"佐藤,佐藤,サトウ,名詞-固有名詞-人名-姓"_s
+                            << QStringList{u"佐藤"_s, u"佐藤"_s, u"サトウ"_s, u"名詞-固有名詞-人名-姓"_s};
+    QTest::newRow("comma morpheme is plain") << u"、,、,、,記号-読点"_s
+                                             << QStringList{u"、"_s, u"、"_s, u"、"_s, u"記号-読点"_s};
+    QTest::newRow("end of sentence is one field") << u"EOS"_s << QStringList{u"EOS"_s};
+    QTest::newRow("empty line has no fields") << QString() << QStringList{};
+    QTest::newRow("leading blanks skipped") << u"  \ta,b"_s << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("quoted field with comma") << u"\",\",x,y,z"_s << QStringList{u","_s, u"x"_s, u"y"_s, u"z"_s};
+    QTest::newRow("doubled quote inside quotes") << u"\"a\"\"b\",c"_s << QStringList{u"a\"b"_s, u"c"_s};
+    QTest::newRow("two commas give an empty field") << u"a,,b"_s << QStringList{u"a"_s, QString(), u"b"_s};
+    QTest::newRow("comma at the end gives a final empty field") << u"a,b,"_s << QStringList{u"a"_s, u"b"_s, QString()};
+    QTest::newRow("half-width blank separates") << u"a b,c"_s << QStringList{u"a"_s, u"b"_s, u"c"_s};
+    QTest::newRow("full-width space is text") << u"あ　い,c"_s << QStringList{u"あ　い"_s, u"c"_s};
+    QTest::newRow("blanks around a comma") << u"a , b"_s << QStringList{u"a"_s, u"b"_s};
+}
+
+void TestMorpheme::parse()
+{
+    QFETCH(QString, line);
+    QFETCH(QStringList, fields);
+    QCOMPARE(parseRecord(line), fields);
+}
+
+void TestMorpheme::partsOfSpeechAreDistinctAndSorted()
+{
+    const QList<QStringList> records =
+        parseMorphemeText(u"a,a,a,名詞-一般\r\nEOS\r\nb,b,b,助詞\r\nc,c,c,名詞-一般\r\nd,d,d,\r\n"_s);
+    QCOMPARE(records.size(), 5);
+    QCOMPARE(partsOfSpeech(records), (QStringList{u"助詞"_s, u"名詞-一般"_s}));
+}
+
+QTEST_APPLESS_MAIN(TestMorpheme)
+#include "tst_morpheme.moc"
