@@ -1,6 +1,22 @@
 #include "analysis/TWordAnalyze.h"
 
+#include "analysis/ChasenRunner.h"
+#include "analysis/MorphemeRecord.h"
+#include "analysis/TSetChasen.h"
+#include "app/AppWindows.h"
+#include "app/Remain.h"
+#include "app/RollDocument.h"
+#include "app/RollEditor.h"
+#include "platform/Prompter.h"
+
+#include <QApplication>
 #include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSplitter>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -9,8 +25,64 @@ TWordAnalyze::TWordAnalyze()
     : ToolWindow(u"WordAnalyze"_s, u"言語分析"_s, 0x0002, Qt::Window)
 {
     auto *layout = new QVBoxLayout(this);
+    auto *top = new QHBoxLayout;
+    auto *analyze = new QPushButton(u"解析"_s, this);
+    analyze->setObjectName(u"Analyze"_s);
+    connect(analyze, &QPushButton::clicked, this, &TWordAnalyze::AnalyzeClick);
+    top->addWidget(analyze);
     ActivePat = new QCheckBox(u"活用形で表示"_s, this);
     ActivePat->setObjectName(u"ActivePat"_s);
-    layout->addWidget(ActivePat);
-    layout->addStretch(1);
+    top->addWidget(ActivePat);
+    top->addStretch(1);
+    layout->addLayout(top);
+    auto *split = new QSplitter(this);
+    WordClass = new QListWidget(split);
+    WordClass->setObjectName(u"WordClass"_s);
+    WordList = new QListWidget(split);
+    WordList->setObjectName(u"WordList"_s);
+    layout->addWidget(split, 1);
+    resize(480, 360);
+}
+
+void TWordAnalyze::AnalyzeClick()
+{
+    WordClass->clear();
+    WordList->clear();
+    const QString previousStatus = Form1->statusText();
+    Form1->setStatusText(u"形態素解析中・・・"_s);
+
+    // The analyser may take a while on a long roll: the window stays alive and
+    // the user may stop it; the roll cannot be edited meanwhile.
+    QProgressDialog progress(u"茶筌で解析しています・・・"_s, u"中止"_s, 0, 0, Form1);
+    progress.setWindowTitle(u"言語分析"_s);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setValue(0);
+    const ChasenResult run = runChasen(
+        SetChasen->chasen_exe->text(), rollLines(*Form1->RichEdit1->document()), Form1->commentKinds(),
+        [&progress] {
+            progress.setValue(0);
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+            return !progress.wasCanceled();
+        });
+    progress.reset();
+    Form1->setStatusText(previousStatus);
+
+    const QString failure = u"茶筌が起動できなかったようです。\r\n\r\nインストールや設定を確認してください。"_s;
+    switch (run.status) {
+    case ChasenResult::Status::Ok:
+        break;
+    case ChasenResult::Status::NotStarted:
+        showMessage(failure + u"\r\n\r\n("_s + SetChasen->chasen_exe->text() + u")"_s, u"解析失敗2"_s);
+        return;
+    case ChasenResult::Status::Failed:
+        showMessage(failure + (run.detail.isEmpty() ? QString() : u"\r\n\r\n("_s + run.detail + u")"_s),
+                    u"解析失敗1"_s);
+        return;
+    case ChasenResult::Status::Cancelled:
+        showMessage(u"解析を中止しました。"_s, u"言語分析"_s, MsgIcon::Information);
+        return;
+    }
+    m_morphemeText = run.morphemeText;
+    WordClass->addItems(partsOfSpeech(parseMorphemeText(m_morphemeText)));
 }

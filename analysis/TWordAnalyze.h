@@ -2,12 +2,27 @@
 #include "app/ToolWindow.h"
 
 class QCheckBox;
+class QListWidget;
 
-// Runs the analyser over the roll and lists its words by part of speech.
+// Runs the analyser over the roll and lists its words by part of speech. Holds
+// the morpheme text of the last successful run, which other commands read.
 class TWordAnalyze : public ToolWindow {
     Q_OBJECT
 public:
     TWordAnalyze();
 
-    QCheckBox *ActivePat; // list base forms instead of surface forms
+    QCheckBox *ActivePat;    // list base forms instead of surface forms
+    QListWidget *WordClass;  // parts of speech of the last run
+    QListWidget *WordList;   // words of the chosen part of speech
+
+    // The analyser's records of the last successful run, one per line (CR LF).
+    const QString &morphemeText() const { return m_morphemeText; }
+
+public Q_SLOTS:
+    // Runs the analyser over the current roll. A failed or cancelled run says
+    // so and keeps the morpheme text of the last successful run.
+    void AnalyzeClick();
+
+private:
+    QString m_morphemeText;
 };

@@ -6,13 +6,6 @@ void TForm1::Break1Click() {}
 void TForm1::Restore1Click() {}
 void TForm1::FindListup1Click() {}
 void TForm1::Rubi2Click() {}
-void TForm1::Line1Click() {}
-void TForm1::AdjustWidth1Click() {}
-void TForm1::AdjustbyEnter1Click() {}
-void TForm1::AdjustbyTalker1Click() {}
-void TForm1::AdjustbyCommaClick() {}
-void TForm1::AdjustCenterClick() {}
-void TForm1::rimming1Click() {}
 void TForm1::Rubi3Click() {}
 void TForm1::PaternMark1Click() {}
 void TForm1::SlideConvert1Click() {}

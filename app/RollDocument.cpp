@@ -13,3 +13,11 @@ QStringList documentLines(const QTextDocument &document)
         lines.append(b.text());
     return lines;
 }
+
+QStringList rollLines(const QTextDocument &document)
+{
+    QStringList lines = documentLines(document);
+    if (lines.size() > 1 && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}

@@ -1,0 +1,183 @@
+// The reshaping commands of Tool › 整形: every one rewrites the whole roll in
+// one undo step through the same frame.
+#include "app/Remain.h"
+
+#include "analysis/MorphemeRecord.h"
+#include "analysis/TWordAnalyze.h"
+#include "app/AppWindows.h"
+#include "app/RollDocument.h"
+#include "app/RollEditor.h"
+#include "platform/Prompter.h"
+#include "reshape/DisplayWidth.h"
+#include "reshape/LineShapes.h"
+#include "reshape/Reshape.h"
+#include "reshape/TSetCheck.h"
+#include "reshape/TWordDic.h"
+#include "reshape/WidthModel.h"
+#include "reshape/WordList.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool askToStart(const QString &question)
+{
+    return showMessage(question, u"開始メッセージ"_s, MsgIcon::Information, MsgButtons::YesNo)
+        == MsgResult::Yes;
+}
+
+} // namespace
+
+ReshapeOptions TForm1::reshapeOptions() const
+{
+    return ReshapeOptions{PlasticComment->isChecked(), CRInsert->isChecked()};
+}
+
+// Records the roll as one undo step, turns its lines into items with
+// `transform` while recording and recolouring wait, and puts the items back as
+// the roll text in one change. `report` names the completion message's caption
+// (empty: a silent run, which neither reports nor recolours).
+void TForm1::rewriteRoll(const std::function<QStringList(const QStringList &)> &transform,
+                         const QString &report, const QString &workingStatus)
+{
+    const bool wasSuppressed = RecolorSuppressed;
+    RecolorSuppressed = true;
+    setStatusText(workingStatus);
+    RichEdit1Change();
+    BulkOperation = true;
+    const QStringList items = transform(rollLines(*RichEdit1->document()));
+    RichEdit1->replaceRange(0, RichEdit1->document()->characterCount() - 1, itemsToText(items));
+    RecolorSuppressed = wasSuppressed;
+    setStatusText(QString());
+    if (!report.isEmpty()) {
+        showMessage(u"完了しました。"_s, report, MsgIcon::Information);
+        ForceRecolorClick();
+    }
+    BulkOperation = false;
+}
+
+// The input lines with every break removed: one line, or (for the count
+// reshape) broken again after 「／」 and 「。」.
+QStringList TForm1::reshapeInput(const QStringList &lines, bool breakAtMarks) const
+{
+    if (!noeffectCR->isChecked())
+        return lines;
+    return breakAtMarks ? joinAndBreakAtMarks(lines) : QStringList{lines.join(QString())};
+}
+
+std::optional<WordList> TForm1::reshapeWordList()
+{
+    setStatusText(u"形態素辞書を作成中・・・"_s);
+    if (!PlasticWordCheck->isChecked())
+        return std::nullopt;
+    WordAnalyze->AnalyzeClick();
+    QStringList custom = WordDic->DicList->toPlainText().split(u'\n');
+    custom.removeAll(QString());
+    return WordList::build(parseMorphemeText(WordAnalyze->morphemeText()), custom);
+}
+
+void TForm1::Line1Click()
+{
+    const int chars = CharPosValue->value();
+    if (chars < 1) {
+        showMessage(u"「文字ラインの位置」が0文字のため、自動改行できません。"_s, u"自動改行"_s, MsgIcon::Warning);
+        return;
+    }
+    if (!askToStart(u"文字ラインを超える行を自動改行します。 \r\n\r\n (文字数は「文字ラインの位置」の設定(="_s
+                    + QString::number(chars) + u"文字)を使います。）"_s))
+        return;
+    if (CRdot->isChecked())
+        breakRollAtMark(BreakMark::Period, false);
+    if (CRcomma->isChecked())
+        breakRollAtMark(BreakMark::Comma, false);
+    const std::optional<WordList> words = reshapeWordList();
+    const ReshapeOptions options = reshapeOptions();
+    rewriteRoll(
+        [&](const QStringList &lines) {
+            CellWidth cells;
+            return reshapeRoll(reshapeInput(lines, true), lineLimitCells(chars), chars, options,
+                               words ? &*words : nullptr, cells);
+        },
+        u"自動改行"_s, u"整形実施中・・・"_s);
+}
+
+void TForm1::AdjustWidth1Click()
+{
+    const int screen = SetCheck->SetCheckWidth->value();
+    const int points = SetCheck->SelFontSize->value();
+    if (!askToStart(u"文字幅を超える行を自動改行します。 \r\n\r\n (文字幅は「文字幅チェック」の設定(="_s
+                    + QString::number(points) + u"ポイントのときの\r\n"_s + QString::number(screen)
+                    + u"ピクセルまで)を使います。）"_s))
+        return;
+    if (CRdot->isChecked())
+        breakRollAtMark(BreakMark::Period, false);
+    if (CRcomma->isChecked())
+        breakRollAtMark(BreakMark::Comma, false);
+    const std::optional<WordList> words = reshapeWordList();
+    const ReshapeOptions options = reshapeOptions();
+    const QString font = SetCheck->SelFont->currentText();
+    rewriteRoll(
+        [&](const QStringList &lines) {
+            PixelWidth pixels(font, points);
+            return reshapeRoll(reshapeInput(lines, false), screen, 0, options, words ? &*words : nullptr,
+                               pixels);
+        },
+        u"自動改行"_s, u"整形実施中・・・"_s);
+}
+
+// A break after every mark; `interactive` asks first and reports after.
+void TForm1::breakRollAtMark(BreakMark mark, bool interactive)
+{
+    if (interactive && !askToStart(u"「"_s + breakMarkChar(mark) + u"」で自動改行します。 "_s))
+        return;
+    const ReshapeOptions options = reshapeOptions();
+    rewriteRoll(
+        [&](const QStringList &lines) {
+            QStringList items;
+            const QString extra = blankLineExtra(options);
+            for (const QString &line : reshapeInput(lines, false))
+                items.append(breakLineAtMark(line, mark, options.plasticComment, extra));
+            return items;
+        },
+        interactive ? u"自動改行"_s : QString(), u"整形実施中・・・"_s);
+}
+
+void TForm1::AdjustbyEnter1Click() { breakRollAtMark(BreakMark::Period, true); }
+void TForm1::AdjustbyTalker1Click() { breakRollAtMark(BreakMark::Slash, true); }
+void TForm1::AdjustbyCommaClick() { breakRollAtMark(BreakMark::Comma, true); }
+
+void TForm1::AdjustCenterClick()
+{
+    if (!askToStart(u"センタリングを開始します。 "_s))
+        return;
+    const QString extra = blankLineExtra(reshapeOptions());
+    const int limit = lineLimitCells(CharPosValue->value());
+    rewriteRoll(
+        [&](const QStringList &lines) {
+            QStringList items;
+            for (const QString &line : reshapeInput(lines, false))
+                items.append(centreLine(line, limit, extra));
+            return items;
+        },
+        u"センタリング"_s, u"整形実施中・・・"_s);
+}
+
+void TForm1::rimming1Click()
+{
+    if (!askToStart(u"前後空白の削除を開始します。 "_s))
+        return;
+    const QString extra = blankLineExtra(reshapeOptions());
+    rewriteRoll(
+        [&](const QStringList &lines) {
+            QStringList items;
+            for (const QString &line : reshapeInput(lines, false))
+                items.append(trimLine(line, extra));
+            return items;
+        },
+        u"前後空白の削除"_s, u"整形実施中・・・"_s);
+}
