@@ -3,8 +3,7 @@
 // Handlers keep the names the captioners' documentation uses; the work itself
 // lives in the logic units they call.
 #include "app/RollConventions.h"
-#include "reshape/LineShapes.h"
-#include "reshape/Reshape.h"
+#include "reshape/RollCommands.h"
 #include "reshape/WordList.h"
 
 #include <functional>
@@ -256,11 +255,11 @@ private:
     void commentSelection(const QString &marker);
     void presentFoundLine(int line, const QString &message);
     // Whole-roll reshaping (the frame shared by the reshape commands).
-    ReshapeOptions reshapeOptions() const;
+    RollShapeSettings shapeSettings() const;
     void rewriteRoll(const std::function<QStringList(const QStringList &)> &transform,
                      const QString &report, const QString &workingStatus);
-    QStringList reshapeInput(const QStringList &lines, bool breakAtMarks) const;
     std::optional<WordList> reshapeWordList();
+    void preReshapeBreakCommands();
     void breakRollAtMark(BreakMark mark, bool interactive);
     void FormShow();
     bool FormClose();

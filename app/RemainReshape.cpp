@@ -11,6 +11,7 @@
 #include "reshape/DisplayWidth.h"
 #include "reshape/LineShapes.h"
 #include "reshape/Reshape.h"
+#include "reshape/RollCommands.h"
 #include "reshape/TSetCheck.h"
 #include "reshape/TWordDic.h"
 #include "reshape/WidthModel.h"
@@ -33,9 +34,15 @@ bool askToStart(const QString &question)
 
 } // namespace
 
-ReshapeOptions TForm1::reshapeOptions() const
+RollShapeSettings TForm1::shapeSettings() const
 {
-    return ReshapeOptions{PlasticComment->isChecked(), CRInsert->isChecked()};
+    RollShapeSettings settings;
+    settings.plasticComment = PlasticComment->isChecked();
+    settings.insertBlankLine = CRInsert->isChecked();
+    settings.ignoreBreaks = noeffectCR->isChecked();
+    settings.breakAtPeriod = CRdot->isChecked();
+    settings.breakAtComma = CRcomma->isChecked();
+    return settings;
 }
 
 // Records the roll as one undo step, turns its lines into items with
@@ -61,15 +68,6 @@ void TForm1::rewriteRoll(const std::function<QStringList(const QStringList &)> &
     BulkOperation = false;
 }
 
-// The input lines with every break removed: one line, or (for the count
-// reshape) broken again after 「／」 and 「。」.
-QStringList TForm1::reshapeInput(const QStringList &lines, bool breakAtMarks) const
-{
-    if (!noeffectCR->isChecked())
-        return lines;
-    return breakAtMarks ? joinAndBreakAtMarks(lines) : QStringList{lines.join(QString())};
-}
-
 std::optional<WordList> TForm1::reshapeWordList()
 {
     setStatusText(u"形態素辞書を作成中・・・"_s);
@@ -79,6 +77,15 @@ std::optional<WordList> TForm1::reshapeWordList()
     QStringList custom = WordDic->DicList->toPlainText().split(u'\n');
     custom.removeAll(QString());
     return WordList::build(parseMorphemeText(WordAnalyze->morphemeText()), custom);
+}
+
+// The breaks a reshape makes first, each its own silent command.
+void TForm1::preReshapeBreakCommands()
+{
+    if (CRdot->isChecked())
+        breakRollAtMark(BreakMark::Period, false);
+    if (CRcomma->isChecked())
+        breakRollAtMark(BreakMark::Comma, false);
 }
 
 void TForm1::Line1Click()
@@ -91,17 +98,12 @@ void TForm1::Line1Click()
     if (!askToStart(u"文字ラインを超える行を自動改行します。 \r\n\r\n (文字数は「文字ラインの位置」の設定(="_s
                     + QString::number(chars) + u"文字)を使います。）"_s))
         return;
-    if (CRdot->isChecked())
-        breakRollAtMark(BreakMark::Period, false);
-    if (CRcomma->isChecked())
-        breakRollAtMark(BreakMark::Comma, false);
+    preReshapeBreakCommands();
     const std::optional<WordList> words = reshapeWordList();
-    const ReshapeOptions options = reshapeOptions();
+    const RollShapeSettings settings = shapeSettings();
     rewriteRoll(
         [&](const QStringList &lines) {
-            CellWidth cells;
-            return reshapeRoll(reshapeInput(lines, true), lineLimitCells(chars), chars, options,
-                               words ? &*words : nullptr, cells);
+            return reshapeRollByCount(lines, chars, settings, words ? &*words : nullptr);
         },
         u"自動改行"_s, u"整形実施中・・・"_s);
 }
@@ -114,18 +116,14 @@ void TForm1::AdjustWidth1Click()
                     + QString::number(points) + u"ポイントのときの\r\n"_s + QString::number(screen)
                     + u"ピクセルまで)を使います。）"_s))
         return;
-    if (CRdot->isChecked())
-        breakRollAtMark(BreakMark::Period, false);
-    if (CRcomma->isChecked())
-        breakRollAtMark(BreakMark::Comma, false);
+    preReshapeBreakCommands();
     const std::optional<WordList> words = reshapeWordList();
-    const ReshapeOptions options = reshapeOptions();
+    const RollShapeSettings settings = shapeSettings();
     const QString font = SetCheck->SelFont->currentText();
     rewriteRoll(
         [&](const QStringList &lines) {
             PixelWidth pixels(font, points);
-            return reshapeRoll(reshapeInput(lines, false), screen, 0, options, words ? &*words : nullptr,
-                               pixels);
+            return reshapeRollByWidth(lines, screen, settings, words ? &*words : nullptr, pixels);
         },
         u"自動改行"_s, u"整形実施中・・・"_s);
 }
@@ -135,16 +133,9 @@ void TForm1::breakRollAtMark(BreakMark mark, bool interactive)
 {
     if (interactive && !askToStart(u"「"_s + breakMarkChar(mark) + u"」で自動改行します。 "_s))
         return;
-    const ReshapeOptions options = reshapeOptions();
-    rewriteRoll(
-        [&](const QStringList &lines) {
-            QStringList items;
-            const QString extra = blankLineExtra(options);
-            for (const QString &line : reshapeInput(lines, false))
-                items.append(breakLineAtMark(line, mark, options.plasticComment, extra));
-            return items;
-        },
-        interactive ? u"自動改行"_s : QString(), u"整形実施中・・・"_s);
+    const RollShapeSettings settings = shapeSettings();
+    rewriteRoll([&](const QStringList &lines) { return breakRoll(lines, mark, settings); },
+                interactive ? u"自動改行"_s : QString(), u"整形実施中・・・"_s);
 }
 
 void TForm1::AdjustbyEnter1Click() { breakRollAtMark(BreakMark::Period, true); }
@@ -155,29 +146,17 @@ void TForm1::AdjustCenterClick()
 {
     if (!askToStart(u"センタリングを開始します。 "_s))
         return;
-    const QString extra = blankLineExtra(reshapeOptions());
+    const RollShapeSettings settings = shapeSettings();
     const int limit = lineLimitCells(CharPosValue->value());
-    rewriteRoll(
-        [&](const QStringList &lines) {
-            QStringList items;
-            for (const QString &line : reshapeInput(lines, false))
-                items.append(centreLine(line, limit, extra));
-            return items;
-        },
-        u"センタリング"_s, u"整形実施中・・・"_s);
+    rewriteRoll([&](const QStringList &lines) { return centreRoll(lines, limit, settings); },
+                u"センタリング"_s, u"整形実施中・・・"_s);
 }
 
 void TForm1::rimming1Click()
 {
     if (!askToStart(u"前後空白の削除を開始します。 "_s))
         return;
-    const QString extra = blankLineExtra(reshapeOptions());
-    rewriteRoll(
-        [&](const QStringList &lines) {
-            QStringList items;
-            for (const QString &line : reshapeInput(lines, false))
-                items.append(trimLine(line, extra));
-            return items;
-        },
-        u"前後空白の削除"_s, u"整形実施中・・・"_s);
+    const RollShapeSettings settings = shapeSettings();
+    rewriteRoll([&](const QStringList &lines) { return trimRoll(lines, settings); }, u"前後空白の削除"_s,
+                u"整形実施中・・・"_s);
 }
