@@ -1,8 +1,17 @@
 // velmat-tool: the editor's roll commands for scripts and bulk checks.
-#include <QCoreApplication>
+#include "cli/CliCommands.h"
+#include "cli/CliIo.h"
+
+#include "platform/Fonts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
 #include <QTextStream>
 
-#include <cstdio>
+#include <functional>
+#include <unistd.h>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -13,11 +22,25 @@ const char kUsage[] =
     "\n"
     "Works on a roll as the editor does. FILE is a roll file, or \"-\" or nothing\n"
     "for standard input; it is read as Shift-JIS unless it begins with a\n"
-    "byte-order mark. Output is UTF-8 with LF line ends.\n"
+    "byte-order mark. Output is UTF-8 with LF line ends, or Shift-JIS with CR LF\n"
+    "with --sjis.\n"
     "\n"
-    "Options:\n"
-    "  --help       show this help and exit\n"
-    "  --version    show the version and exit\n"
+    "Commands:\n"
+    "  width                         display width of each line (half-width cells)\n"
+    "  check --chars N               caption lines wider than 2×N cells\n"
+    "  check --pixels W [--font NAME] [--size PT]\n"
+    "                                caption lines wider than the screen\n"
+    "  count                         character total\n"
+    "  analyze                       ChaSen's records of the roll\n"
+    "  reshape --chars N | --pixels W [--word-check] [--dic FILE] [--comment]\n"
+    "          [--no-effect-cr] [--cr-dot] [--cr-comma] [--cr-insert]\n"
+    "                                re-break over-long lines\n"
+    "  break --at 。|／|、            break after every mark\n"
+    "  center --chars N              centre caption lines\n"
+    "  trim                          remove blanks at both ends of caption lines\n"
+    "\n"
+    "  velmat-tool COMMAND --help    options of one command\n"
+    "  velmat-tool --version\n"
     "\n"
     "Exit status: 0 success, 1 a check found over-long lines, 2 bad usage or\n"
     "unreadable input.\n";
@@ -26,25 +49,46 @@ const char kUsage[] =
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(u"velmat-tool"_s);
+    // Pixel widths need fonts but no screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Outside a desktop session Qt would warn about this on every run.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QByteArray dir = QDir::tempPath().toLocal8Bit() + "/velmat-runtime-" + QByteArray::number(getuid());
+        if (QDir().mkpath(QString::fromLocal8Bit(dir))
+            && QFile::setPermissions(QString::fromLocal8Bit(dir),
+                                     QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+            qputenv("XDG_RUNTIME_DIR", dir);
+    }
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(u"velmat-tool"_s);
+    QGuiApplication::setApplicationVersion(QStringLiteral(VELMAT_VERSION));
+    installFontSubstitutions();
+
     const QStringList args = QCoreApplication::arguments().mid(1);
     QTextStream out(stdout);
-    QTextStream err(stderr);
-
     if (args.isEmpty()) {
-        err << kUsage;
-        return 2;
+        QTextStream(stderr) << kUsage;
+        return kCliUsage;
     }
     const QString &command = args.first();
     if (command == u"--help" || command == u"-h" || command == u"help") {
         out << kUsage;
-        return 0;
+        return kCliOk;
     }
     if (command == u"--version") {
         out << "velmat-tool " << VELMAT_VERSION << '\n';
-        return 0;
+        return kCliOk;
     }
-    err << "velmat-tool: unknown command \"" << command << "\" (see velmat-tool --help)\n";
-    return 2;
+    const std::pair<const char *, std::function<int(const QStringList &)>> commands[] = {
+        {"width", widthCommand},     {"check", checkCommand},     {"count", countCommand},
+        {"analyze", analyzeCommand}, {"reshape", reshapeCommand}, {"break", breakCommand},
+        {"center", centerCommand},   {"trim", trimCommand},
+    };
+    for (const auto &[name, run] : commands) {
+        if (command == QLatin1String(name))
+            return run(args.mid(1));
+    }
+    QTextStream(stderr) << "velmat-tool: unknown command \"" << command << "\" (see velmat-tool --help)\n";
+    return kCliUsage;
 }

@@ -1,0 +1,13 @@
+#pragma once
+// The subcommands of velmat-tool; each takes the arguments after its name and
+// returns the exit status.
+#include <QStringList>
+
+int widthCommand(const QStringList &args);
+int checkCommand(const QStringList &args);
+int countCommand(const QStringList &args);
+int analyzeCommand(const QStringList &args);
+int reshapeCommand(const QStringList &args);
+int breakCommand(const QStringList &args);
+int centerCommand(const QStringList &args);
+int trimCommand(const QStringList &args);

@@ -1,0 +1,115 @@
+#include "cli/CliIo.h"
+
+#include "app/RollFile.h"
+#include "platform/Cp932.h"
+#include "platform/TextFile.h"
+
+#include <QFile>
+#include <QTextStream>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+void printError(const QString &text)
+{
+    QTextStream(stderr) << "velmat-tool: " << text << '\n';
+}
+} // namespace
+
+std::optional<QString> readRollText(const QCommandLineParser &parser)
+{
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        printError(u"only one roll file may be given"_s);
+        return std::nullopt;
+    }
+    const QString path = files.isEmpty() ? u"-"_s : files.first();
+    QByteArray bytes;
+    if (path == u"-") {
+        QFile in;
+        if (!in.open(stdin, QIODevice::ReadOnly)) {
+            printError(u"cannot read standard input"_s);
+            return std::nullopt;
+        }
+        bytes = in.readAll();
+    } else {
+        QFile in(path);
+        if (!in.open(QIODevice::ReadOnly)) {
+            printError(u"cannot read \"%1\": %2"_s.arg(path, in.errorString()));
+            return std::nullopt;
+        }
+        bytes = in.readAll();
+    }
+    const DecodedText decoded = decodeTextBytes(bytes);
+    if (decoded.brokenSequences > 0)
+        printError(u"warning: %1 byte sequence(s) in \"%2\" could not be decoded and show as U+FFFD"_s
+                       .arg(decoded.brokenSequences)
+                       .arg(path));
+    return rollTextFromFile(decoded.text);
+}
+
+std::optional<QStringList> readRollLines(const QCommandLineParser &parser)
+{
+    const std::optional<QString> text = readRollText(parser);
+    if (!text)
+        return std::nullopt;
+    QStringList lines = text->split(u'\n');
+    // A final line break starts no further line; an empty input has no lines.
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+void writeOutput(const QString &text, bool shiftJis)
+{
+    QByteArray bytes;
+    if (shiftJis) {
+        QString crlf = text;
+        crlf.replace(u'\n', u"\r\n"_s);
+        bytes = cp932Encode(crlf);
+    } else {
+        bytes = text.toUtf8();
+    }
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+int usageError(const QString &command, const QString &message)
+{
+    printError(message + u" (see velmat-tool "_s + command + u" --help)"_s);
+    return kCliUsage;
+}
+
+bool parseCommand(QCommandLineParser &parser, const QString &command, const QStringList &args)
+{
+    parser.addOption({u"sjis"_s, u"Write Shift-JIS with CR LF instead of UTF-8 with LF."_s});
+    parser.addHelpOption();
+    parser.addPositionalArgument(u"FILE"_s, u"Roll file; \"-\" or nothing for standard input."_s, u"[FILE]"_s);
+    if (!parser.parse(QStringList{u"velmat-tool "_s + command} + args)) {
+        usageError(command, parser.errorText());
+        return false;
+    }
+    if (parser.isSet(u"help"_s)) {
+        QTextStream(stdout) << parser.helpText();
+        std::exit(kCliOk);
+    }
+    return true;
+}
+
+std::optional<int> intOption(const QCommandLineParser &parser, const QString &command, const QString &name,
+                             int min, int max)
+{
+    if (parser.value(name).isEmpty()) { // not given, and no default
+        usageError(command, u"--%1 is required"_s.arg(name));
+        return std::nullopt;
+    }
+    bool ok = false;
+    const int value = parser.value(name).toInt(&ok);
+    if (!ok || value < min || value > max) {
+        usageError(command, u"--%1 takes a whole number from %2 to %3"_s.arg(name).arg(min).arg(max));
+        return std::nullopt;
+    }
+    return value;
+}

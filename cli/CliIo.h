@@ -1,0 +1,32 @@
+#pragma once
+// Input and output of velmat-tool: a roll from a file or standard input,
+// read as the editor reads it; results as UTF-8 with LF, or Shift-JIS with
+// CR LF (--sjis).
+#include <QCommandLineParser>
+#include <QStringList>
+
+#include <optional>
+
+// Exit statuses.
+enum CliStatus { kCliOk = 0, kCliFound = 1, kCliUsage = 2 };
+
+// The roll's lines from the positional argument (a path, "-" or nothing for
+// standard input). On failure prints the reason to stderr and returns nothing.
+std::optional<QStringList> readRollLines(const QCommandLineParser &parser);
+
+// Like readRollLines, but the text as the editor holds it.
+std::optional<QString> readRollText(const QCommandLineParser &parser);
+
+// Writes `text` ("\n" between lines) to standard output in the chosen form.
+void writeOutput(const QString &text, bool shiftJis);
+
+// Prints a usage error for `command` and returns kCliUsage.
+int usageError(const QString &command, const QString &message);
+
+// Parses `args` for a subcommand with the common --sjis option; prints the
+// error and returns false on bad usage.
+bool parseCommand(QCommandLineParser &parser, const QString &command, const QStringList &args);
+
+// An integer option that must be present and within [min, max].
+std::optional<int> intOption(const QCommandLineParser &parser, const QString &command, const QString &name,
+                             int min, int max);

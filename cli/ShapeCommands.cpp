@@ -1,0 +1,200 @@
+// velmat-tool analyze, reshape, break, center, trim: the roll as the editor
+// holds it after the command.
+#include "cli/CliCommands.h"
+#include "cli/CliIo.h"
+
+#include "analysis/ChasenRunner.h"
+#include "analysis/MorphemeRecord.h"
+#include "platform/TextFile.h"
+#include "reshape/DisplayWidth.h"
+#include "reshape/RollCommands.h"
+#include "reshape/WidthModel.h"
+#include "reshape/WordList.h"
+
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kDefaultChasen = u"/usr/bin/chasen"_s;
+
+void addShapeOptions(QCommandLineParser &parser, bool comment, bool reshape)
+{
+    if (comment)
+        parser.addOption({u"comment"_s, u"Shape comment lines too."_s});
+    parser.addOption({u"no-effect-cr"_s, u"Remove the roll's own line breaks first."_s});
+    parser.addOption({u"cr-insert"_s, u"Put an empty line after every line written."_s});
+    if (reshape) {
+        parser.addOption({u"cr-dot"_s, u"Break after every 「。」 first."_s});
+        parser.addOption({u"cr-comma"_s, u"Break after every 「、」 first."_s});
+        parser.addOption({u"word-check"_s, u"Break only between words (runs ChaSen)."_s});
+        parser.addOption({u"dic"_s, u"Custom dictionary: one word per line."_s, u"FILE"_s});
+        parser.addOption({u"chasen"_s, u"The ChaSen program."_s, u"PATH"_s, kDefaultChasen});
+    }
+}
+
+RollShapeSettings shapeSettings(const QCommandLineParser &parser)
+{
+    const auto flag = [&](const QString &name) {
+        return parser.optionNames().contains(name) && parser.isSet(name);
+    };
+    RollShapeSettings s;
+    s.plasticComment = flag(u"comment"_s);
+    s.insertBlankLine = flag(u"cr-insert"_s);
+    s.ignoreBreaks = flag(u"no-effect-cr"_s);
+    s.breakAtPeriod = flag(u"cr-dot"_s);
+    s.breakAtComma = flag(u"cr-comma"_s);
+    return s;
+}
+
+// The word list of a reshape: the analyser's words of the roll, then the
+// custom dictionary. Prints why and returns nothing when it cannot be built.
+std::optional<WordList> wordList(const QCommandLineParser &parser, const QStringList &lines)
+{
+    QTextStream err(stderr);
+    QStringList custom;
+    if (parser.isSet(u"dic"_s)) {
+        const TextFileRead dic = readTextFile(parser.value(u"dic"_s));
+        if (!dic.ok) {
+            err << "velmat-tool: cannot read the dictionary: " << dic.error << '\n';
+            return std::nullopt;
+        }
+        QString text = dic.decoded.text;
+        text.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n');
+        custom = text.split(u'\n');
+        custom.removeAll(QString());
+    }
+    const ChasenResult run = runChasen(parser.value(u"chasen"_s), lines, CommentKinds{});
+    if (run.status != ChasenResult::Status::Ok) {
+        err << "velmat-tool: ChaSen could not analyse the roll"
+            << (run.detail.isEmpty() ? QString() : u" ("_s + run.detail + u')') << '\n';
+        return std::nullopt;
+    }
+    return WordList::build(parseMorphemeText(run.morphemeText), custom);
+}
+
+} // namespace
+
+int analyzeCommand(const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(u"Prints ChaSen's records of the roll (comment lines left out)."_s);
+    parser.addOption({u"chasen"_s, u"The ChaSen program."_s, u"PATH"_s, kDefaultChasen});
+    if (!parseCommand(parser, u"analyze"_s, args))
+        return kCliUsage;
+    const auto lines = readRollLines(parser);
+    if (!lines)
+        return kCliUsage;
+    const ChasenResult run = runChasen(parser.value(u"chasen"_s), *lines, CommentKinds{});
+    if (run.status != ChasenResult::Status::Ok) {
+        QTextStream(stderr) << "velmat-tool: ChaSen could not analyse the roll"
+                            << (run.detail.isEmpty() ? QString() : u" ("_s + run.detail + u')') << '\n';
+        return kCliUsage;
+    }
+    QString text = run.morphemeText;
+    text.replace(u"\r\n"_s, u"\n"_s);
+    writeOutput(text, parser.isSet(u"sjis"_s));
+    return kCliOk;
+}
+
+int reshapeCommand(const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(u"Re-breaks over-long lines by character count or pixel width."_s);
+    parser.addOption({u"chars"_s, u"Full-width characters per caption line."_s, u"N"_s});
+    parser.addOption({u"pixels"_s, u"Caption screen width in pixels."_s, u"W"_s});
+    parser.addOption({u"font"_s, u"Caption font for --pixels."_s, u"NAME"_s, u"ＭＳ ゴシック"_s});
+    parser.addOption({u"size"_s, u"Caption font size in points for --pixels."_s, u"PT"_s, u"55"_s});
+    addShapeOptions(parser, true, true);
+    if (!parseCommand(parser, u"reshape"_s, args))
+        return kCliUsage;
+    if (parser.isSet(u"chars"_s) == parser.isSet(u"pixels"_s))
+        return usageError(u"reshape"_s, u"give either --chars or --pixels"_s);
+    const RollShapeSettings settings = shapeSettings(parser);
+    const auto roll = readRollLines(parser);
+    if (!roll)
+        return kCliUsage;
+    QStringList items;
+    if (parser.isSet(u"chars"_s)) {
+        const auto chars = intOption(parser, u"reshape"_s, u"chars"_s, 1, 100000);
+        if (!chars)
+            return kCliUsage;
+        const QStringList lines = preReshapeBreaks(*roll, settings);
+        std::optional<WordList> words;
+        if (parser.isSet(u"word-check"_s) && !(words = wordList(parser, lines)))
+            return kCliUsage;
+        items = reshapeRollByCount(lines, *chars, settings, words ? &*words : nullptr);
+    } else {
+        const auto pixels = intOption(parser, u"reshape"_s, u"pixels"_s, 1, 1000000);
+        const auto size = intOption(parser, u"reshape"_s, u"size"_s, 1, 1000);
+        if (!pixels || !size)
+            return kCliUsage;
+        const QStringList lines = preReshapeBreaks(*roll, settings);
+        std::optional<WordList> words;
+        if (parser.isSet(u"word-check"_s) && !(words = wordList(parser, lines)))
+            return kCliUsage;
+        PixelWidth model(parser.value(u"font"_s), *size);
+        items = reshapeRollByWidth(lines, *pixels, settings, words ? &*words : nullptr, model);
+    }
+    writeOutput(itemsToText(items), parser.isSet(u"sjis"_s));
+    return kCliOk;
+}
+
+int breakCommand(const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(u"Breaks lines after every 「。」, 「／」 or 「、」."_s);
+    parser.addOption({u"at"_s, u"The mark: 。, ／ or 、."_s, u"MARK"_s});
+    addShapeOptions(parser, true, false);
+    if (!parseCommand(parser, u"break"_s, args))
+        return kCliUsage;
+    const QString at = parser.value(u"at"_s);
+    BreakMark mark;
+    if (at == u"。")
+        mark = BreakMark::Period;
+    else if (at == u"／")
+        mark = BreakMark::Slash;
+    else if (at == u"、")
+        mark = BreakMark::Comma;
+    else
+        return usageError(u"break"_s, u"--at takes 。, ／ or 、"_s);
+    const auto roll = readRollLines(parser);
+    if (!roll)
+        return kCliUsage;
+    writeOutput(itemsToText(breakRoll(*roll, mark, shapeSettings(parser))), parser.isSet(u"sjis"_s));
+    return kCliOk;
+}
+
+int centerCommand(const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(u"Centres each caption line within the limit of 2×N cells."_s);
+    parser.addOption({u"chars"_s, u"Full-width characters per caption line."_s, u"N"_s});
+    addShapeOptions(parser, false, false);
+    if (!parseCommand(parser, u"center"_s, args))
+        return kCliUsage;
+    const auto chars = intOption(parser, u"center"_s, u"chars"_s, 0, 100000);
+    if (!chars)
+        return kCliUsage;
+    const auto roll = readRollLines(parser);
+    if (!roll)
+        return kCliUsage;
+    writeOutput(itemsToText(centreRoll(*roll, lineLimitCells(*chars), shapeSettings(parser))),
+                parser.isSet(u"sjis"_s));
+    return kCliOk;
+}
+
+int trimCommand(const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(u"Removes blanks and control characters at both ends of caption lines."_s);
+    addShapeOptions(parser, false, false);
+    if (!parseCommand(parser, u"trim"_s, args))
+        return kCliUsage;
+    const auto roll = readRollLines(parser);
+    if (!roll)
+        return kCliUsage;
+    writeOutput(itemsToText(trimRoll(*roll, shapeSettings(parser))), parser.isSet(u"sjis"_s));
+    return kCliOk;
+}

@@ -1,0 +1,113 @@
+// velmat-tool as a script would use it: arguments, standard input, output, status.
+#include "platform/Cp932.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestVelmatTool : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void run_data();
+    void run();
+    void shiftJisOutput();
+    void dictionaryFile();
+
+private:
+    struct Result {
+        QByteArray out;
+        QByteArray err;
+        int status;
+    };
+    Result tool(const QStringList &args, const QByteArray &input = {});
+};
+
+TestVelmatTool::Result TestVelmatTool::tool(const QStringList &args, const QByteArray &input)
+{
+    QProcess p;
+    p.start(QStringLiteral(VELMAT_TOOL), args);
+    p.write(input);
+    p.closeWriteChannel();
+    if (!p.waitForFinished(30000))
+        qFatal("velmat-tool did not finish");
+    return {p.readAllStandardOutput(), p.readAllStandardError(), p.exitCode()};
+}
+
+void TestVelmatTool::run_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("input"); // UTF-8 here; sent as Shift-JIS unless it has a BOM
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<int>("status");
+    const QByteArray roll = "今日はとても良い天気です\r\n<-メモ\r\nabc\r\n";
+    QTest::newRow("width per line") << QStringList{u"width"_s} << roll << u"24\n6\n3\n"_s << 0;
+    QTest::newRow("count") << QStringList{u"count"_s, u"-"_s} << roll << u"19\n"_s << 0;
+    QTest::newRow("check finds lines") << QStringList{u"check"_s, u"--chars"_s, u"5"_s} << roll
+                                       << u"00001 : 今日はとても良い天気です\n"_s << 1;
+    QTest::newRow("check passes") << QStringList{u"check"_s, u"--chars"_s, u"12"_s} << roll << QString() << 0;
+    QTest::newRow("check by pixels") << QStringList{u"check"_s, u"--pixels"_s, u"1440"_s}
+                                     << QByteArray("漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢\r\n") << u"00001 : 漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢\n"_s << 1;
+    QTest::newRow("reshape by count") << QStringList{u"reshape"_s, u"--chars"_s, u"5"_s} << roll
+                                      << u"今日はとて\nも良い天気\nです\n<-メモ\nabc\n"_s << 0;
+    QTest::newRow("reshape by words") << QStringList{u"reshape"_s, u"--chars"_s, u"5"_s, u"--word-check"_s} << roll
+                                      << u"今日は\nとても良い\n天気です\n<-メモ\nabc\n"_s << 0;
+    QTest::newRow("reshape by pixels") << QStringList{u"reshape"_s, u"--pixels"_s, u"300"_s} << roll
+                                       << u"今日はと\nても良い\n天気です\n<-メモ\nabc\n"_s << 0;
+    QTest::newRow("break at 。") << QStringList{u"break"_s, u"--at"_s, u"。"_s}
+                                 << QByteArray("晴れ。雨\r\n") << u"晴れ。\n雨\n"_s << 0;
+    QTest::newRow("center") << QStringList{u"center"_s, u"--chars"_s, u"10"_s} << QByteArray("あいう\r\n")
+                            << u"       あいう\n"_s << 0;
+    QTest::newRow("trim with blank lines") << QStringList{u"trim"_s, u"--cr-insert"_s} << QByteArray(" a \r\n")
+                                           << u"a\n\n"_s << 0;
+    QTest::newRow("UTF-8 input with BOM") << QStringList{u"count"_s} << QByteArray("\xEF\xBB\xBF漢字\r\n") << u"2\n"_s << 0;
+    QTest::newRow("empty input") << QStringList{u"width"_s} << QByteArray() << QString() << 0;
+    QTest::newRow("unknown command") << QStringList{u"frobnicate"_s} << QByteArray() << QString() << 2;
+    QTest::newRow("missing limit") << QStringList{u"check"_s} << roll << QString() << 2;
+    QTest::newRow("bad number") << QStringList{u"center"_s, u"--chars"_s, u"ten"_s} << roll << QString() << 2;
+    QTest::newRow("unknown option") << QStringList{u"trim"_s, u"--frob"_s} << roll << QString() << 2;
+    QTest::newRow("unreadable file") << QStringList{u"count"_s, u"/nonexistent/roll.txt"_s} << QByteArray() << QString() << 2;
+    QTest::newRow("bad mark") << QStringList{u"break"_s, u"--at"_s, u"/"_s} << roll << QString() << 2;
+}
+
+void TestVelmatTool::run()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, input);
+    QFETCH(QString, output);
+    QFETCH(int, status);
+    const QByteArray bytes = input.startsWith("\xEF\xBB\xBF") ? input : cp932Encode(QString::fromUtf8(input));
+    const Result r = tool(args, bytes);
+    QCOMPARE(r.status, status);
+    QCOMPARE(QString::fromUtf8(r.out), output);
+    if (status == 2)
+        QVERIFY(r.err.startsWith("velmat-tool: "));
+}
+
+void TestVelmatTool::shiftJisOutput()
+{
+    const Result r = tool({u"break"_s, u"--at"_s, u"、"_s, u"--sjis"_s}, cp932Encode(u"まず、次に\r\n"_s));
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, cp932Encode(u"まず、\r\n次に\r\n"_s));
+}
+
+void TestVelmatTool::dictionaryFile()
+{
+    QTemporaryDir dir;
+    const QString dic = dir.filePath(u"dic.txt"_s);
+    QFile f(dic);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(cp932Encode(u"良い天気\r\n"_s));
+    f.close();
+    const Result r = tool({u"reshape"_s, u"--chars"_s, u"5"_s, u"--word-check"_s, u"--dic"_s, dic},
+                          cp932Encode(u"今日はとても良い天気です\r\n"_s));
+    QCOMPARE(QString::fromUtf8(r.out), u"今日は\nとても\n良い天気\nです\n"_s);
+    const Result missing = tool({u"reshape"_s, u"--chars"_s, u"5"_s, u"--word-check"_s, u"--dic"_s,
+                                 dir.filePath(u"none.txt"_s)},
+                                cp932Encode(u"あ\r\n"_s));
+    QCOMPARE(missing.status, 2);
+}
+
+QTEST_GUILESS_MAIN(TestVelmatTool)
+#include "tst_velmattool.moc"
