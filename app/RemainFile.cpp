@@ -7,6 +7,7 @@
 #include "app/RollDocument.h"
 #include "app/RollEditor.h"
 #include "app/RollFile.h"
+#include "app/ShiftJisSave.h"
 #include "platform/Cp932.h"
 #include "platform/ProcessRunner.h"
 #include "platform/Prompter.h"
@@ -281,23 +282,7 @@ bool TForm1::SaveDocumentWithDialog()
 
 bool TForm1::SaveRoll(const QString &path)
 {
-    const QStringList lines = documentLines(*RichEdit1->document());
-    const QString lost = cp932UnencodableChars(lines.join(u'\n'));
-    if (!lost.isEmpty()) {
-        const QString question = u"次の文字は Shift-JIS で保存できないため、「?」に置き換わります。"
-                                 u"\r\n\r\n"_s
-                                 + describeCharacters(lost) + u"\r\n\r\nこのまま保存しますか？"_s;
-        if (showMessage(question, u"保存の確認"_s, MsgIcon::Question, MsgButtons::YesNo)
-            != MsgResult::Yes)
-            return false;
-    }
-    const FileWriteResult written = writeFileAtomically(path, rollFileBytes(lines));
-    if (!written.ok) {
-        showMessage(u"ファイル \"%1\" を保存できません。\r\n%2"_s.arg(path, written.error),
-                    kErrorCaption, MsgIcon::Error);
-        return false;
-    }
-    return true;
+    return saveShiftJisLines(path, documentLines(*RichEdit1->document()));
 }
 
 bool TForm1::LoadDocument(const QString &path)

@@ -3,11 +3,16 @@
 
 class QPlainTextEdit;
 
-// The custom list of words a reshape must not divide.
+// The custom list of words a reshape must not divide, one per line; loaded
+// from and saved to text files through its own menu.
 class TWordDic : public ToolWindow {
     Q_OBJECT
 public:
     TWordDic();
 
     QPlainTextEdit *DicList; // one word per line
+
+public Q_SLOTS:
+    void OpenTextClick(); // "テキスト読み込み(&O)..."
+    void SaveTextClick(); // "テキスト保存(&S)..."
 };
