@@ -106,12 +106,9 @@ ChasenResult runChasen(const QString &program, const QStringList &rollLines, con
     const QString output = dir.filePath(u"$$result$$.tmp"_s);
     {
         QFile file(input);
-        const QStringList lines = chasenInputLines(rollLines, kinds);
-        QByteArray bytes;
-        for (const QString &line : lines) {
-            if (!line.isEmpty())
-                bytes += line.toUtf8() + "\r\n";
-        }
+        QStringList lines = chasenInputLines(rollLines, kinds);
+        lines.removeAll(QString());
+        const QByteArray bytes = lines.isEmpty() ? QByteArray() : (lines.join(u"\r\n"_s) + u"\r\n"_s).toUtf8();
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
             result.status = ChasenResult::Status::Failed;
             result.detail = file.errorString();
@@ -149,19 +146,11 @@ ChasenResult runChasen(const QString &program, const QStringList &rollLines, con
             result.detail = run.exitCode != 0 ? u"exit code %1"_s.arg(run.exitCode) : file.errorString();
         return result;
     }
-    // The output file is UTF-8; each record line ends with CR LF in the morpheme text.
-    const QString text = QString::fromUtf8(file.readAll());
-    QString morphemes;
-    morphemes.reserve(text.size() + text.size() / 8);
-    QList<QStringView> lines = QStringView(text).split(u'\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast(); // a final line break does not start another line
-    for (QStringView line : lines) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-        morphemes += line;
-        morphemes += u"\r\n"_s;
-    }
+    // The output file is UTF-8 with LF line ends, kept as they are.
+    QByteArray bytes = file.readAll();
+    if (!bytes.isEmpty() && !bytes.endsWith('\n'))
+        bytes += '\n';
+    const QString morphemes = QString::fromUtf8(bytes);
     result.status = ChasenResult::Status::Ok;
     result.morphemeText = morphemes;
     return result;

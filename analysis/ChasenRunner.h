@@ -26,7 +26,7 @@ QStringList chasenArguments(const QString &program, const QString &inputFile,
 struct ChasenResult {
     enum class Status { Ok, NotStarted, Failed, Cancelled };
     Status status = Status::NotStarted;
-    QString morphemeText; // the records, each line ending with CR LF (when Ok)
+    QString morphemeText; // the records, each line ending with LF (when Ok)
     QString detail;       // why it failed, for the message
 };
 

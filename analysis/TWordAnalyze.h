@@ -15,7 +15,7 @@ public:
     QListWidget *WordClass;  // parts of speech of the last run
     QListWidget *WordList;   // words of the chosen part of speech
 
-    // The analyser's records of the last successful run, one per line (CR LF).
+    // The analyser's records of the last successful run, one per line.
     const QString &morphemeText() const { return m_morphemeText; }
 
 public Q_SLOTS:

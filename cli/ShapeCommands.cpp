@@ -92,9 +92,7 @@ int analyzeCommand(const QStringList &args)
                             << (run.detail.isEmpty() ? QString() : u" ("_s + run.detail + u')') << '\n';
         return kCliUsage;
     }
-    QString text = run.morphemeText;
-    text.replace(u"\r\n"_s, u"\n"_s);
-    writeOutput(text, parser.isSet(u"sjis"_s));
+    writeOutput(run.morphemeText, parser.isSet(u"sjis"_s));
     return kCliOk;
 }
 
