@@ -1,5 +1,7 @@
 #include "analysis/TSetChasen.h"
 
+#include "platform/Prompter.h"
+
 #include <QCoreApplication>
 #include <QFormLayout>
 #include <QLabel>
@@ -23,5 +25,29 @@ TSetChasen::TSetChasen()
     layout->addRow(u"Chasenの実行プログラム"_s, chasen_exe);
     layout->addRow(u"xdoc2txtの実行プログラム"_s, xdoc2txt);
     layout->addRow(new QLabel(u"☆各ソフトは下記場所から手に入れられます。"_s, this));
+    // On this system both programs come as packages: the links say how.
+    const auto link = [this](const QString &name, const QString &text, void (TSetChasen::*slot)()) {
+        auto *label = new QLabel(u"<a href=\"#\" style=\"color: blue;\">"_s + text + u"</a>"_s, this);
+        label->setObjectName(name);
+        label->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+        connect(label, &QLabel::linkActivated, this, slot);
+        return label;
+    };
+    layout->addRow(link(u"Label5"_s, u"Chasen"_s, &TSetChasen::Label5Click),
+                   link(u"Label4"_s, u"xdoc2txt"_s, &TSetChasen::Label4Click));
     resize(420, sizeHint().height());
+}
+
+void TSetChasen::Label5Click()
+{
+    showMessage(u"茶筌（ChaSen）と辞書は次のコマンドでインストールできます。\r\n\r\n"
+                u"sudo apt-get install chasen ipadic"_s,
+                u"フィルタの設定"_s, MsgIcon::Information);
+}
+
+void TSetChasen::Label4Click()
+{
+    showMessage(u"文書をテキストにするフィルタ（velmat-doc2txt）はエディタと一緒にインストールされています。\r\n\r\n"_s
+                    + defaultFilterPath(),
+                u"フィルタの設定"_s, MsgIcon::Information);
 }

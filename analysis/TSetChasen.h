@@ -14,4 +14,8 @@ public:
 
     // The filter installed with the editor (next to the running program).
     static QString defaultFilterPath();
+
+public Q_SLOTS:
+    void Label5Click(); // where the analyser comes from
+    void Label4Click(); // where the document filter comes from
 };
