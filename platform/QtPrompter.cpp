@@ -4,6 +4,9 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
+
+#include <utility>
 
 namespace {
 
@@ -52,6 +55,14 @@ MsgResult QtPrompter::message(const QString &text, const QString &caption, MsgIc
     case MsgButtons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
+    }
+    // The captions a Japanese desktop shows on these buttons.
+    const std::pair<QMessageBox::StandardButton, const char16_t *> captions[] = {
+        {QMessageBox::Ok, u"OK"}, {QMessageBox::Cancel, u"キャンセル"},
+        {QMessageBox::Yes, u"はい(&Y)"}, {QMessageBox::No, u"いいえ(&N)"}};
+    for (const auto &[button, caption] : captions) {
+        if (QAbstractButton *b = box.button(button))
+            b->setText(QString::fromUtf16(caption));
     }
     switch (box.exec()) {
     case QMessageBox::Ok: return MsgResult::Ok;
