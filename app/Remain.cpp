@@ -1,6 +1,7 @@
 #include "app/Remain.h"
 
 #include "app/EditHistory.h"
+#include "app/LineNumberGutter.h"
 #include "app/RollEditor.h"
 #include "platform/Fonts.h"
 
@@ -12,10 +13,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
@@ -109,26 +110,6 @@ void TForm1::buildPanels()
     auto *editLayout = new QHBoxLayout(editArea);
     editLayout->setContentsMargins(0, 0, 0, 0);
     editLayout->setSpacing(0);
-    LineNo = new QPlainTextEdit(editArea);
-    LineNo->setObjectName(u"LineNo"_s);
-    LineNo->setReadOnly(true);
-    LineNo->setFocusPolicy(Qt::NoFocus);
-    LineNo->setFrameShape(QFrame::NoFrame);
-    LineNo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    LineNo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    LineNo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    LineNo->setTextInteractionFlags(Qt::NoTextInteraction);
-    LineNo->viewport()->setCursor(Qt::ArrowCursor);
-    {
-        QPalette pal = LineNo->palette();
-        pal.setColor(QPalette::Base, palette().color(QPalette::Midlight));
-        LineNo->setPalette(pal);
-        QTextOption option = LineNo->document()->defaultTextOption();
-        option.setAlignment(Qt::AlignRight);
-        LineNo->document()->setDefaultTextOption(option);
-    }
-    LineNo->setFixedWidth(48);
-    editLayout->addWidget(LineNo);
 
     RichEdit1 = new RollEditor(editArea);
     RichEdit1->setObjectName(u"RichEdit1"_s);
@@ -142,6 +123,12 @@ void TForm1::buildPanels()
         RichEdit1->setFont(editorFont);
     }
     editLayout->addWidget(RichEdit1, 1);
+    LineNo = new LineNumberGutter(RichEdit1, editArea); // left of the editor
+    // The window's face until one is chosen; set here because the splitter's
+    // style sheet stops the window font from reaching the widgets inside it.
+    LineNo->setFont(font());
+    LineNo->setFixedWidth(48);
+    editLayout->insertWidget(0, LineNo);
     leftLayout->addWidget(editArea, 1);
 
     CharPosSign = bar(u"CharPosSign"_s, Qt::green, editArea);
@@ -232,6 +219,9 @@ void TForm1::buildPanels()
     connect(QueJump, &QComboBox::activated, this, &TForm1::QueJumpSelect);
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     connect(Splitter1, &QSplitter::splitterMoved, this, &TForm1::Splitter1Moved);
+    connect(RichEdit1, &RollEditor::inputHandled, this, &TForm1::updateCaretStatus);
+    // Scrolling by the scroll bar moves the caret line too.
+    connect(RichEdit1->verticalScrollBar(), &QScrollBar::valueChanged, this, &TForm1::placeCaretBar);
 }
 
 void TForm1::setStatusText(const QString &text)

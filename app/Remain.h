@@ -25,11 +25,11 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
 class QSplitter;
 class QTimer;
+class LineNumberGutter;
 class RollEditor;
 
 class TForm1 : public QMainWindow {
@@ -48,9 +48,9 @@ public:
     // The recognised comment kinds, as the four check boxes say now.
     CommentKinds commentKinds() const;
 
-    // The change handler: records the state in the undo history, starts the
-    // caret-line recolouring and extends the gutter. Commands call it directly
-    // to record the state before a bulk change.
+    // The change handler: records the state in the undo history and starts
+    // the caret-line recolouring (the gutter follows the editor by itself).
+    // Commands call it directly to record the state before a bulk change.
     void RichEdit1Change();
     // Empties every slot of the undo history and returns to slot 0 (New).
     void ClearUndoHistory();
@@ -73,7 +73,9 @@ public:
 
     // The undo history (read by tests and benchmarks).
     const EditHistory &history() const { return *m_history; }
-    // Refreshes the caret part of the status text (after a jump).
+    // Status text of the caret line and column and the roll size, and the
+    // caret bar under the caret line. Runs after every key, mouse button and
+    // wheel event the editor handles; commands that move the caret call it.
     void updateCaretStatus();
 
     // Document loading and saving (filled by the file commands).
@@ -106,7 +108,7 @@ public:
     QPushButton *Button1 = nullptr;
     QComboBox *SendMethod = nullptr;
     QComboBox *QueJump = nullptr;
-    QPlainTextEdit *LineNo = nullptr;
+    LineNumberGutter *LineNo = nullptr;
     RollEditor *RichEdit1 = nullptr;
     QFrame *CharPosSign = nullptr;
     QFrame *CursorLine = nullptr;
@@ -261,6 +263,7 @@ private:
     std::optional<WordList> reshapeWordList();
     void preReshapeBreakCommands();
     void breakRollAtMark(BreakMark mark, bool interactive);
+    void placeCaretBar();
     void FormShow();
     bool FormClose();
     void runStartupStages();
@@ -271,6 +274,7 @@ private:
     TagListModel *m_tags = nullptr;
     bool m_tagsStale = false; // lines changed without the tag list following
     bool m_drawing = false;
+    int m_rowsPerSlide = 0; // slide-style gutter: rows a slide, asked when switched on
     QString m_commandLineFile;
     QString m_openName; // the open dialog's last choice
     QString m_saveName = QStringLiteral("untitled.txt"); // the save dialog's last choice

@@ -16,8 +16,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QTextBlock>
 #include <QTimer>
 
@@ -143,9 +141,6 @@ void TForm1::QueJumpSelect()
     if (line < 0)
         return;
     RichEdit1->setFocus();
-    const int delta = line - RichEdit1->firstVisibleLine();
     RichEdit1->scrollToLine(line);
-    QScrollBar *gutter = LineNo->verticalScrollBar();
-    gutter->setValue(gutter->value() + delta);
     update();
 }

@@ -181,4 +181,3 @@ void TForm1::Exit1Click()
 }
 
 void TForm1::AutoSaveTimerTimer() {}
-void TForm1::LineTimerTimer() {}

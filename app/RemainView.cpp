@@ -1,6 +1,7 @@
 // The editor's font, the character-limit bar and the caret bar.
 #include "app/Remain.h"
 
+#include "app/LineNumberGutter.h"
 #include "app/RollEditor.h"
 #include "platform/Fonts.h"
 
@@ -8,7 +9,7 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QFrame>
-#include <QPlainTextEdit>
+#include <QLayout>
 #include <QSpinBox>
 #include <QTimer>
 
@@ -29,6 +30,9 @@ void setFontFace(QWidget *widget, const QString &name)
 }
 } // namespace
 
+// Face and size go to the editor's default font, which is the whole roll's
+// (plain text carries no formatting of its own), and to the gutter, whose
+// lines must stay as high as the roll's.
 void TForm1::SelFontNameSelect()
 {
     const QString name = SelFontName->currentText();
@@ -47,13 +51,18 @@ void TForm1::SelFontSizeChange()
 
 void TForm1::CharPosValueChange()
 {
-    // The bar stands after CharPosValue full-width characters of the editor font.
+    // The gutter may just have changed width: the editor's place must be current.
+    if (QLayout *layout = RichEdit1->parentWidget()->layout())
+        layout->activate();
+    // The bar stands after CharPosValue full-width characters of the editor
+    // font, counted from the editor's left text edge.
     const int pairWidth = QFontMetrics(RichEdit1->font()).horizontalAdvance(u"増田"_s);
     const int left = RichEdit1->geometry().left() + RichEdit1->viewport()->geometry().left()
         + int(RichEdit1->document()->documentMargin());
     CharPosSign->move(int(CharPosValue->value() * pairWidth * 0.5 + left), RichEdit1->geometry().top());
     CharPosSign->resize(CharPosSign->width(), RichEdit1->height());
     CharPosSign->raise();
+    placeCaretBar(); // the editor may have moved or its lines changed height
 }
 
 void TForm1::NoMojiLineClick()
@@ -63,8 +72,8 @@ void TForm1::NoMojiLineClick()
 
 void TForm1::CaretLine1Click()
 {
+    placeCaretBar();
     CursorLine->setVisible(CaretLine1->isChecked());
-    CursorLine->raise();
 }
 
 void TForm1::AutoSave1Click()

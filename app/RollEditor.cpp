@@ -1,9 +1,12 @@
 #include "app/RollEditor.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
+#include <QWheelEvent>
 
 RollEditor::RollEditor(QWidget *parent)
     : QPlainTextEdit(parent)
@@ -31,6 +34,36 @@ bool RollEditor::event(QEvent *e)
         }
     }
     return QPlainTextEdit::event(e);
+}
+
+void RollEditor::keyPressEvent(QKeyEvent *e)
+{
+    QPlainTextEdit::keyPressEvent(e);
+    Q_EMIT inputHandled();
+}
+
+void RollEditor::keyReleaseEvent(QKeyEvent *e)
+{
+    QPlainTextEdit::keyReleaseEvent(e);
+    Q_EMIT inputHandled();
+}
+
+void RollEditor::mousePressEvent(QMouseEvent *e)
+{
+    QPlainTextEdit::mousePressEvent(e);
+    Q_EMIT inputHandled();
+}
+
+void RollEditor::mouseReleaseEvent(QMouseEvent *e)
+{
+    QPlainTextEdit::mouseReleaseEvent(e);
+    Q_EMIT inputHandled();
+}
+
+void RollEditor::wheelEvent(QWheelEvent *e)
+{
+    QPlainTextEdit::wheelEvent(e);
+    Q_EMIT inputHandled();
 }
 
 QString RollEditor::textRange(int from, int to) const
@@ -62,4 +95,20 @@ int RollEditor::firstVisibleLine() const
 void RollEditor::scrollToLine(int line)
 {
     verticalScrollBar()->setValue(line);
+}
+
+QTextBlock RollEditor::firstDrawnLine() const
+{
+    return firstVisibleBlock();
+}
+
+QRectF RollEditor::lineRect(const QTextBlock &block) const
+{
+    // The box of the last line also holds the document's bottom margin: keep
+    // to the height of the text lines.
+    const QRectF box = blockBoundingGeometry(block).translated(contentOffset());
+    const QTextLayout *layout = block.layout();
+    if (!layout || layout->lineCount() == 0)
+        return box;
+    return QRectF(box.topLeft(), QSizeF(box.width(), layout->boundingRect().bottom()));
 }

@@ -4,6 +4,7 @@
 #include <QKeySequence>
 #include <QList>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 
 class RollEditor : public QPlainTextEdit {
     Q_OBJECT
@@ -27,9 +28,23 @@ public:
     int firstVisibleLine() const;
     // Scrolls so that line `line` is on top, as far as the scroll range allows.
     void scrollToLine(int line);
+    // The first line drawn in the viewport (partly hidden at the top maybe).
+    QTextBlock firstDrawnLine() const;
+    // The band a line's text is drawn in, in viewport coordinates.
+    QRectF lineRect(const QTextBlock &block) const;
+
+Q_SIGNALS:
+    // A key or mouse button went down or up, or the wheel turned, and the
+    // editor has handled it (the caret and the view are where it left them).
+    void inputHandled();
 
 protected:
     bool event(QEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void wheelEvent(QWheelEvent *e) override;
 
 private:
     QList<QKeySequence> m_commandKeys;

@@ -11,3 +11,5 @@ int reshapeCommand(const QStringList &args);
 int breakCommand(const QStringList &args);
 int centerCommand(const QStringList &args);
 int trimCommand(const QStringList &args);
+int talkersCommand(const QStringList &args);
+int findCommand(const QStringList &args);

@@ -38,6 +38,8 @@ const char kUsage[] =
     "  break --at 。|／|、            break after every mark\n"
     "  center --chars N              centre caption lines\n"
     "  trim                          remove blanks at both ends of caption lines\n"
+    "  talkers                       the talkers (text up to the first slash)\n"
+    "  find TEXT                     lines that contain TEXT, as \"%05d : line\"\n"
     "\n"
     "  velmat-tool COMMAND --help    options of one command\n"
     "  velmat-tool --version\n"
@@ -83,7 +85,8 @@ int main(int argc, char *argv[])
     const std::pair<const char *, std::function<int(const QStringList &)>> commands[] = {
         {"width", widthCommand},     {"check", checkCommand},     {"count", countCommand},
         {"analyze", analyzeCommand}, {"reshape", reshapeCommand}, {"break", breakCommand},
-        {"center", centerCommand},   {"trim", trimCommand},
+        {"center", centerCommand},   {"trim", trimCommand},       {"talkers", talkersCommand},
+        {"find", findCommand},
     };
     for (const auto &[name, run] : commands) {
         if (command == QLatin1String(name))

@@ -1,9 +1,21 @@
 #pragma once
 #include "app/ToolWindow.h"
 
-// The shared list of roll lines ("%05d : %s") that jumps to a line.
+class QListWidget;
+class QListWidgetItem;
+
+// The shared list of roll lines ("%05d : %s"); a double-click scrolls the
+// roll to the line an entry names.
 class TFindList : public ToolWindow {
     Q_OBJECT
 public:
     TFindList();
+
+    QListWidget *Listup;
+
+    // Replaces the list and the caption, then shows the window.
+    void showLines(const QString &caption, const QStringList &entries);
+
+public Q_SLOTS:
+    void ListupDblClick();
 };

@@ -68,6 +68,11 @@ void TestVelmatTool::run_data()
     QTest::newRow("bad number") << QStringList{u"center"_s, u"--chars"_s, u"ten"_s} << roll << QString() << 2;
     QTest::newRow("unknown option") << QStringList{u"trim"_s, u"--frob"_s} << roll << QString() << 2;
     QTest::newRow("unreadable file") << QStringList{u"count"_s, u"/nonexistent/roll.txt"_s} << QByteArray() << QString() << 2;
+    QTest::newRow("talkers") << QStringList{u"talkers"_s} << QByteArray("田中／はい\r\n佐藤/いいえ\r\n田中／ええ\r\n")
+                             << u"田中／\n佐藤/\n"_s << 0;
+    QTest::newRow("find") << QStringList{u"find"_s, u"の"_s} << QByteArray("私の\r\nです\r\nあの\r\n")
+                          << u"00001 : 私の\n00003 : あの\n"_s << 0;
+    QTest::newRow("find without text") << QStringList{u"find"_s} << roll << QString() << 2;
     QTest::newRow("bad mark") << QStringList{u"break"_s, u"--at"_s, u"/"_s} << roll << QString() << 2;
 }
 
