@@ -8,7 +8,6 @@ void TForm1::Rubi2Click() {}
 void TForm1::Rubi3Click() {}
 void TForm1::PaternMark1Click() {}
 void TForm1::SlideConvert1Click() {}
-void TForm1::SlideCountModeClick() {}
 void TForm1::IPtalkInport1Click() {}
 void TForm1::Standard1Click() {}
 void TForm1::Extend1Click() {}
@@ -16,4 +15,3 @@ void TForm1::N10Click() {}
 void TForm1::SupportSite1Click() {}
 void TForm1::Manual1Click() {}
 void TForm1::Button1Click() {}
-void TForm1::updateCaretStatus() {}
