@@ -13,3 +13,4 @@ int centerCommand(const QStringList &args);
 int trimCommand(const QStringList &args);
 int talkersCommand(const QStringList &args);
 int findCommand(const QStringList &args);
+int slideCommand(const QStringList &args);

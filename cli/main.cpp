@@ -40,6 +40,8 @@ const char kUsage[] =
     "  trim                          remove blanks at both ends of caption lines\n"
     "  talkers                       the talkers (text up to the first slash)\n"
     "  find TEXT                     lines that contain TEXT, as \"%05d : line\"\n"
+    "  slide -o OUT.sl1 [--color-codes] …\n"
+    "                                the roll as an IPtalk slide file\n"
     "\n"
     "  velmat-tool COMMAND --help    options of one command\n"
     "  velmat-tool --version\n"
@@ -86,7 +88,7 @@ int main(int argc, char *argv[])
         {"width", widthCommand},     {"check", checkCommand},     {"count", countCommand},
         {"analyze", analyzeCommand}, {"reshape", reshapeCommand}, {"break", breakCommand},
         {"center", centerCommand},   {"trim", trimCommand},       {"talkers", talkersCommand},
-        {"find", findCommand},
+        {"find", findCommand},       {"slide", slideCommand},
     };
     for (const auto &[name, run] : commands) {
         if (command == QLatin1String(name))

@@ -14,6 +14,7 @@ private Q_SLOTS:
     void run();
     void shiftJisOutput();
     void dictionaryFile();
+    void slideFile();
 
 private:
     struct Result {
@@ -112,6 +113,20 @@ void TestVelmatTool::dictionaryFile()
                                  dir.filePath(u"none.txt"_s)},
                                 cp932Encode(u"あ\r\n"_s));
     QCOMPARE(missing.status, 2);
+}
+
+void TestVelmatTool::slideFile()
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath(u"roll.sl1"_s);
+    const Result r = tool({u"slide"_s, u"--color-codes"_s, u"-o"_s, out}, cp932Encode(u"赤い字,1\r\n`@\r\n次\r\n"_s));
+    QCOMPARE(r.status, 0);
+    QFile f(out);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), cp932Encode(u"-スライド1,0,,0,0,640,480,,,,,,,,,,\r\n赤い字,0,0,10,255,c,c,,,,,,\r\n"
+                                      u"-スライド1,0,,0,0,640,480,,,,,,,,,,\r\n次,0,0,10,16777215,c,c,,,,,,\r\n"_s));
+    QCOMPARE(tool({u"slide"_s}, {}).status, 2);
+    QCOMPARE(tool({u"slide"_s, u"--page-color"_s, u"pink"_s, u"-o"_s, out}, {}).status, 2);
 }
 
 QTEST_GUILESS_MAIN(TestVelmatTool)
