@@ -6,12 +6,12 @@
 // follows) and the ratio of a keystroke to a full recolour. Exits 1 when a
 // keystroke costs 1/1000 of a full recolour or more.
 #include "BenchRoll.h"
+#include "BenchWindow.h"
 
 #include "app/Remain.h"
 #include "app/RollEditor.h"
 #include "app/RollHighlighter.h"
 #include "platform/Cp932.h"
-#include "platform/ScriptedPrompter.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -70,15 +70,10 @@ double typeKeys(TForm1 &form, int count, int key, const QString &text, bool repa
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    useOffscreenUnlessChosen();
     QApplication app(argc, argv);
-    ScriptedPrompter prompter;
-    Prompter::install(&prompter);
-    TForm1 form;
-    form.show();
-    QCoreApplication::processEvents();
-    form.Timer1->stop();
+    BenchWindow window;
+    TForm1 &form = window.form;
 
     const QString roll = makeBenchRoll(kLines, 15);
     std::printf("bench_editor: %d lines, %lld characters, %.2f MB as Shift-JIS\n", kLines,

@@ -8,11 +8,11 @@
 // or a status update in the long roll costs more than twice as much as in the
 // short one (they must not grow with the roll).
 #include "BenchRoll.h"
+#include "BenchWindow.h"
 
 #include "app/LineNumberGutter.h"
 #include "app/Remain.h"
 #include "app/RollEditor.h"
-#include "platform/ScriptedPrompter.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -108,15 +108,10 @@ Figures measure(TForm1 &form, int lines)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    useOffscreenUnlessChosen();
     QApplication app(argc, argv);
-    ScriptedPrompter prompter;
-    Prompter::install(&prompter);
-    TForm1 form;
-    form.show();
-    QCoreApplication::processEvents();
-    form.Timer1->stop();
+    BenchWindow window;
+    TForm1 &form = window.form;
     form.CharPosValueChange();
     form.SelFontSizeChange();
 

@@ -5,11 +5,11 @@
 // and redo are timed. Walks back to the oldest state held and checks it.
 // Exits 1 when the history holds 50 MB or more or a text comes out wrong.
 #include "BenchRoll.h"
+#include "BenchWindow.h"
 
 #include "app/EditHistory.h"
 #include "app/Remain.h"
 #include "app/RollEditor.h"
-#include "platform/ScriptedPrompter.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -30,15 +30,10 @@ double msSince(const QElapsedTimer &t) { return double(t.nsecsElapsed()) / 1e6; 
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    useOffscreenUnlessChosen();
     QApplication app(argc, argv);
-    ScriptedPrompter prompter;
-    Prompter::install(&prompter);
-    TForm1 form;
-    form.show();
-    QCoreApplication::processEvents();
-    form.Timer1->stop();
+    BenchWindow window;
+    TForm1 &form = window.form;
 
     QString roll = makeBenchRoll(62500, 15); // 62,500 lines of 16 characters
     form.RichEdit1->setPlainText(roll);
