@@ -3,6 +3,7 @@
 #include "app/EditHistory.h"
 #include "app/LineNumberGutter.h"
 #include "app/RollEditor.h"
+#include "app/ToolWindow.h"
 #include "platform/Fonts.h"
 
 #include <QCheckBox>
@@ -27,13 +28,6 @@ using namespace Qt::StringLiterals;
 TForm1 *Form1 = nullptr; // declared with the other windows in AppWindows.h
 
 namespace {
-
-QLabel *greenLabel(const QString &text, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setStyleSheet(u"color: green;"_s);
-    return label;
-}
 
 QFrame *bar(const QString &name, const QColor &colour, QWidget *parent)
 {
@@ -201,7 +195,7 @@ void TForm1::buildPanels()
     for (const QString &text : {u"●EditSendと同等の機能を"_s, u"提供します。"_s,
                                 u"F1で１行送信します。"_s, u"使用前にウィンドウを特定"_s,
                                 u"してください。"_s})
-        sendLayout->addWidget(greenLabel(text, sendGroup));
+        sendLayout->addWidget(guidanceLabel(text, sendGroup));
     sendLayout->addWidget(new QLabel(u"送信方法"_s, sendGroup));
     SendMethod = new QComboBox(sendGroup);
     SendMethod->setObjectName(u"SendMethod"_s);

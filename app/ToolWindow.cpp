@@ -2,6 +2,8 @@
 
 #include "app/StartupMask.h"
 
+#include <QLabel>
+
 ToolWindow::ToolWindow(const QString &objectName, const QString &caption, quint32 startupBit,
                        Qt::WindowFlags flags)
     : QWidget(nullptr, flags)
@@ -17,4 +19,13 @@ void ToolWindow::showTool()
     show();
     raise();
     activateWindow();
+}
+
+QLabel *guidanceLabel(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, Qt::darkGreen);
+    label->setPalette(pal);
+    return label;
 }

@@ -3,6 +3,11 @@
 // command and hidden again (never destroyed) by its close box.
 #include <QWidget>
 
+class QLabel;
+
+// A line of green guidance text, as the windows explain themselves.
+QLabel *guidanceLabel(const QString &text, QWidget *parent);
+
 class ToolWindow : public QWidget {
     Q_OBJECT
 public:

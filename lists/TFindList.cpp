@@ -16,9 +16,7 @@ TFindList::TFindList()
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 2, 0, 0);
-    auto *note = new QLabel(u"●ダブルクリックで、該当行にジャンプします。"_s, this);
-    note->setStyleSheet(u"color: green;"_s);
-    layout->addWidget(note);
+    layout->addWidget(guidanceLabel(u"●ダブルクリックで、該当行にジャンプします。"_s, this));
     Listup = new QListWidget(this);
     Listup->setObjectName(u"Listup"_s);
     Listup->setFrameShape(QFrame::NoFrame);

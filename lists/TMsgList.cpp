@@ -43,11 +43,8 @@ TMsgList::TMsgList()
     top->addWidget(update);
     auto *notes = new QVBoxLayout;
     for (const QString &text : {u"●ダブルクリックで該当発言者の行リストを表示"_s,
-                                u"●シフト＋ダブルクリックで名前を含むリストを表示"_s}) {
-        auto *label = new QLabel(text, this);
-        label->setStyleSheet(u"color: green;"_s);
-        notes->addWidget(label);
-    }
+                                u"●シフト＋ダブルクリックで名前を含むリストを表示"_s})
+        notes->addWidget(guidanceLabel(text, this));
     top->addLayout(notes, 1);
     layout->addLayout(top);
     TotalList = new QListWidget(this);

@@ -8,15 +8,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-QLabel *greenNote(const QString &text, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setStyleSheet(u"color: green;"_s);
-    return label;
-}
-} // namespace
-
 TSetPrinterSetup::TSetPrinterSetup()
     : ToolWindow(u"SetPrinterSetup"_s, u"印字設定"_s, 0x0008, Qt::Tool)
 {
@@ -52,6 +43,6 @@ TSetPrinterSetup::TSetPrinterSetup()
                                 u"紙の横余白を使って効率よく印刷するには、"_s,
                                 u"区画を設定し、分割あり印刷を実施してください。"_s,
                                 u"●印字は、等幅フォントを使用してください。"_s})
-        grid->addWidget(greenNote(note, this), row++, 0, 1, 3);
+        grid->addWidget(guidanceLabel(note, this), row++, 0, 1, 3);
     setFixedSize(sizeHint().expandedTo(QSize(325, 220)));
 }

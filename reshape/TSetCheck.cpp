@@ -39,8 +39,6 @@ TSetCheck::TSetCheck()
     for (const QString &note : {u"●画面幅を基準にしてロールのチェックをします。"_s,
                                 u"IPtalkの設定ファイルを読み込んで設定すると楽です。"_s,
                                 u"（設定→チェック設定の中に読み込む所があります。）"_s}) {
-        auto *label = new QLabel(note, this);
-        label->setStyleSheet(u"color: green;"_s);
-        layout->addWidget(label);
+        layout->addWidget(guidanceLabel(note, this));
     }
 }

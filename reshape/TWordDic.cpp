@@ -29,9 +29,7 @@ TWordDic::TWordDic()
     QAction *save = file->addAction(u"テキスト保存(&S)..."_s, this, &TWordDic::SaveTextClick);
     save->setObjectName(u"SaveText1"_s);
     layout->setMenuBar(menuBar);
-    auto *note = new QLabel(u"●文節として認識したい単語を並べてください。"_s, this);
-    note->setStyleSheet(u"color: green;"_s);
-    layout->addWidget(note);
+    layout->addWidget(guidanceLabel(u"●文節として認識したい単語を並べてください。"_s, this));
     DicList = new QPlainTextEdit(this);
     DicList->setObjectName(u"DicList"_s);
     DicList->setLineWrapMode(QPlainTextEdit::NoWrap);
