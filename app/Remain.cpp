@@ -57,6 +57,7 @@ TForm1::TForm1()
     buildTimers();
     buildEditorView();
     buildFileDrop();
+    buildSending();
 
     // Client area 672 × 612, centred on the screen.
     resize(672, 612 + menuBar()->sizeHint().height());

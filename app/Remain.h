@@ -3,6 +3,7 @@
 // Handlers keep the names the captioners' documentation uses; the work itself
 // lives in the logic units they call.
 #include "app/RollConventions.h"
+#include "platform/WindowSender.h"
 #include "reshape/RollCommands.h"
 #include "reshape/WordList.h"
 
@@ -22,6 +23,7 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -88,6 +90,17 @@ public:
     // Writes the roll to `path` as a roll file, after asking when characters
     // would become "?"; false when the user declines or the write fails.
     bool SaveRoll(const QString &path);
+    // Line sending. The back end that reaches other windows, made on first
+    // use for this desktop; tests install a fake before.
+    WindowSender &windowSender();
+    void setWindowSender(std::unique_ptr<WindowSender> sender);
+    // The capture hot key `id` (ours is 0) went off over `window`: stores it
+    // in SendHandle and tells the user.
+    void WMHotKey(int id, WId window);
+    // The roll editor's key handler: F1, or Enter with send-by-Enter, sends
+    // the caret line and moves the caret on. True when the key is used up.
+    bool RichEdit1KeyDown(QKeyEvent *key);
+
     // Files dropped onto the window, in order (each replaces the roll).
     void FormDropFiles(const QStringList &paths);
     void LoadConfigFile(const QString &path);
@@ -248,6 +261,8 @@ private:
     void buildTimers();
     void buildEditorView();
     void buildFileDrop();
+    void buildSending();
+    void sendCaretLine();
     void RichEdit1ContentsChange(int position, int charsRemoved, int charsAdded);
     void updateTagsForChange(int firstLine, int oldLastLine, int newLastLine);
     void rebuildTags();
@@ -270,6 +285,7 @@ private:
     bool fillPrinterStage();
 
     std::unique_ptr<EditHistory> m_history;
+    std::unique_ptr<WindowSender> m_sender;
     RollHighlighter *m_highlighter = nullptr;
     TagListModel *m_tags = nullptr;
     bool m_tagsStale = false; // lines changed without the tag list following

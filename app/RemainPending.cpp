@@ -13,4 +13,3 @@ void TForm1::Extend1Click() {}
 void TForm1::N10Click() {}
 void TForm1::SupportSite1Click() {}
 void TForm1::Manual1Click() {}
-void TForm1::Button1Click() {}

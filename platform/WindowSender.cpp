@@ -1,0 +1,3 @@
+#include "platform/WindowSender.h"
+
+WindowSender::~WindowSender() = default;

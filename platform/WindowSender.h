@@ -1,0 +1,47 @@
+#pragma once
+// Reaching another application's window: the one-shot capture hot key (F2)
+// that names the window under the mouse pointer, and the delivery of a line
+// into that window. One back end per desktop; the main window sees only this.
+#include <QByteArrayView>
+#include <QObject>
+#include <QtGui/qwindowdefs.h>
+
+#include <memory>
+
+class WindowSender : public QObject {
+    Q_OBJECT
+public:
+    ~WindowSender() override;
+
+    // Takes F2 (no modifier keys) system-wide until it is pressed once.
+    // False, with nothing taken, when another program holds F2 or a capture
+    // is already armed.
+    virtual bool armCaptureHotKey() = 0;
+    // Gives F2 back without a capture (nothing when not armed).
+    virtual void disarmCaptureHotKey() = 0;
+
+    // True when `window` names a window that exists now and can take a line.
+    // A window of this program itself cannot: it would have to answer while
+    // we wait for it, and the keys would overwrite the roll.
+    virtual bool windowExists(WId window) = 0;
+
+    // Replaces the whole text of `target` by the line and presses Enter in it.
+    // `cp932Line` is the line in code page 932 as the target is to receive it
+    // (no line break). Returns when the target has taken it, or after a short
+    // time limit; a target that does not exist receives nothing.
+    virtual void replaceTextAndEnter(WId target, QByteArrayView cp932Line) = 0;
+    // Types the line into `target` character by character, then presses Enter.
+    // Same contract as replaceTextAndEnter otherwise.
+    virtual void typeTextAndEnter(WId target, QByteArrayView cp932Line) = 0;
+
+Q_SIGNALS:
+    // The armed hot key was pressed (and is given back): `window` is the
+    // deepest window under the mouse pointer at that moment (the desktop's
+    // own window over no other). Delivered from the event loop, never from
+    // inside a call to this object.
+    void captureKeyPressed(WId window);
+};
+
+// The back end for the desktop this program runs on, with its own connection
+// to the display. Without a display it arms nothing and delivers nothing.
+std::unique_ptr<WindowSender> createWindowSender();

@@ -1,0 +1,30 @@
+#pragma once
+// The X11 back end of WindowSender, on a display connection of its own (so it
+// works whatever Qt's platform is). The hot key is a passive grab of F2 on the
+// root window; a line reaches its target through XTest keys with the input
+// focus lent to the target, the whole-text method by a paste of our own
+// clipboard, the typing method by keycodes lent to its characters.
+#include "platform/WindowSender.h"
+
+#include <memory>
+
+class X11WindowSender : public WindowSender {
+    Q_OBJECT
+public:
+    // Connects to the display named by DISPLAY; see isOpen().
+    X11WindowSender();
+    ~X11WindowSender() override;
+
+    // False when no display could be opened (then nothing works).
+    bool isOpen() const;
+
+    bool armCaptureHotKey() override;
+    void disarmCaptureHotKey() override;
+    bool windowExists(WId window) override;
+    void replaceTextAndEnter(WId target, QByteArrayView cp932Line) override;
+    void typeTextAndEnter(WId target, QByteArrayView cp932Line) override;
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};

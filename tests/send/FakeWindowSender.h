@@ -1,0 +1,49 @@
+#pragma once
+// A WindowSender that records what the main window asks of it.
+#include "platform/WindowSender.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QSet>
+#include <QString>
+
+class FakeWindowSender : public WindowSender {
+public:
+    struct Delivery {
+        QString method; // "replace" or "type"
+        WId target = 0;
+        QByteArray cp932;
+        bool operator==(const Delivery &) const = default;
+    };
+
+    bool hotKeyFree = true;  // false: another program holds F2
+    bool armed = false;
+    QSet<WId> windows;       // the windows that exist
+    QList<Delivery> deliveries;
+
+    bool armCaptureHotKey() override
+    {
+        if (!hotKeyFree || armed)
+            return false;
+        armed = true;
+        return true;
+    }
+    void disarmCaptureHotKey() override { armed = false; }
+    bool windowExists(WId window) override { return windows.contains(window); }
+    void replaceTextAndEnter(WId target, QByteArrayView line) override
+    {
+        deliveries.append({QStringLiteral("replace"), target, line.toByteArray()});
+    }
+    void typeTextAndEnter(WId target, QByteArrayView line) override
+    {
+        deliveries.append({QStringLiteral("type"), target, line.toByteArray()});
+    }
+    // The user presses F2 over `window`.
+    void pressF2(WId window)
+    {
+        if (!armed)
+            return;
+        armed = false;
+        Q_EMIT captureKeyPressed(window);
+    }
+};

@@ -1,0 +1,249 @@
+// The main window's side of line sending, against a recording back end: the
+// capture messages, F1 and Enter in the roll editor, comment skipping, the
+// caret and the view.
+#include "FakeWindowSender.h"
+
+#include "app/AppWindows.h"
+#include "app/Remain.h"
+#include "app/RollEditor.h"
+#include "platform/ScriptedPrompter.h"
+#include "send/TRollInput.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBlock>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString kCaption = u"ウィンドウハンドルの取得"_s;
+const QString kArmed = u"入力したい枠にカーソルをあわせ、F2キーを押してください。"_s;
+const QString kDone = u"取得を完了しました。\r\nF1キーで文字を送信します。"_s;
+constexpr WId kTarget = 4194311;
+} // namespace
+
+class TestSendCommands : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void captureStoresWindowUnderPointer();
+    void captureRefusedSilently_data();
+    void captureRefusedSilently();
+    void f1SendsCaretLineByMethod_data();
+    void f1SendsCaretLineByMethod();
+    void walkSkipsCommentsAndReachesTheEnd();
+    void noTargetOrVanishedTargetStillAdvances_data();
+    void noTargetOrVanishedTargetStillAdvances();
+    void enterSendsOnlyWithSendByEnter();
+    void f1ScrollsTheViewByOneLine();
+
+private:
+    void setRoll(const QString &text, int caret = 0);
+    void capture(WId window);
+    int caret() const { return m_form->RichEdit1->textCursor().position(); }
+
+    ScriptedPrompter m_prompter;
+    TForm1 *m_form = nullptr;
+    FakeWindowSender *m_sender = nullptr;
+};
+
+void TestSendCommands::initTestCase()
+{
+    Prompter::install(&m_prompter);
+}
+
+void TestSendCommands::init()
+{
+    m_prompter.clear();
+    m_form = new TForm1;
+    RollInput = new TRollInput;
+    auto sender = std::make_unique<FakeWindowSender>();
+    m_sender = sender.get();
+    m_sender->windows = {kTarget};
+    m_form->setWindowSender(std::move(sender));
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+    m_form->RichEdit1->setFocus();
+}
+
+void TestSendCommands::cleanup()
+{
+    delete RollInput;
+    RollInput = nullptr;
+    delete m_form;
+    m_form = nullptr;
+}
+
+void TestSendCommands::setRoll(const QString &text, int caret)
+{
+    m_form->RichEdit1->setPlainText(text);
+    QTextCursor cursor = m_form->RichEdit1->textCursor();
+    cursor.setPosition(caret);
+    m_form->RichEdit1->setTextCursor(cursor);
+}
+
+void TestSendCommands::capture(WId window)
+{
+    m_form->Button1->click();
+    m_sender->pressF2(window);
+    QTRY_COMPARE(m_form->SendHandle->text(), QString::number(window));
+    m_prompter.clear();
+}
+
+void TestSendCommands::captureStoresWindowUnderPointer()
+{
+    QCOMPARE(m_form->SendHandle->text(), u"0x0000000"_s);
+    QVERIFY(!m_form->SendHandle->isEnabled());
+    m_form->Button1->click();
+    QVERIFY(m_sender->armed);
+    QCOMPARE(m_prompter.asked().size(), 1);
+    QCOMPARE(m_prompter.asked()[0].text, kArmed);
+    QCOMPARE(m_prompter.asked()[0].caption, kCaption);
+    QCOMPARE(m_prompter.asked()[0].icon, MsgIcon::None);
+    QCOMPARE(m_prompter.asked()[0].buttons, MsgButtons::Ok);
+
+    m_sender->pressF2(kTarget);
+    QTRY_COMPARE(m_form->SendHandle->text(), u"4194311"_s);
+    QCOMPARE(m_prompter.asked().size(), 2);
+    QCOMPARE(m_prompter.asked()[1].text, kDone);
+    QCOMPARE(m_prompter.asked()[1].caption, kCaption);
+    QVERIFY(!m_sender->armed); // one use only
+
+    // A hot key other than ours is not a capture.
+    m_form->WMHotKey(1, 77);
+    QCOMPARE(m_form->SendHandle->text(), u"4194311"_s);
+    QCOMPARE(m_prompter.asked().size(), 2);
+}
+
+void TestSendCommands::captureRefusedSilently_data()
+{
+    QTest::addColumn<bool>("hotKeyFree");
+    QTest::newRow("F2 held by another program") << false;
+    QTest::newRow("capture already armed") << true;
+}
+
+void TestSendCommands::captureRefusedSilently()
+{
+    QFETCH(bool, hotKeyFree);
+    m_sender->hotKeyFree = hotKeyFree;
+    if (hotKeyFree) {
+        m_form->Button1->click();
+        m_prompter.clear();
+    }
+    m_form->Button1->click();
+    QVERIFY(m_prompter.asked().isEmpty());
+    QCOMPARE(m_sender->armed, hotKeyFree); // the first arming stands
+}
+
+void TestSendCommands::f1SendsCaretLineByMethod_data()
+{
+    QTest::addColumn<int>("method");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("IPtalk method, Japanese as Shift-JIS")
+        << 0 << u"田中／本日は"_s << QByteArray("\x93\x63\x92\x86\x81\x5e\x96\x7b\x93\xfa\x82\xcd");
+    QTest::newRow("Word method, ASCII") << 1 << u"abc `r1"_s << QByteArray("abc `r1");
+    QTest::newRow("outside Shift-JIS becomes ?") << 0 << u"a😀б"_s << QByteArray("a?\x84\x71");
+    QTest::newRow("empty line is sent as empty") << 1 << QString() << QByteArray();
+}
+
+void TestSendCommands::f1SendsCaretLineByMethod()
+{
+    QFETCH(int, method);
+    QFETCH(QString, line);
+    QFETCH(QByteArray, expected);
+    capture(kTarget);
+    m_form->SendMethod->setCurrentIndex(method);
+    setRoll(line + u"\nnext"_s, 0);
+    QTest::keyClick(m_form->RichEdit1, Qt::Key_F1);
+    const FakeWindowSender::Delivery sent{method == 0 ? u"replace"_s : u"type"_s, kTarget, expected};
+    QCOMPARE(m_sender->deliveries, QList<FakeWindowSender::Delivery>{sent});
+    QCOMPARE(caret(), line.size() + 1);
+    QCOMPARE(m_form->RichEdit1->toPlainText(), line + u"\nnext"_s); // F1 changes nothing
+}
+
+void TestSendCommands::walkSkipsCommentsAndReachesTheEnd()
+{
+    capture(kTarget);
+    m_form->Cmt2->setChecked(true);
+    setRoll(u"一行目\n<-メモ\n<-◆見出し\n二行目\n最後"_s, 0);
+    QList<int> carets;
+    for (int i = 0; i < 6; ++i) {
+        QTest::keyClick(m_form->RichEdit1, Qt::Key_F1);
+        carets << caret();
+    }
+    QList<QByteArray> sent;
+    for (const auto &d : std::as_const(m_sender->deliveries))
+        sent << d.cp932;
+    // The last line goes once per press while the caret stays at the end.
+    const QByteArray last("\x8d\xc5\x8c\xe3");
+    QCOMPARE(sent, (QList<QByteArray>{"\x88\xea\x8d\x73\x96\xda", "\x93\xf1\x8d\x73\x96\xda",
+                                      last, last}));
+    QCOMPARE(carets, (QList<int>{4, 9, 16, 20, 22, 22}));
+}
+
+void TestSendCommands::noTargetOrVanishedTargetStillAdvances_data()
+{
+    QTest::addColumn<bool>("captured");
+    QTest::newRow("nothing captured yet") << false;
+    QTest::newRow("captured window has closed") << true;
+}
+
+void TestSendCommands::noTargetOrVanishedTargetStillAdvances()
+{
+    QFETCH(bool, captured);
+    if (captured) {
+        capture(kTarget);
+        m_sender->windows.clear();
+    }
+    setRoll(u"abc\ndef"_s, 1);
+    QTest::keyClick(m_form->RichEdit1, Qt::Key_F1);
+    QVERIFY(m_sender->deliveries.isEmpty());
+    QCOMPARE(caret(), 5);
+    QVERIFY(m_prompter.asked().isEmpty());
+}
+
+void TestSendCommands::enterSendsOnlyWithSendByEnter()
+{
+    capture(kTarget);
+    setRoll(u"abc\ndef"_s, 1);
+    QTest::keyClick(m_form->RichEdit1, Qt::Key_Return);
+    QVERIFY(m_sender->deliveries.isEmpty());
+    QCOMPARE(m_form->RichEdit1->toPlainText(), u"a\nbc\ndef"_s);
+
+    RollInput->SendByEnter->setChecked(true);
+    setRoll(u"abc\ndef"_s, 1);
+    QTest::keyClick(m_form->RichEdit1, Qt::Key_Return);
+    QTest::keyClick(m_form->RichEdit1, Qt::Key_Enter); // the keypad's Enter too
+    QCOMPARE(m_sender->deliveries.size(), 2);
+    QCOMPARE(m_sender->deliveries[0].cp932, QByteArray("abc"));
+    QCOMPARE(m_sender->deliveries[1].cp932, QByteArray("def"));
+    QCOMPARE(m_form->RichEdit1->toPlainText(), u"abc\ndef"_s); // no line was broken
+    QTest::keyClick(m_form->RichEdit1, Qt::Key_A); // other keys still edit
+    QCOMPARE(m_form->RichEdit1->toPlainText(), u"abc\ndefa"_s);
+}
+
+void TestSendCommands::f1ScrollsTheViewByOneLine()
+{
+    QString roll;
+    for (int i = 1; i <= 200; ++i)
+        roll += u"行 %1\n"_s.arg(i);
+    setRoll(roll, 0);
+    RollEditor *editor = m_form->RichEdit1;
+    QCOMPARE(editor->firstVisibleLine(), 0);
+    QTest::keyClick(editor, Qt::Key_F1);
+    QCOMPARE(editor->firstVisibleLine(), 1);
+    QCOMPARE(editor->textCursor().blockNumber(), 1);
+    QTest::keyClick(editor, Qt::Key_F1);
+    QCOMPARE(editor->firstVisibleLine(), 2);
+    QCOMPARE(editor->textCursor().blockNumber(), 2);
+}
+
+QTEST_MAIN(TestSendCommands)
+#include "tst_sendcommands.moc"
