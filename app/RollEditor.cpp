@@ -38,6 +38,16 @@ bool RollEditor::event(QEvent *e)
 
 void RollEditor::keyPressEvent(QKeyEvent *e)
 {
+    // Shift+Enter would put a soft break inside the line: a roll has only
+    // real line breaks, so it ends the line like Enter.
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && (e->modifiers() & Qt::ShiftModifier)) {
+        QKeyEvent plain(e->type(), e->key(), e->modifiers() & ~Qt::ShiftModifier, e->text(), e->isAutoRepeat(),
+                        ushort(e->count()));
+        QPlainTextEdit::keyPressEvent(&plain);
+        e->setAccepted(plain.isAccepted());
+        Q_EMIT inputHandled();
+        return;
+    }
     QPlainTextEdit::keyPressEvent(e);
     Q_EMIT inputHandled();
 }

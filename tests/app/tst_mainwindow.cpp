@@ -68,6 +68,7 @@ private Q_SLOTS:
     void menuBar();
     void contextMenu();
     void menuKeysWinOverEditorBindings();
+    void shiftEnterEndsTheLine();
     void closeQuestion_data();
     void closeQuestion();
     void exitEndsWithoutQuestion();
@@ -356,6 +357,17 @@ void TestMainWindow::menuKeysWinOverEditorBindings()
     QTest::keyClick(Form1->RichEdit1, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(all.count(), 1);
     QCOMPARE(undo.count(), 1);
+}
+
+void TestMainWindow::shiftEnterEndsTheLine()
+{
+    Form1->show();
+    Form1->RichEdit1->setFocus();
+    QTest::keyClicks(Form1->RichEdit1, u"ab"_s);
+    QTest::keyClick(Form1->RichEdit1, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(Form1->RichEdit1, u"c"_s);
+    QCOMPARE(Form1->RichEdit1->document()->blockCount(), 2);
+    QCOMPARE(Form1->RichEdit1->toPlainText(), u"ab\nc"_s);
 }
 
 void TestMainWindow::closeQuestion_data()
