@@ -90,6 +90,10 @@ public:
     // Writes the roll to `path` as a roll file, after asking when characters
     // would become "?"; false when the user declines or the write fails.
     bool SaveRoll(const QString &path);
+    // Replaces the roll text between two positions by `text` as one undo
+    // step, recolouring held off meanwhile and brought up to date after; only
+    // the part that differs is rewritten, so the view keeps its lines.
+    void replaceRollRange(int from, int to, const QString &text);
     // Line sending. The back end that reaches other windows, made on first
     // use for this desktop; tests install a fake before.
     WindowSender &windowSender();

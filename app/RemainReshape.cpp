@@ -7,6 +7,7 @@
 #include "app/AppWindows.h"
 #include "app/RollDocument.h"
 #include "app/RollEditor.h"
+#include "app/UndoRing.h"
 #include "platform/Prompter.h"
 #include "reshape/DisplayWidth.h"
 #include "reshape/LineShapes.h"
@@ -66,6 +67,20 @@ void TForm1::rewriteRoll(const std::function<QStringList(const QStringList &)> &
         ForceRecolorClick();
     }
     BulkOperation = false;
+}
+
+void TForm1::replaceRollRange(int from, int to, const QString &text)
+{
+    const bool wasSuppressed = RecolorSuppressed;
+    RecolorSuppressed = true;
+    RichEdit1Change();
+    BulkOperation = true;
+    const TextEdit edit = diffTexts(RichEdit1->textRange(from, to), text);
+    if (!edit.isEmpty())
+        RichEdit1->replaceRange(from + int(edit.pos), from + int(edit.pos + edit.removed.size()), edit.inserted);
+    BulkOperation = false;
+    RecolorSuppressed = wasSuppressed;
+    ForceRecolorClick();
 }
 
 std::optional<WordList> TForm1::reshapeWordList()

@@ -14,3 +14,4 @@ int trimCommand(const QStringList &args);
 int talkersCommand(const QStringList &args);
 int findCommand(const QStringList &args);
 int slideCommand(const QStringList &args);
+int convertCommand(const QStringList &args);

@@ -42,6 +42,11 @@ const char kUsage[] =
     "  find TEXT                     lines that contain TEXT, as \"%05d : line\"\n"
     "  slide -o OUT.sl1 [--color-codes] …\n"
     "                                the roll as an IPtalk slide file\n"
+    "  convert [--alpha=half|full] [--space=half|full] [--num=half|full]\n"
+    "          [--kigou=half|full] [--kata=half|full] [--unit=symbol|kana]\n"
+    "          [--user=fwd|rev --user-list FILE]\n"
+    "                                convert character kinds (a class left out,\n"
+    "                                or =no, stays as it is)\n"
     "\n"
     "  velmat-tool COMMAND --help    options of one command\n"
     "  velmat-tool --version\n"
@@ -88,7 +93,7 @@ int main(int argc, char *argv[])
         {"width", widthCommand},     {"check", checkCommand},     {"count", countCommand},
         {"analyze", analyzeCommand}, {"reshape", reshapeCommand}, {"break", breakCommand},
         {"center", centerCommand},   {"trim", trimCommand},       {"talkers", talkersCommand},
-        {"find", findCommand},       {"slide", slideCommand},
+        {"find", findCommand},       {"slide", slideCommand},     {"convert", convertCommand},
     };
     for (const auto &[name, run] : commands) {
         if (command == QLatin1String(name))

@@ -1,9 +1,33 @@
 #pragma once
 #include "app/ToolWindow.h"
+#include "convert/CharConversion.h"
+
+class QPushButton;
+class QRadioButton;
 
 // Converts character kinds in the selection or the whole roll.
 class TReplaceSet : public ToolWindow {
     Q_OBJECT
 public:
     TReplaceSet();
+
+    // The choices as the radio buttons stand.
+    ConversionChoice choice() const;
+
+    QRadioButton *alpha_no, *alpha_1b, *alpha_2b;
+    QRadioButton *space_no, *space_1b, *space_2b;
+    QRadioButton *num_no, *num_1b, *num_2b;
+    QRadioButton *kigou_no, *kigou_1b, *kigou_2b;
+    QRadioButton *kata_no, *kata_1b, *kata_2b;
+    QRadioButton *unit_no, *unit_kigou, *unit_kana;
+    QRadioButton *unit_user_no, *unit_user_fwd, *unit_user_rev;
+    QPushButton *rep_run;
+    QPushButton *Button1;
+
+public Q_SLOTS:
+    // Converts the selection, or the whole roll when nothing is selected, in
+    // one undo step; the selection's numbers and the view are kept.
+    void rep_runClick();
+    // Shows the user conversion list.
+    void Button1Click();
 };

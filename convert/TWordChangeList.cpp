@@ -1,21 +1,123 @@
 #include "convert/TWordChangeList.h"
 
+#include "convert/ConversionList.h"
+#include "platform/ProfileFile.h"
+#include "platform/Prompter.h"
+
+#include <QFileInfo>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
+namespace {
+const QString kCaption = u"ユーザ変換リスト"_s;
+const QString kListFilter = u"設定ファイル(*.ini)|*.ini|すべてのファイル(*.*)|*.*"_s;
+
+// The open dialog's default extension: added to a typed name without one,
+// unless a file of that very name exists.
+QString withListSuffix(const QString &path)
+{
+    return path.isEmpty() || QFileInfo::exists(path) ? path : withDefaultSuffix(path, u"txt"_s);
+}
+} // namespace
+
 TWordChangeList::TWordChangeList()
-    : ToolWindow(u"WordChangeList"_s, u"ユーザ変換リスト"_s, 0x2000, Qt::Window)
+    : ToolWindow(u"WordChangeList"_s, kCaption, 0x2000, Qt::Window)
 {
     auto *layout = new QVBoxLayout(this);
+    auto *menuBar = new QMenuBar(this);
+    QMenu *file = menuBar->addMenu(u"ファイル(&F)"_s);
+    file->addAction(u"テキスト読み込み(&O)..."_s, this, &TWordChangeList::O1Click)->setObjectName(u"O1"_s);
+    file->addAction(u"テキスト保存(&S)..."_s, this, &TWordChangeList::S1Click)->setObjectName(u"S1"_s);
+    layout->setMenuBar(menuBar);
     WordList = new QTableWidget(0, 2, this);
     WordList->setObjectName(u"WordList"_s);
     WordList->setHorizontalHeaderLabels({u"変換（前）"_s, u"変換（後）"_s});
     WordList->verticalHeader()->hide();
     WordList->horizontalHeader()->setStretchLastSection(true);
+    WordList->installEventFilter(this);
     layout->addWidget(WordList);
     layout->addWidget(new QLabel(u"新しい行を追加する場合、最終行でカーソルキー（↓）を押してください。"_s, this));
+}
+
+QList<ConversionRow> TWordChangeList::rows() const
+{
+    QList<ConversionRow> out;
+    const auto cell = [this](int row, int column) {
+        const QTableWidgetItem *item = WordList->item(row, column);
+        return item ? item->text() : QString();
+    };
+    for (int row = 0; row < WordList->rowCount(); ++row)
+        out.append({cell(row, 0), cell(row, 1)});
+    return out;
+}
+
+void TWordChangeList::setRows(const QList<ConversionRow> &rows)
+{
+    WordList->setRowCount(0);
+    WordList->setRowCount(int(rows.size()));
+    for (int row = 0; row < rows.size(); ++row) {
+        WordList->setItem(row, 0, new QTableWidgetItem(rows.at(row).first));
+        WordList->setItem(row, 1, new QTableWidgetItem(rows.at(row).second));
+    }
+}
+
+// Down on the last row appends an empty row; Ctrl+Delete removes the current one.
+bool TWordChangeList::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == WordList && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const int row = WordList->currentRow();
+        if (key->key() == Qt::Key_Down && key->modifiers() == Qt::NoModifier
+            && (WordList->rowCount() == 0 || row == WordList->rowCount() - 1)) {
+            WordList->insertRow(WordList->rowCount());
+            WordList->setCurrentCell(WordList->rowCount() - 1, std::max(0, WordList->currentColumn()));
+            return true;
+        }
+        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::ControlModifier && row >= 0) {
+            WordList->removeRow(row);
+            return true;
+        }
+    }
+    return ToolWindow::eventFilter(watched, event);
+}
+
+void TWordChangeList::O1Click()
+{
+    const QString path =
+        withListSuffix(Prompter::instance().openFileName({u"開く"_s, dialogFilter(kListFilter), {}, {}}));
+    if (path.isEmpty())
+        return;
+    const ProfileFile ini(path);
+    // A file without the list's section is an empty list; one that cannot be
+    // read at all would wipe the rows for nothing, so it is refused instead.
+    if (!ini.exists()) {
+        showMessage(u"ファイル \"%1\" を開けません。"_s.arg(path), kCaption, MsgIcon::Error);
+        return;
+    }
+    setRows(readConversionList(ini));
+}
+
+void TWordChangeList::S1Click()
+{
+    const QString path = withDefaultSuffix(
+        Prompter::instance().saveFileName({u"名前を付けて保存"_s, dialogFilter(kListFilter), {}, {}}), u"txt"_s);
+    if (path.isEmpty())
+        return;
+    ProfileFile ini(path); // updated in place: its other sections and keys stay
+    if (QFileInfo::exists(path) && !ini.exists()) {
+        // Unreadable: writing would drop whatever else the file holds.
+        showMessage(u"ファイル \"%1\" を開けません。"_s.arg(path), kCaption, MsgIcon::Error);
+        return;
+    }
+    writeConversionList(ini, rows());
+    QString error;
+    if (!ini.save(&error))
+        showMessage(u"ファイル \"%1\" を保存できません。\r\n%2"_s.arg(path, error), kCaption, MsgIcon::Error);
 }

@@ -5,6 +5,7 @@
 #include "analysis/TWordAnalyze.h"
 #include "app/AppWindows.h"
 #include "app/Remain.h"
+#include "convert/ConversionList.h"
 #include "convert/TReplaceSet.h"
 #include "convert/TWordChangeList.h"
 #include "join/TJoinFile.h"
@@ -24,7 +25,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSpinBox>
-#include <QTableWidget>
 #include <QTextBlock>
 
 #include <functional>
@@ -204,27 +204,21 @@ QStringList memoLines(const QPlainTextEdit *memo)
     return out;
 }
 
-QStringList pairRows(const QTableWidget *table)
+// The user conversion list's rows as the list file stores them.
+QStringList conversionRowTexts()
 {
     QStringList out;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        const QTableWidgetItem *key = table->item(row, 0);
-        const QTableWidgetItem *value = table->item(row, 1);
-        out.append((key ? key->text() : QString()) + u'=' + (value ? value->text() : QString()));
-    }
+    for (const ConversionRow &row : WordChangeList->rows())
+        out.append(conversionRowText(row));
     return out;
 }
 
-void setPairRows(QTableWidget *table, const QStringList &rows)
+void setConversionRowTexts(const QStringList &texts)
 {
-    table->setRowCount(0);
-    table->setRowCount(int(rows.size()));
-    for (int row = 0; row < rows.size(); ++row) {
-        const QString &entry = rows.at(row);
-        const qsizetype eq = entry.indexOf(u'=');
-        table->setItem(row, 0, new QTableWidgetItem(eq < 0 ? entry : entry.left(eq)));
-        table->setItem(row, 1, new QTableWidgetItem(eq < 0 ? QString() : entry.mid(eq + 1)));
-    }
+    QList<ConversionRow> rows;
+    for (const QString &text : texts)
+        rows.append(parseConversionRow(text));
+    WordChangeList->setRows(rows);
 }
 
 ConfigTable buildTable()
@@ -291,8 +285,7 @@ ConfigTable buildTable()
     t.list(u"WordDic"_s, u"DicTotal"_s, u"Dic_"_s, 5, [] { return memoLines(WordDic->DicList); },
            [](const QStringList &v) { WordDic->DicList->setPlainText(v.join(u'\n')); });
     t.window(u"WordChangeList"_s, WordChangeList, true, true, false);
-    t.list(u"WordChangeList"_s, u"WordTotal"_s, u"Word_"_s, 5, [] { return pairRows(WordChangeList->WordList); },
-           [](const QStringList &v) { setPairRows(WordChangeList->WordList, v); });
+    t.list(u"WordChangeList"_s, u"WordTotal"_s, u"Word_"_s, 5, conversionRowTexts, setConversionRowTexts);
     t.window(u"SlideWindow"_s, SlideWindow, true, true, false);
     return t;
 }

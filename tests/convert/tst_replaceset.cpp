@@ -1,0 +1,161 @@
+// The conversion window and the user list window on a real main window.
+#include "app/AppWindows.h"
+#include "app/EditHistory.h"
+#include "app/Remain.h"
+#include "app/RollEditor.h"
+#include "convert/TReplaceSet.h"
+#include "convert/TWordChangeList.h"
+#include "platform/Cp932.h"
+#include "platform/ProfileFile.h"
+#include "platform/ScriptedPrompter.h"
+
+#include <QAction>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+class TestReplaceSet : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void menuShowsTheWindows();
+    void wholeRollInOneUndoStep();
+    void selectionOnly();
+    void userRowsFromTheListWindow();
+    void saveAndLoadTheList();
+    void loadRefusesAnUnreadableFile();
+    void downOnTheLastRowAddsARow();
+
+private:
+    QString roll() const { return Form1->RichEdit1->toPlainText(); }
+    void select(int from, int to)
+    {
+        QTextCursor c = Form1->RichEdit1->textCursor();
+        c.setPosition(from);
+        c.setPosition(to, QTextCursor::KeepAnchor);
+        Form1->RichEdit1->setTextCursor(c);
+    }
+    ScriptedPrompter m_prompter;
+};
+
+void TestReplaceSet::init()
+{
+    Prompter::install(&m_prompter);
+    createAppWindows();
+    Form1->show();
+    QTRY_VERIFY(!Form1->Timer1->isActive());
+    m_prompter.clear();
+}
+
+void TestReplaceSet::cleanup()
+{
+    destroyAppWindows();
+}
+
+void TestReplaceSet::menuShowsTheWindows()
+{
+    Form1->findChild<QAction *>(u"Replace3"_s)->trigger();
+    QVERIFY(ReplaceSet->isVisible());
+    QCOMPARE(ReplaceSet->windowTitle(), u"文字変換"_s);
+    QVERIFY(ReplaceSet->alpha_no->isChecked() && ReplaceSet->unit_no->isChecked()
+            && ReplaceSet->unit_user_no->isChecked());
+    QCOMPARE(ReplaceSet->unit_kigou->text(), u"特殊文字へ(&R)"_s);
+    ReplaceSet->Button1->click();
+    QVERIFY(WordChangeList->isVisible());
+}
+
+void TestReplaceSet::wholeRollInOneUndoStep()
+{
+    const QString text = u"1,000 ｶﾞｲﾄﾞ\n<-XIV"_s;
+    Form1->RichEdit1->setPlainText(text);
+    const int steps = Form1->history().ring().undoSteps();
+    ReplaceSet->num_2b->setChecked(true);
+    ReplaceSet->kigou_2b->setChecked(true);
+    ReplaceSet->kata_2b->setChecked(true);
+    ReplaceSet->rep_run->click();
+    QCOMPARE(roll(), u"１，０００ ガイド\n＜－ⅩⅣ"_s);
+    QCOMPARE(Form1->statusText(), u"文字変換が完了しました。"_s);
+    QCOMPARE(Form1->history().ring().undoSteps(), steps + 1);
+    QVERIFY(m_prompter.asked().isEmpty());
+    Form1->findChild<QAction *>(u"Undo1"_s)->trigger();
+    QCOMPARE(roll(), text);
+}
+
+void TestReplaceSet::selectionOnly()
+{
+    Form1->RichEdit1->setPlainText(u"abc abc abc"_s);
+    select(4, 7);
+    ReplaceSet->alpha_2b->setChecked(true);
+    ReplaceSet->unit_user_fwd->setChecked(true);
+    WordChangeList->setRows({{u"ｂ"_s, u"びー"_s}});
+    ReplaceSet->rep_run->click();
+    QCOMPARE(roll(), u"abc ａびーｃ abc"_s);
+    // The numbers come back, now over other characters.
+    QCOMPARE(Form1->RichEdit1->textCursor().selectionStart(), 4);
+    QCOMPARE(Form1->RichEdit1->textCursor().selectionEnd(), 7);
+}
+
+void TestReplaceSet::userRowsFromTheListWindow()
+{
+    Form1->RichEdit1->setPlainText(u"株式会社ABC"_s);
+    WordChangeList->setRows({{u"株式会社"_s, u"（株）"_s}, {u"ABC"_s, QString()}});
+    ReplaceSet->unit_user_fwd->setChecked(true);
+    ReplaceSet->rep_run->click();
+    QCOMPARE(roll(), u"（株）"_s);
+    ReplaceSet->unit_user_rev->setChecked(true);
+    ReplaceSet->rep_run->click();
+    QCOMPARE(roll(), u"株式会社"_s);
+}
+
+void TestReplaceSet::saveAndLoadTheList()
+{
+    QTemporaryDir dir;
+    WordChangeList->setRows({{u"1+1"_s, u"2=二"_s}, {u" 前"_s, u"後 "_s}});
+    m_prompter.answer(dir.filePath(u"list"_s));
+    WordChangeList->findChild<QAction *>(u"S1"_s)->trigger();
+    QCOMPARE(m_prompter.asked().last().kind, PromptRecord::SaveFile);
+    const QString saved = dir.filePath(u"list.txt"_s); // the default extension
+    QCOMPARE(ProfileFile(saved).readString(u"WordChangeList"_s, u"Word_00000"_s, QString()), u"1+1=2=二"_s);
+
+    WordChangeList->setRows({});
+    m_prompter.answer(QString()); // cancelled: nothing happens
+    WordChangeList->findChild<QAction *>(u"O1"_s)->trigger();
+    QCOMPARE(WordChangeList->WordList->rowCount(), 0);
+    m_prompter.answer(saved);
+    WordChangeList->findChild<QAction *>(u"O1"_s)->trigger();
+    const QList<ConversionRow> expected{{u"1+1"_s, u"2=二"_s}, {u" 前"_s, u"後 "_s}};
+    QCOMPARE(WordChangeList->rows(), expected);
+    QCOMPARE(m_prompter.asked().size(), 3);
+}
+
+void TestReplaceSet::loadRefusesAnUnreadableFile()
+{
+    WordChangeList->setRows({{u"a"_s, u"b"_s}});
+    m_prompter.answer(u"/nonexistent/list.ini"_s);
+    WordChangeList->O1Click();
+    QCOMPARE(m_prompter.asked().last().caption, u"ユーザ変換リスト"_s);
+    QCOMPARE(m_prompter.asked().last().icon, MsgIcon::Error);
+    QCOMPARE(WordChangeList->rows().size(), 1);
+}
+
+void TestReplaceSet::downOnTheLastRowAddsARow()
+{
+    WordChangeList->setRows({{u"a"_s, u"b"_s}});
+    WordChangeList->showTool();
+    WordChangeList->WordList->setCurrentCell(0, 0);
+    QTest::keyClick(WordChangeList->WordList, Qt::Key_Down);
+    QCOMPARE(WordChangeList->WordList->rowCount(), 2);
+    QCOMPARE(WordChangeList->WordList->currentRow(), 1);
+    QTest::keyClick(WordChangeList->WordList, Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(WordChangeList->WordList->rowCount(), 1);
+}
+
+QTEST_MAIN(TestReplaceSet)
+#include "tst_replaceset.moc"
