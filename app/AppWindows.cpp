@@ -20,6 +20,8 @@
 #include "slides/TSlideSetWnd.h"
 #include "slides/TSlideWindow.h"
 
+#include <QDir>
+
 TAboutBox *AboutBox = nullptr;
 TSetPrinterSetup *SetPrinterSetup = nullptr;
 TSetCheck *SetCheck = nullptr;
@@ -38,8 +40,18 @@ TDebugConsole *DebugConsole = nullptr;
 TSlideSetWnd *SlideSetWnd = nullptr;
 TBackupLoader *BackupLoader = nullptr;
 
+namespace {
+QString g_workingFolder;
+}
+
+QString workingFolder()
+{
+    return g_workingFolder;
+}
+
 void createAppWindows()
 {
+    g_workingFolder = QDir::currentPath();
     resetStartupMask();
     Form1 = new TForm1;
     AboutBox = new TAboutBox;

@@ -1,4 +1,6 @@
 #pragma once
+#include <QString>
+
 // The program's windows: one instance each, created at start in a fixed order
 // and living until the end. Created and destroyed here only.
 class TForm1;
@@ -39,7 +41,10 @@ extern TDebugConsole *DebugConsole;
 extern TSlideSetWnd *SlideSetWnd;
 extern TBackupLoader *BackupLoader;
 
-// Creates all windows (main window first), hidden.
+// The folder that was current when the program started.
+QString workingFolder();
+
+// Creates all windows (main window first), hidden, and remembers the working folder.
 void createAppWindows();
 // Destroys them in reverse order (the tool windows go with the main window).
 void destroyAppWindows();

@@ -11,5 +11,3 @@ void TForm1::IPtalkInport1Click() {}
 void TForm1::Standard1Click() {}
 void TForm1::Extend1Click() {}
 void TForm1::N10Click() {}
-void TForm1::SupportSite1Click() {}
-void TForm1::Manual1Click() {}
