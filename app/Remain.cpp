@@ -77,7 +77,6 @@ void TForm1::buildPanels()
     Splitter1 = new QSplitter(Qt::Horizontal, this);
     Splitter1->setObjectName(u"Splitter1"_s);
     Splitter1->setHandleWidth(3);
-    Splitter1->setStyleSheet(u"QSplitter::handle { background: navy; }"_s);
     Splitter1->setChildrenCollapsible(false);
     setCentralWidget(Splitter1);
 
@@ -207,6 +206,14 @@ void TForm1::buildPanels()
 
     Splitter1->setStretchFactor(0, 1);
     Splitter1->setStretchFactor(1, 0);
+    // The navy handle is painted through its palette: a style sheet on the
+    // splitter would keep the window font from reaching the widgets inside.
+    if (QSplitterHandle *handle = Splitter1->handle(1)) {
+        QPalette pal = handle->palette();
+        pal.setColor(QPalette::Window, Qt::darkBlue);
+        handle->setPalette(pal);
+        handle->setAutoFillBackground(true);
+    }
 
     connect(SelFontName, &QComboBox::activated, this, &TForm1::SelFontNameSelect);
     connect(SelFontSize, &QSpinBox::valueChanged, this, &TForm1::SelFontSizeChange);
