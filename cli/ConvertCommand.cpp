@@ -28,6 +28,33 @@ std::optional<int> choiceOption(const QCommandLineParser &parser, const QString 
     return int(index);
 }
 
+// Every class's pairs in each direction, in the order they are applied;
+// pairs that change nothing or whose source an earlier pair has taken are left out.
+void printTables()
+{
+    const std::pair<CharClass, const char *> classes[] = {
+        {CharClass::Alphabet, "alpha"}, {CharClass::Space, "space"},   {CharClass::Digits, "num"},
+        {CharClass::Symbols, "kigou"},  {CharClass::Katakana, "kata"}, {CharClass::Units, "unit"},
+    };
+    QTextStream out(stdout);
+    const auto show = [](const QString &s) {
+        return s == u" "_s ? u"U+0020"_s : s == u"\u3000"_s ? u"U+3000"_s : s;
+    };
+    for (const auto &[cls, name] : classes) {
+        for (const bool wide : {true, false}) {
+            const char *way = cls == CharClass::Units ? (wide ? "symbol" : "kana") : (wide ? "full" : "half");
+            out << "--" << name << '=' << way << ":\n";
+            QStringList seen;
+            for (const auto &[source, target] : orderedPairs(cls, wide)) {
+                if (source == target || seen.contains(source))
+                    continue;
+                seen.append(source);
+                out << "  " << show(source) << '\t' << show(target) << '\n';
+            }
+        }
+    }
+}
+
 } // namespace
 
 int convertCommand(const QStringList &args)
@@ -48,8 +75,13 @@ int convertCommand(const QStringList &args)
     parser.addOption({u"unit"_s, u"Unit words to symbols (㌔) or symbols to words."_s, u"no|symbol|kana"_s});
     parser.addOption({u"user"_s, u"The user list forwards (before to after) or reversed."_s, u"no|fwd|rev"_s});
     parser.addOption({u"user-list"_s, u"User conversion list file (INI, section WordChangeList)."_s, u"FILE"_s});
+    parser.addOption({u"show-tables"_s, u"Print the pairs of every class and direction, in the order applied."_s});
     if (!parseCommand(parser, u"convert"_s, args))
         return kCliUsage;
+    if (parser.isSet(u"show-tables"_s)) {
+        printTables();
+        return kCliOk;
+    }
 
     std::optional<int> way[5];
     const QString widthNames[5] = {u"alpha"_s, u"space"_s, u"num"_s, u"kigou"_s, u"kata"_s};

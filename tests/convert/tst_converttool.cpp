@@ -13,6 +13,7 @@ class TestConvertTool : public QObject {
 private Q_SLOTS:
     void run_data();
     void run();
+    void showTables();
 };
 
 void TestConvertTool::run_data()
@@ -58,6 +59,22 @@ void TestConvertTool::run()
     QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()), output);
     if (status != 0)
         QVERIFY(p.readAllStandardError().startsWith("velmat-tool: "));
+}
+
+// The tables in the order applied, without the pairs that never act.
+void TestConvertTool::showTables()
+{
+    QProcess p;
+    p.start(QStringLiteral(VELMAT_TOOL), {u"convert"_s, u"--show-tables"_s});
+    QVERIFY(p.waitForFinished(30000));
+    QCOMPARE(p.exitCode(), 0);
+    const QString out = QString::fromUtf8(p.readAllStandardOutput());
+    QVERIFY(out.contains(u"--kigou=full:\n  VIII\tⅧ\n  III\tⅢ\n"_s));
+    QVERIFY(out.contains(u"--kata=full:\n  ｶﾞ\tガ\n"_s));
+    QVERIFY(!out.contains(u"ﾜ\tヮ"_s));
+    QVERIFY(out.contains(u"  ヰ\tｲ\n"_s));
+    QVERIFY(out.contains(u"--unit=kana:\n  ㍉\tミリ\n"_s));
+    QVERIFY(!out.contains(u"､\t､"_s));
 }
 
 QTEST_GUILESS_MAIN(TestConvertTool)
