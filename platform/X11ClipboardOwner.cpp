@@ -41,6 +41,8 @@ X11ClipboardOwner::~X11ClipboardOwner()
 
 void X11ClipboardOwner::saveUserClipboard()
 {
+    if (m_lineOnOffer)
+        return; // the last line is still on offer: the user's is saved
     const Window owner = XGetSelectionOwner(m_display, m_clipboard);
     if (owner == m_helper && m_owning)
         return; // we serve the user's text already since the last paste
@@ -72,13 +74,21 @@ bool X11ClipboardOwner::offer(const QByteArray &utf8)
     m_served = utf8;
     m_textServed = false;
     m_asked = false;
+    m_restoreWhenServed = false;
     XSetSelectionOwner(m_display, m_clipboard, m_helper, CurrentTime);
     m_owning = XGetSelectionOwner(m_display, m_clipboard) == m_helper;
+    m_lineOnOffer = m_owning;
     return m_owning;
 }
 
-void X11ClipboardOwner::restoreUserClipboard()
+void X11ClipboardOwner::restoreUserClipboard(bool onceServed)
 {
+    if (onceServed && !m_textServed && m_lineOnOffer) {
+        m_restoreWhenServed = true;
+        return;
+    }
+    m_restoreWhenServed = false;
+    m_lineOnOffer = false;
     if (!m_owning)
         return; // someone has copied meanwhile: theirs stands
     switch (m_saved) {
@@ -105,6 +115,8 @@ bool X11ClipboardOwner::handle(XEvent &event)
         if (event.xselectionrequest.owner != m_helper)
             return false;
         serve(event.xselectionrequest);
+        if (m_textServed && m_restoreWhenServed)
+            restoreUserClipboard();
         return true;
     case SelectionClear:
         if (event.xselectionclear.window != m_helper
@@ -113,6 +125,8 @@ bool X11ClipboardOwner::handle(XEvent &event)
         m_owning = false;
         m_served.clear();
         m_saved = Saved::Nothing;
+        m_lineOnOffer = false;
+        m_restoreWhenServed = false;
         return true;
     case SelectionNotify:
         if (event.xselection.requestor != m_helper)

@@ -18,7 +18,8 @@ public:
     X11ClipboardOwner(Display *display, Window helper, Wait wait);
     ~X11ClipboardOwner();
 
-    // Remembers what the clipboard holds now, as text, before it is taken.
+    // Remembers what the clipboard holds now, as text, before it is taken
+    // (nothing to do while a line is still on offer: the user's is known).
     void saveUserClipboard();
     // Owns the clipboard with `utf8`; false when the server did not give it.
     bool offer(const QByteArray &utf8);
@@ -27,8 +28,12 @@ public:
     // True once any request (the list of forms too) came since the offer.
     bool askedSinceOffer() const { return m_asked; }
     // Gives the clipboard back: the saved text served by us again (or Qt's
-    // own data handed back to Qt), or no owner when there was none.
-    void restoreUserClipboard();
+    // own data handed back to Qt), or no owner when there was none. With
+    // `onceServed`, and the line not asked for yet, that waits until the
+    // target has taken it: a slow target may ask after the keys were sent.
+    void restoreUserClipboard(bool onceServed = false);
+    // True while a line waits for its target (the user's clipboard is ours).
+    bool lineOnOffer() const { return m_lineOnOffer; }
 
     // Handles selection events of our helper window; false for other events.
     bool handle(XEvent &event);
@@ -44,6 +49,8 @@ private:
     QByteArray m_served;            // what requestors get while we own it
     bool m_textServed = false;
     bool m_asked = false;
+    bool m_lineOnOffer = false;
+    bool m_restoreWhenServed = false;
     enum class Saved { Nothing, Text, QtData } m_saved = Saved::Nothing;
     QByteArray m_savedText;
     std::unique_ptr<QMimeData> m_savedQtData;

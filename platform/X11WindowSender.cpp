@@ -26,6 +26,8 @@ constexpr int kTargetTimeoutMs = 500;
 constexpr int kBlindSettleMs = 50;
 // Pings a pasting target gets to show that it asks for the text.
 constexpr int kPastePings = 4;
+// A line not asked for by then is taken back from the clipboard.
+constexpr int kRestoreClipboardAfterMs = 3000;
 // Lent keycodes go back after this pause in the sending.
 constexpr int kRestoreKeysAfterMs = 1000;
 
@@ -80,6 +82,7 @@ struct X11WindowSender::Private {
     Window helper = None;
     QSocketNotifier *notifier = nullptr;
     QTimer restoreKeys;
+    QTimer restoreClipboard;
     std::unique_ptr<X11KeyTyper> typer;
     std::unique_ptr<X11ClipboardOwner> clipboard;
     Atom wmProtocols = None;
@@ -256,8 +259,9 @@ void X11WindowSender::Private::awaitPaste(Window pingWindow)
     // The target asks for the text when its widget handles Ctrl+V, which
     // may be some turns of its event loop after it has read the keys (a ping
     // answer shows only the reading); some programs ask for the list of forms
-    // first and the text later. A few pings answered with no question at all
-    // mean the target does not paste (a button, say): do not wait longer.
+    // first and the text later. After a few pings answered with no question
+    // the editor goes on: a busy target may still ask (the line stays on
+    // offer until it does), one that does not paste (a button) never will.
     const auto served = [this] { return clipboard->textServed(); };
     if (pingWindow != None) {
         for (int turn = 0; turn < kPastePings && !clipboard->askedSinceOffer(); ++turn) {
@@ -317,6 +321,12 @@ X11WindowSender::X11WindowSender()
 
     d->notifier = new QSocketNotifier(ConnectionNumber(d->display), QSocketNotifier::Read, this);
     connect(d->notifier, &QSocketNotifier::activated, this, [this] { d->pump(); });
+    d->restoreClipboard.setSingleShot(true);
+    d->restoreClipboard.setInterval(kRestoreClipboardAfterMs);
+    connect(&d->restoreClipboard, &QTimer::timeout, this, [this] {
+        d->clipboard->restoreUserClipboard();
+        d->pump();
+    });
     d->restoreKeys.setSingleShot(true);
     d->restoreKeys.setInterval(kRestoreKeysAfterMs);
     connect(&d->restoreKeys, &QTimer::timeout, this, [this] {
@@ -394,8 +404,11 @@ void X11WindowSender::replaceTextAndEnter(WId target, QByteArrayView cp932Line)
         }
         d->tap(XK_Return);
     }
-    if (!utf8.isEmpty())
-        d->clipboard->restoreUserClipboard();
+    if (!utf8.isEmpty()) {
+        d->clipboard->restoreUserClipboard(true);
+        if (d->clipboard->lineOnOffer())
+            d->restoreClipboard.start(); // a target that never asks
+    }
     XSync(d->display, False);
     d->pump();
 }
