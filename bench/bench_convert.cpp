@@ -1,5 +1,6 @@
 // Character-kind conversion of a 10 MB roll: the one-pass classes against the
 // step-by-step reference (one replace-all per table pair).
+#include "BenchUtil.h"
 #include "convert/CharConversion.h"
 
 #include "bench/reference/ConvertReference.h"
@@ -11,24 +12,6 @@
 #include <functional>
 
 namespace {
-
-QString readUtf8(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "cannot read %s\n", qPrintable(path));
-        std::exit(2);
-    }
-    return QString::fromUtf8(f.readAll());
-}
-
-double timeMs(const std::function<void()> &f)
-{
-    QElapsedTimer t;
-    t.start();
-    f();
-    return double(t.nsecsElapsed()) / 1e6;
-}
 
 ConversionChoice all(WidthWay w, UnitWay u)
 {
@@ -43,7 +26,7 @@ ConversionChoice all(WidthWay w, UnitWay u)
 int main()
 {
     // The sample roll, and lines that give every class work both ways.
-    const QString sample = readUtf8(QStringLiteral(VELMAT_SOURCE_DIR "/tests/data/roll-sample.txt"));
+    const QString sample = readUtf8File(QStringLiteral(VELMAT_SOURCE_DIR "/tests/data/roll-sample.txt"));
     const QString mixed = QStringLiteral(
         "司会／Part IV: Chapter XII, page 1,024 (2024-06-11) \"Q&A\" <-no tag\n"
         "ｶﾞｲﾄﾞﾌﾞｯｸ ﾃﾞｰﾀ ｳﾞｧｲｵﾘﾝ ｺﾝﾋﾟｭｰﾀｰ　全角スペース\n"

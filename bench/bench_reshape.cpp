@@ -1,5 +1,6 @@
 // Reshape by count with the word check over a 1 MB roll: the trie-backed
 // version against the step-by-step reference that scans the sorted word list.
+#include "BenchUtil.h"
 #include "reshape/Reshape.h"
 #include "reshape/WidthModel.h"
 #include "reshape/WordList.h"
@@ -13,16 +14,6 @@
 #include <cstdio>
 
 namespace {
-
-QString readUtf8(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "cannot read %s\n", qPrintable(path));
-        std::exit(2);
-    }
-    return QString::fromUtf8(f.readAll());
-}
 
 // Made-up names and terms, as a captioning team's custom dictionary holds them.
 QStringList syntheticWords(int count)
@@ -40,22 +31,14 @@ QStringList syntheticWords(int count)
     return words;
 }
 
-double timeMs(const std::function<void()> &f)
-{
-    QElapsedTimer t;
-    t.start();
-    f();
-    return t.nsecsElapsed() / 1e6;
-}
-
 } // namespace
 
 int main()
 {
     const QString dir = QStringLiteral(VELMAT_SOURCE_DIR "/tests/data/");
-    const QStringList sample = readUtf8(dir + QStringLiteral("roll-sample.txt")).split(u'\n');
+    const QStringList sample = readUtf8File(dir + QStringLiteral("roll-sample.txt")).split(u'\n');
     QList<QStringList> morphemes;
-    for (const QString &line : readUtf8(dir + QStringLiteral("roll-sample.morphemes")).split(u'\n'))
+    for (const QString &line : readUtf8File(dir + QStringLiteral("roll-sample.morphemes")).split(u'\n'))
         morphemes.append(line.split(u','));
 
     QStringList roll;

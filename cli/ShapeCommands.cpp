@@ -109,31 +109,33 @@ int reshapeCommand(const QStringList &args)
         return kCliUsage;
     if (parser.isSet(u"chars"_s) == parser.isSet(u"pixels"_s))
         return usageError(u"reshape"_s, u"give either --chars or --pixels"_s);
+    // The limits first, so that bad usage is told before anything runs.
+    const bool byChars = parser.isSet(u"chars"_s);
+    std::optional<int> chars, pixels, size;
+    if (byChars) {
+        if (!(chars = intOption(parser, u"reshape"_s, u"chars"_s, 1, 100000)))
+            return kCliUsage;
+    } else {
+        pixels = intOption(parser, u"reshape"_s, u"pixels"_s, 1, 1000000);
+        size = intOption(parser, u"reshape"_s, u"size"_s, 1, 1000);
+        if (!pixels || !size)
+            return kCliUsage;
+    }
     const RollShapeSettings settings = shapeSettings(parser);
     const auto roll = readRollLines(parser);
     if (!roll)
         return kCliUsage;
+    const QStringList lines = preReshapeBreaks(*roll, settings);
+    std::optional<WordList> words;
+    if (parser.isSet(u"word-check"_s) && !(words = wordList(parser, lines)))
+        return kCliUsage;
+    const WordList *wordsOrNone = words ? &*words : nullptr;
     QStringList items;
-    if (parser.isSet(u"chars"_s)) {
-        const auto chars = intOption(parser, u"reshape"_s, u"chars"_s, 1, 100000);
-        if (!chars)
-            return kCliUsage;
-        const QStringList lines = preReshapeBreaks(*roll, settings);
-        std::optional<WordList> words;
-        if (parser.isSet(u"word-check"_s) && !(words = wordList(parser, lines)))
-            return kCliUsage;
-        items = reshapeRollByCount(lines, *chars, settings, words ? &*words : nullptr);
+    if (byChars) {
+        items = reshapeRollByCount(lines, *chars, settings, wordsOrNone);
     } else {
-        const auto pixels = intOption(parser, u"reshape"_s, u"pixels"_s, 1, 1000000);
-        const auto size = intOption(parser, u"reshape"_s, u"size"_s, 1, 1000);
-        if (!pixels || !size)
-            return kCliUsage;
-        const QStringList lines = preReshapeBreaks(*roll, settings);
-        std::optional<WordList> words;
-        if (parser.isSet(u"word-check"_s) && !(words = wordList(parser, lines)))
-            return kCliUsage;
         PixelWidth model(parser.value(u"font"_s), *size);
-        items = reshapeRollByWidth(lines, *pixels, settings, words ? &*words : nullptr, model);
+        items = reshapeRollByWidth(lines, *pixels, settings, wordsOrNone, model);
     }
     writeOutput(itemsToText(items), parser.isSet(u"sjis"_s));
     return kCliOk;

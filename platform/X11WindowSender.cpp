@@ -100,6 +100,7 @@ struct X11WindowSender::Private {
     bool deliverable(Window target);
     bool ownWindow(Window window);
     Window pingWindowOf(Window target);
+    Window parentOf(Window window);
     bool settle(Window pingWindow);
     void awaitPaste(Window pingWindow);
     void tap(KeySym key);
@@ -192,16 +193,22 @@ bool X11WindowSender::Private::ownWindow(Window window)
             if (count == 1)
                 return pid == long(getpid());
         }
-        Window rootReturn = None, parent = None;
-        Window *children = nullptr;
-        unsigned n = 0;
-        if (!XQueryTree(display, window, &rootReturn, &parent, &children, &n))
-            break;
-        if (children)
-            XFree(children);
-        window = parent;
+        window = parentOf(window);
     }
     return false;
+}
+
+// The window's parent; None when the server cannot tell (the window is gone).
+Window X11WindowSender::Private::parentOf(Window window)
+{
+    Window rootReturn = None, parent = None;
+    Window *children = nullptr;
+    unsigned n = 0;
+    if (!XQueryTree(display, window, &rootReturn, &parent, &children, &n))
+        return None;
+    if (children)
+        XFree(children);
+    return parent;
 }
 
 Window X11WindowSender::Private::pingWindowOf(Window target)
@@ -220,14 +227,7 @@ Window X11WindowSender::Private::pingWindowOf(Window target)
         }
         if (pings)
             return trap.ok() ? window : None;
-        Window rootReturn = None, parent = None;
-        Window *children = nullptr;
-        unsigned n = 0;
-        if (!XQueryTree(display, window, &rootReturn, &parent, &children, &n))
-            break;
-        if (children)
-            XFree(children);
-        window = parent;
+        window = parentOf(window);
     }
     return None;
 }
