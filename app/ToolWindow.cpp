@@ -3,6 +3,7 @@
 #include "app/StartupMask.h"
 
 #include <QLabel>
+#include <QSpinBox>
 
 ToolWindow::ToolWindow(const QString &objectName, const QString &caption, quint32 startupBit,
                        Qt::WindowFlags flags)
@@ -28,4 +29,13 @@ QLabel *guidanceLabel(const QString &text, QWidget *parent)
     pal.setColor(QPalette::WindowText, Qt::darkGreen);
     label->setPalette(pal);
     return label;
+}
+
+QSpinBox *namedSpinBox(QWidget *parent, const QString &name, int min, int max, int value)
+{
+    auto *box = new QSpinBox(parent);
+    box->setObjectName(name);
+    box->setRange(min, max);
+    box->setValue(value);
+    return box;
 }

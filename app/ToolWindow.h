@@ -8,6 +8,11 @@ class QLabel;
 // A line of green guidance text, as the windows explain themselves.
 QLabel *guidanceLabel(const QString &text, QWidget *parent);
 
+class QSpinBox;
+
+// A spin box with its designer name, range and starting value.
+QSpinBox *namedSpinBox(QWidget *parent, const QString &name, int min, int max, int value);
+
 class ToolWindow : public QWidget {
     Q_OBJECT
 public:

@@ -15,14 +15,8 @@ TSetPrinterSetup::TSetPrinterSetup()
     PrinterName->setObjectName(u"PrinterName"_s);
     PrintFont = new QComboBox(this);
     PrintFont->setObjectName(u"PrintFont"_s);
-    PrintFontSize = new QSpinBox(this);
-    PrintFontSize->setObjectName(u"PrintFontSize"_s);
-    PrintFontSize->setRange(0, 100);
-    PrintFontSize->setValue(10);
-    PrintDiv = new QSpinBox(this);
-    PrintDiv->setObjectName(u"PrintDiv"_s);
-    PrintDiv->setRange(1, 5);
-    PrintDiv->setValue(1);
+    PrintFontSize = namedSpinBox(this, u"PrintFontSize"_s, 0, 100, 10);
+    PrintDiv = namedSpinBox(this, u"PrintDiv"_s, 1, 5, 1);
     auto *details = new QPushButton(u"詳細設定"_s, this);
     details->setObjectName(u"Button1"_s);
 

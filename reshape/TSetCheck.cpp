@@ -15,14 +15,8 @@ TSetCheck::TSetCheck()
     auto *layout = new QVBoxLayout(this);
     auto *group = new QGroupBox(u"文字幅チェック"_s, this);
     auto *grid = new QGridLayout(group);
-    SetCheckWidth = new QSpinBox(group);
-    SetCheckWidth->setObjectName(u"SetCheckWidth"_s);
-    SetCheckWidth->setRange(0, 3000);
-    SetCheckWidth->setValue(640);
-    SelFontSize = new QSpinBox(group);
-    SelFontSize->setObjectName(u"SelFontSize"_s);
-    SelFontSize->setRange(0, 300);
-    SelFontSize->setValue(55);
+    SetCheckWidth = namedSpinBox(group, u"SetCheckWidth"_s, 0, 3000, 640);
+    SelFontSize = namedSpinBox(group, u"SelFontSize"_s, 0, 300, 55);
     SelFont = new QComboBox(group);
     SelFont->setObjectName(u"SelFont"_s);
     SelFont->setEditable(true);

@@ -15,27 +15,16 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-QSpinBox *spin(QWidget *parent, const QString &name, int max, int value)
-{
-    auto *box = new QSpinBox(parent);
-    box->setObjectName(name);
-    box->setRange(0, max);
-    box->setValue(value);
-    return box;
-}
-} // namespace
-
 TSlideSetWnd::TSlideSetWnd()
     : ToolWindow(u"SlideSetWnd"_s, u"スライド変換設定"_s, 0, Qt::Dialog)
 {
     const SlideSettings defaults;
     auto *grid = new QGridLayout(this);
-    PageHeight = spin(this, u"PageHeight"_s, 10000, defaults.width);
-    PageWidth = spin(this, u"PageWidth"_s, 10000, defaults.height);
-    PageTop = spin(this, u"PageTop"_s, 10000, defaults.left);
-    PageLeft = spin(this, u"PageLeft"_s, 10000, defaults.top);
-    SelFontSize = spin(this, u"SelFontSize"_s, 300, defaults.fontSize);
+    PageHeight = namedSpinBox(this, u"PageHeight"_s, 0, 10000, defaults.width);
+    PageWidth = namedSpinBox(this, u"PageWidth"_s, 0, 10000, defaults.height);
+    PageTop = namedSpinBox(this, u"PageTop"_s, 0, 10000, defaults.left);
+    PageLeft = namedSpinBox(this, u"PageLeft"_s, 0, 10000, defaults.top);
+    SelFontSize = namedSpinBox(this, u"SelFontSize"_s, 0, 300, defaults.fontSize);
     grid->addWidget(new QLabel(u"画面のサイズ"_s, this), 0, 0);
     grid->addWidget(new QLabel(u"横"_s, this), 0, 1);
     grid->addWidget(PageHeight, 0, 2);
