@@ -3,6 +3,16 @@
 #include <algorithm>
 #include <cstring>
 
+namespace {
+// memcpy/memmove with a null pointer is undefined even for zero units, and an
+// empty vector or an empty view may hand us exactly that.
+void copyUnits(char16_t *dst, const char16_t *src, qsizetype count)
+{
+    if (count > 0)
+        std::memmove(dst, src, size_t(count) * sizeof(char16_t));
+}
+} // namespace
+
 void TextShadow::assign(QStringView text)
 {
     m_buf.assign(text.utf16(), text.utf16() + text.size());
@@ -14,12 +24,12 @@ void TextShadow::moveGap(qsizetype pos)
     char16_t *data = m_buf.data();
     if (pos < m_gapStart) {
         const qsizetype count = m_gapStart - pos;
-        std::memmove(data + m_gapEnd - count, data + pos, size_t(count) * sizeof(char16_t));
+        copyUnits(data + m_gapEnd - count, data + pos, count);
         m_gapStart -= count;
         m_gapEnd -= count;
     } else if (pos > m_gapStart) {
         const qsizetype count = pos - m_gapStart;
-        std::memmove(data + m_gapStart, data + m_gapEnd, size_t(count) * sizeof(char16_t));
+        copyUnits(data + m_gapStart, data + m_gapEnd, count);
         m_gapStart += count;
         m_gapEnd += count;
     }
@@ -33,9 +43,8 @@ void TextShadow::ensureGap(qsizetype length)
     const qsizetype tail = qsizetype(m_buf.size()) - m_gapEnd;
     const qsizetype newSize = std::max(qsizetype(m_buf.size()) * 3 / 2 + 64, size() + length + 64);
     std::vector<char16_t> grown(size_t(newSize), u'\0');
-    std::memcpy(grown.data(), m_buf.data(), size_t(m_gapStart) * sizeof(char16_t));
-    std::memcpy(grown.data() + newSize - tail, m_buf.data() + m_gapEnd,
-                size_t(tail) * sizeof(char16_t));
+    copyUnits(grown.data(), m_buf.data(), m_gapStart);
+    copyUnits(grown.data() + newSize - tail, m_buf.data() + m_gapEnd, tail);
     m_buf.swap(grown);
     m_gapEnd = newSize - tail;
 }
@@ -48,7 +57,7 @@ QString TextShadow::replace(qsizetype pos, qsizetype removed, QStringView insert
     QString gone(reinterpret_cast<const QChar *>(m_buf.data() + m_gapEnd), removed);
     m_gapEnd += removed;
     ensureGap(inserted.size());
-    std::memcpy(m_buf.data() + m_gapStart, inserted.utf16(), size_t(inserted.size()) * sizeof(char16_t));
+    copyUnits(m_buf.data() + m_gapStart, inserted.utf16(), inserted.size());
     m_gapStart += inserted.size();
     return gone;
 }

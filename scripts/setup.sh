@@ -33,8 +33,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
+# ccache, where present, makes rebuilds of the two build trees cheap.
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+
 build=${VELMAT_BUILD_DIR:-build}
-[ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
+[ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}"
 cmake --build "$build"
 
 if [ "$mode" = run ]; then
@@ -47,5 +51,18 @@ fi
 
 # Tests run headless; those that talk to other X11 windows get their own Xvfb.
 export QT_QPA_PLATFORM=offscreen
-xvfb-run -a -s "-screen 0 1280x1024x24" \
-  ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+run_tests() {
+  xvfb-run -a -s "-screen 0 1280x1024x24" \
+    ctest --test-dir "$1" --output-on-failure -j "$(nproc)"
+}
+run_tests "$build"
+
+# The same tests once more under AddressSanitizer and UBSan, so memory errors
+# and undefined behaviour stay at zero. VELMAT_SANITIZE=0 skips this pass.
+if [ "${VELMAT_SANITIZE:-1}" != 0 ]; then
+  sanitize=${VELMAT_SANITIZE_BUILD_DIR:-build-sanitize}
+  [ -f "$sanitize/CMakeCache.txt" ] || \
+    cmake -S . -B "$sanitize" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMAT_SANITIZE=ON "${launcher[@]}"
+  cmake --build "$sanitize"
+  run_tests "$sanitize"
+fi
