@@ -16,7 +16,7 @@ qsizetype DocumentReading::allowExpansion(qsizetype wanted, qint64 line)
         m_expanded += wanted;
         return wanted;
     }
-    stop(u"文書の %1 は %2 行目で打ち切りました。空白・タブ・繰り返しの文字が、文書の文字数に比べて多すぎます。"_s
+    stop(u"文書の %1 は %2 行目で打ち切りました。空白・タブ・改行・繰り返しの文字が、文書の文字数に比べて多すぎます。"_s
              .arg(m_part)
              .arg(line));
     const qsizetype granted = qsizetype(std::max<qint64>(room, 0));
@@ -34,6 +34,24 @@ void DocumentReading::stop(const QString &why)
 
 namespace {
 
+// Checked a piece at a time: a part may be hundreds of megabytes.
+bool isUtf8(const QByteArray &bytes)
+{
+    constexpr qsizetype kPiece = 1 << 16;
+    for (qsizetype at = 0; at < bytes.size();) {
+        // Pieces end before a lead byte, so no sequence is split between them.
+        qsizetype end = std::min(at + kPiece, bytes.size());
+        while (end < bytes.size() && (uchar(bytes[end]) & 0xC0) == 0x80 && end - at < kPiece + 3)
+            ++end;
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        const QString piece = utf8(QByteArrayView(bytes).sliced(at, end - at));
+        if (utf8.hasError())
+            return false;
+        at = end;
+    }
+    return true;
+}
+
 // Hands the part to the reader. Bytes that are not UTF-8 would stop the reader
 // before the first character, so in a part that is meant to be UTF-8 they
 // become U+FFFD (written as "?") and the rest is read.
@@ -43,19 +61,16 @@ void feed(QXmlStreamReader &reader, const QByteArray &xml, DocumentReading &read
     const bool utf16 = xml.startsWith("\xFF\xFE") || xml.startsWith("\xFE\xFF");
     const auto m = declared.match(QString::fromLatin1(xml.left(200)));
     const bool otherEncoding = m.hasMatch() && m.captured(1).compare(u"UTF-8"_s, Qt::CaseInsensitive) != 0;
-    if (!utf16 && !otherEncoding) {
-        QStringDecoder utf8(QStringConverter::Utf8);
-        const QString text = utf8(xml);
-        if (utf8.hasError()) {
-            const qsizetype broken = text.count(QChar::ReplacementCharacter) - xml.count("\xEF\xBF\xBD");
-            reading.note(u"文書の %1 に UTF-8 として読めないバイトが %2 か所あり、「?」にしました。"_s
-                             .arg(reading.part())
-                             .arg(broken));
-            reader.addData(text);
-            return;
-        }
+    if (utf16 || otherEncoding || isUtf8(xml)) {
+        reader.addData(xml);
+        return;
     }
-    reader.addData(xml);
+    QStringDecoder utf8(QStringConverter::Utf8);
+    const QString text = utf8(xml);
+    const qsizetype broken = text.count(QChar::ReplacementCharacter) - xml.count("\xEF\xBF\xBD");
+    reading.note(u"文書の %1 に UTF-8 として読めないバイトが %2 か所あり、「?」にしました。"_s.arg(reading.part())
+                     .arg(broken));
+    reader.addData(text);
 }
 
 // A part's XML reader that remembers why it stopped. At a premature end (a
@@ -139,9 +154,11 @@ QStringList paragraphs(const QByteArray &xml, const Dialect &d, DocumentReading 
             } else if (d.textElements.contains(name)) {
                 ++textDepth;
             } else if (d.tabs.contains(name)) {
-                open.last() += u'\t';
+                if (reading.allowExpansion(1, reader.lineNumber()))
+                    open.last() += u'\t';
             } else if (d.breaks.contains(name)) {
-                open.last() += u'\n';
+                if (reading.allowExpansion(1, reader.lineNumber()))
+                    open.last() += u'\n';
             } else if (name == d.spaces) {
                 qsizetype count = qMax(attribute(reader, u"c").toLongLong(), 1LL);
                 if (count > DocumentReading::kMaxExpansion) {
@@ -161,6 +178,7 @@ QStringList paragraphs(const QByteArray &xml, const Dialect &d, DocumentReading 
                 --skipDepth;
             } else if (d.paragraph.contains(name) && !open.isEmpty()) {
                 lines << open.takeLast().split(u'\n');
+                reading.allowExpansion(1, reader.lineNumber()); // its line end
             } else if (d.textElements.contains(name) && textDepth > 0) {
                 --textDepth;
             }
@@ -317,6 +335,7 @@ QStringList sheetLines(const QByteArray &xml, const QStringList &strings, Docume
             } else if (name == u"row" && inRow) {
                 inRow = false;
                 lines << cells.join(u'\t');
+                reading.allowExpansion(1, reader.lineNumber()); // its line end
             }
         } else if (token == QXmlStreamReader::Characters && inText && skipDepth == 0) {
             value += reader.text();

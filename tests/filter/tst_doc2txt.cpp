@@ -139,13 +139,17 @@ void TestDoc2txt::partialText_data()
     QTest::newRow("odt: two billion blanks")
         << u"many-spaces.odt"_s << u"前"_s + QString(16384, u' ') + u"後|次"_s
         << u"文書の content.xml の 2 行目にある空白 2000000000 個は、16384 個にしました。"_s << 17000;
+    QTest::newRow("docx: a million empty paragraphs")
+        << u"empty-paragraphs.docx"_s << u"|…"_s
+        << u"文書の word/document.xml は 3 行目で打ち切りました。空白・タブ・改行・繰り返しの文字が、文書の文字数に比べて多すぎます。"_s
+        << 3 * 1024 * 1024;
     QTest::newRow("xlsx: a cell in the last column of every row")
         << u"last-column.xlsx"_s << QString(16383, u'\t') + u"1|"_s + QString(16383, u'\t') + u"1|…"_s
-        << u"文書の xl/worksheets/sheet1.xml は 66 行目で打ち切りました。空白・タブ・繰り返しの文字が、文書の文字数に比べて多すぎます。"_s
+        << u"文書の xl/worksheets/sheet1.xml は 66 行目で打ち切りました。空白・タブ・改行・繰り返しの文字が、文書の文字数に比べて多すぎます。"_s
         << 2 * 1024 * 1024;
     QTest::newRow("xlsx: one long shared string in every cell")
         << u"repeated-string.xlsx"_s << u"長い文字列"_s.repeated(2000) + u"|…"_s
-        << u"文書の xl/worksheets/sheet1.xml は 110 行目で打ち切りました。空白・タブ・繰り返しの文字が、文書の文字数に比べて多すぎます。"_s
+        << u"文書の xl/worksheets/sheet1.xml は 110 行目で打ち切りました。空白・タブ・改行・繰り返しの文字が、文書の文字数に比べて多すぎます。"_s
         << 4 * 1024 * 1024;
 }
 

@@ -140,3 +140,5 @@ write_zip('repeated-string.xlsx', [
     ('xl/worksheets/sheet1.xml', f'<worksheet {S}><sheetData>\n'
      + '<row><c t="s"><v>0</v></c></row>\n' * 2000 + '</sheetData></worksheet>'),
 ])
+
+write_zip('empty-paragraphs.docx', [('word/document.xml', word('<w:p/>' * 1200000))])
