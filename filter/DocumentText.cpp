@@ -5,6 +5,8 @@
 #include <QStringDecoder>
 #include <QXmlStreamReader>
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 qsizetype DocumentReading::allowExpansion(qsizetype wanted, qint64 line)
@@ -141,6 +143,7 @@ QStringList paragraphs(const QByteArray &xml, const Dialect &d, DocumentReading 
     QStringList open;       // paragraph texts under construction (paragraphs nest in text boxes)
     int skipDepth = 0;
     int textDepth = 0;
+    bool blanksCut = false; // told once: a part may ask for it thousands of times
     while (!reader.atEnd() && !reading.stopped()) {
         switch (reader.next()) {
         case QXmlStreamReader::StartElement: {
@@ -161,13 +164,13 @@ QStringList paragraphs(const QByteArray &xml, const Dialect &d, DocumentReading 
                     open.last() += u'\n';
             } else if (name == d.spaces) {
                 qsizetype count = qMax(attribute(reader, u"c").toLongLong(), 1LL);
-                if (count > DocumentReading::kMaxExpansion) {
+                if (count > DocumentReading::kMaxExpansion && !std::exchange(blanksCut, true)) {
                     reading.note(u"文書の %1 の %2 行目にある空白 %3 個は、%4 個にしました。"_s.arg(reading.part())
                                      .arg(reader.lineNumber())
                                      .arg(count)
                                      .arg(DocumentReading::kMaxExpansion));
-                    count = DocumentReading::kMaxExpansion;
                 }
+                count = qMin(count, DocumentReading::kMaxExpansion);
                 open.last() += QString(reading.allowExpansion(count, reader.lineNumber()), u' ');
             }
             break;
