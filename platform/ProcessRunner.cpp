@@ -3,6 +3,12 @@
 #include <QDeadlineTimer>
 #include <QProcess>
 
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 constexpr int kSliceMs = 50;
@@ -24,6 +30,16 @@ ProcessResult runProcess(const ProcessRequest &request)
     if (!request.workingDirectory.isEmpty())
         process.setWorkingDirectory(request.workingDirectory);
     process.setProcessChannelMode(QProcess::SeparateChannels);
+#ifdef Q_OS_LINUX
+    // We always wait for the program, so it must not outlive us: killed while
+    // waiting, we would leave it running, writing into a folder nobody removes.
+    const pid_t parent = getpid();
+    process.setChildProcessModifier([parent] {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent)
+            _exit(127);
+    });
+#endif
 
     process.start(QIODevice::ReadWrite);
     if (!process.waitForStarted(-1)) {

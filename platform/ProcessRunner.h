@@ -32,5 +32,6 @@ struct ProcessResult {
 };
 
 // Starts the program, waits until it ends, the timeout passes or keepWaiting
-// says stop (then it is killed), and returns what happened.
+// says stop (then it is killed), and returns what happened. On Linux the
+// program is killed too when this process dies while waiting for it.
 ProcessResult runProcess(const ProcessRequest &request);

@@ -91,6 +91,8 @@ private Q_SLOTS:
     void documentWithShellCharactersIsOpenedNotRun();
     void filterFailureKeepsTheRoll_data();
     void filterFailureKeepsTheRoll();
+    void partlyReadDocumentIsLoadedWithAWarning_data();
+    void partlyReadDocumentIsLoadedWithAWarning();
     void escapeStopsASlowFilter();
     void dropLoadsFiles_data();
     void dropLoadsFiles();
@@ -347,6 +349,42 @@ void TestDocumentFiles::filterFailureKeepsTheRoll_data()
         << QString() << u"damaged.docx"_s
         << u"文書をテキストに変換できませんでした。\r\nvelmat-doc2txt: 文書の word/document.xml が壊れています。"_s
         << MsgIcon::Error;
+    // Read in part, but nothing of it to load: a failure like any other.
+    const QString nothingRead = path(u"nothing-read"_s);
+    put(nothingRead, "#!/bin/sh\necho '1 行目から先が読めません。' >&2\nexit 3\n");
+    QFile::setPermissions(nothingRead, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QTest::newRow("filter read nothing before the damage")
+        << nothingRead << u"sample.docx"_s
+        << u"文書をテキストに変換できませんでした。\r\n1 行目から先が読めません。"_s << MsgIcon::Error;
+}
+
+void TestDocumentFiles::partlyReadDocumentIsLoadedWithAWarning_data()
+{
+    QTest::addColumn<QString>("document");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("damage");
+    QTest::newRow("part cut short") << u"truncated-part.docx"_s << u"前の段落\n途中で切れた\n"_s
+                                    << u"velmat-doc2txt: 文書の word/document.xml は 4 行目から先が読めません"
+                                       u"（Premature end of document.）。"_s;
+    QTest::newRow("byte that is not UTF-8")
+        << u"invalid-byte.docx"_s << u"前の段落\n壊れ?た字\n後の段落\n"_s
+        << u"velmat-doc2txt: 文書の word/document.xml に UTF-8 として読めないバイトが 1 か所あり、「?」にしました。"_s;
+}
+
+void TestDocumentFiles::partlyReadDocumentIsLoadedWithAWarning()
+{
+    QFETCH(QString, document);
+    QFETCH(QString, text);
+    QFETCH(QString, damage);
+    Form1->RichEdit1->setPlainText(u"前のロール"_s);
+    const QString file = kDocuments + u'/' + document;
+    QVERIFY(Form1->LoadDocument(file));
+    QCOMPARE(editorText(), text);
+    QCOMPARE(m_prompter.asked().size(), 1);
+    QCOMPARE(m_prompter.asked().first().text,
+             u"\"%1\" には読めない部分がありました。読めた文字だけを読み込んでいます。\r\n"_s.arg(file) + damage);
+    QCOMPARE(m_prompter.asked().first().caption, u"読み込みの確認"_s);
+    QCOMPARE(m_prompter.asked().first().icon, MsgIcon::Warning);
 }
 
 void TestDocumentFiles::filterFailureKeepsTheRoll()
