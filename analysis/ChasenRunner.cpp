@@ -177,7 +177,7 @@ ChasenResult runChasen(const QString &program, const QStringList &rollLines, con
     }
     QFile file(output);
     if (run.exitCode != 0 || !file.open(QIODevice::ReadOnly)) {
-        result.status = ChasenResult::Status::Failed;
+        result.status = run.exitCode != 0 ? ChasenResult::Status::Failed : ChasenResult::Status::NoOutput;
         result.detail = QString::fromLocal8Bit(run.standardError).trimmed();
         if (result.detail.isEmpty())
             result.detail = run.exitCode != 0 ? u"exit code %1"_s.arg(run.exitCode) : file.errorString();
