@@ -3,6 +3,7 @@
 #include "platform/Fonts.h"
 #include "platform/QtPrinterCatalog.h"
 #include "platform/QtPrompter.h"
+#include "platform/QtTranslations.h"
 
 #include <QApplication>
 
@@ -17,6 +18,7 @@ int main(int argc, char *argv[])
     // The program ends with the main window, whatever tool windows are open.
     QApplication::setQuitOnLastWindowClosed(false);
     installFontSubstitutions();
+    installQtTranslations();
 
     QtPrompter prompter;
     Prompter::install(&prompter);
