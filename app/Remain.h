@@ -297,7 +297,8 @@ private:
     int m_rowsPerSlide = 0; // slide-style gutter: rows a slide, asked when switched on
     QString m_commandLineFile;
     QString m_openName; // the open dialog's last choice
-    QString m_saveName = QStringLiteral("untitled.txt"); // the save dialog's last choice
+    QString m_saveName = QStringLiteral("untitled.txt"); // the save dialog's last chosen name
+    QString m_rollFolder; // folder of the roll last opened or saved; empty: the working folder
     bool m_shown = false;
     bool m_exiting = false;
 };
