@@ -61,14 +61,19 @@ void typeIntoNextFileDialog(const QStringList &names, int polls = kPolls)
 }
 
 // The texts of the message box about to open over a file dialog; it is
-// answered with Yes.
-void readNextMessageBox(QStringList &texts, int polls = kPolls)
+// answered with Yes. Looking stops when `read` goes.
+struct MessageBoxTexts : QObject {
+    QStringList texts;
+};
+
+void readNextMessageBox(MessageBoxTexts &read, int polls = kPolls)
 {
-    QTimer::singleShot(10, [&texts, polls] {
+    QTimer::singleShot(10, &read, [&read, polls] {
+        QStringList &texts = read.texts;
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box) {
             if (polls > 0)
-                readNextMessageBox(texts, polls - 1);
+                readNextMessageBox(read, polls - 1);
             return;
         }
         texts << box->text();
@@ -187,12 +192,12 @@ void TestQtDialogs::qtTextsAreJapanese()
 
     const QString existing = QDir(m_folder).filePath(u"existing.txt"_s);
     QVERIFY(put(existing));
-    QStringList question;
+    MessageBoxTexts question;
     readNextMessageBox(question);
     typeIntoNextFileDialog({u"existing.txt"_s});
     QtPrompter dialogs;
     QCOMPARE(dialogs.saveFileName({u"保存"_s, QString(), m_folder, QString()}), existing);
-    QCOMPARE(question, (QStringList{u"existing.txt は既に存在します。\n置き換えますか?"_s,
+    QCOMPARE(question.texts, (QStringList{u"existing.txt は既に存在します。\n置き換えますか?"_s,
                                     u"はい(&Y)"_s, u"いいえ(&N)"_s}));
 }
 
