@@ -14,8 +14,10 @@
 #include "platform/TextFile.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -283,12 +285,17 @@ void TForm1::Saveas1Click()
 
 bool TForm1::SaveDocumentWithDialog()
 {
+    // The last chosen name, offered in the folder the roll came from.
+    const QString proposed =
+        m_rollFolder.isEmpty() ? m_saveName : QDir(m_rollFolder).filePath(m_saveName);
     const FileDialogRequest request{u"ファイルを保存する"_s, dialogFilter(kSaveFilter), QString(),
-                                    m_saveName};
+                                    proposed};
     const QString path = withDefaultSuffix(Prompter::instance().saveFileName(request), u"txt"_s);
     if (path.isEmpty())
         return false;
-    m_saveName = path;
+    const QFileInfo chosen(path);
+    m_saveName = chosen.fileName();
+    m_rollFolder = chosen.absolutePath();
     return SaveRoll(path);
 }
 
@@ -328,6 +335,7 @@ bool TForm1::LoadDocument(const QString &path)
     BulkOperation = bulk;
     ForceRecolorClick();
     setStatusText(statusBefore);
+    m_rollFolder = QFileInfo(path).absolutePath();
 
     if (!damage.isEmpty())
         showMessage(u"\"%1\" には読めない部分がありました。読めた文字だけを読み込んでいます。\r\n"_s.arg(path)

@@ -82,6 +82,8 @@ private Q_SLOTS:
     void openFailureKeepsTheRoll();
     void brokenBytesAreLoadedWithAWarning();
     void saveWritesTheRollFile();
+    void saveDialogStartsWhereTheRollIs_data();
+    void saveDialogStartsWhereTheRollIs();
     void saveAsksBeforeLosingCharacters_data();
     void saveAsksBeforeLosingCharacters();
     void failedSaveKeepsOldFileAndRoll();
@@ -219,6 +221,42 @@ void TestDocumentFiles::saveWritesTheRollFile()
     QCOMPARE(dialog.text, u"untitled.txt"_s);
     // The dialog offers the last chosen name next time.
     QCOMPARE(m_prompter.asked().at(1).text, path(u"first.txt"_s));
+}
+
+void TestDocumentFiles::saveDialogStartsWhereTheRollIs_data()
+{
+    // Steps "open:NAME" and "save:NAME" under the test folder, then the name
+    // the save dialog offers ("%1" for the test folder).
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("proposed");
+    QTest::newRow("nothing opened: the working folder") << QStringList() << u"untitled.txt"_s;
+    QTest::newRow("opened: the roll's folder")
+        << QStringList{u"open:in/roll.txt"_s} << u"%1/in/untitled.txt"_s;
+    QTest::newRow("saved elsewhere, then opened: the last name in the roll's folder")
+        << QStringList{u"save:out/kept.txt"_s, u"open:in/roll.txt"_s} << u"%1/in/kept.txt"_s;
+    QTest::newRow("opened, then saved elsewhere: where it was saved")
+        << QStringList{u"open:in/roll.txt"_s, u"save:out/kept.txt"_s} << u"%1/out/kept.txt"_s;
+}
+
+void TestDocumentFiles::saveDialogStartsWhereTheRollIs()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, proposed);
+    QVERIFY(QDir(m_dir.path()).mkpath(u"in"_s) && QDir(m_dir.path()).mkpath(u"out"_s));
+    put(path(u"in/roll.txt"_s), "A\r\n");
+    for (const QString &step : steps) {
+        const QString target = path(step.section(u':', 1));
+        if (step.startsWith(u"open:"_s)) {
+            QVERIFY(Form1->LoadDocument(target));
+        } else {
+            m_prompter.answer(target);
+            QVERIFY(Form1->SaveDocumentWithDialog());
+        }
+    }
+    m_prompter.clear();
+    QVERIFY(!Form1->SaveDocumentWithDialog()); // cancelled
+    QCOMPARE(m_prompter.asked().size(), 1);
+    QCOMPARE(m_prompter.asked().first().text, proposed.arg(m_dir.path()));
 }
 
 void TestDocumentFiles::saveAsksBeforeLosingCharacters_data()
