@@ -315,11 +315,9 @@ bool TForm1::LoadDocument(const QString &path)
     ForceRecolorClick();
     setStatusText(statusBefore);
 
-    if (loaded->brokenSequences > 0)
-        showMessage(u"\"%1\" には Shift-JIS として読めない部分が %2 か所あり、「\uFFFD」で表示しています。"
-                    u"\r\nこのまま保存すると、その部分は「?」になります。"_s
-                        .arg(path, QString::number(loaded->brokenSequences)),
-                    u"読み込みの確認"_s, MsgIcon::Warning);
+    const QString warning = undecodedPartsWarning(path, *loaded);
+    if (!warning.isEmpty())
+        showMessage(warning, QString::fromUtf16(kUndecodedPartsCaption), MsgIcon::Warning);
     return true;
 }
 
