@@ -178,6 +178,7 @@ std::optional<DecodedText> runDocumentFilter(TForm1 *form, const QString &path)
         request.arguments = call.arguments;
         request.workingDirectory = call.workingDirectory;
         request.timeoutMs = kFilterTimeoutMs;
+        request.outputLimit = kTextInputLimit;
         request.keepWaiting = [&busy] {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 30);
             return !busy.cancelled();
@@ -191,6 +192,12 @@ std::optional<DecodedText> runDocumentFilter(TForm1 *form, const QString &path)
                     kFilterCaption);
         return std::nullopt;
     case ProcessResult::Status::Cancelled:
+        if (result.outputTooLarge) {
+            showMessage(u"文書のテキストが大きすぎます。読み込めるのは %1 までです。"_s.arg(
+                            QLatin1StringView(kTextInputLimitName)),
+                        kFilterCaption, MsgIcon::Error);
+            return std::nullopt;
+        }
         form->setStatusText(u"☆読み込みを中止しました。"_s);
         return std::nullopt;
     case ProcessResult::Status::TimedOut:

@@ -373,6 +373,9 @@ void TestDocumentFiles::filterFailureKeepsTheRoll_data()
         << QString() << u"damaged.docx"_s
         << u"文書をテキストに変換できませんでした。\r\nvelmat-doc2txt: 文書の word/document.xml が壊れています。"_s
         << MsgIcon::Error;
+    QTest::newRow("filter output past the size limit")
+        << u"endless-filter"_s << u"sample.docx"_s
+        << u"文書のテキストが大きすぎます。読み込めるのは 256 MiB までです。"_s << MsgIcon::Error;
 }
 
 void TestDocumentFiles::filterFailureKeepsTheRoll()
@@ -381,6 +384,11 @@ void TestDocumentFiles::filterFailureKeepsTheRoll()
     QFETCH(QString, document);
     QFETCH(QString, message);
     QFETCH(MsgIcon, icon);
+    if (filter == u"endless-filter") {
+        filter = path(filter);
+        put(filter, "#!/bin/sh\nexec cat /dev/zero\n");
+        QFile::setPermissions(filter, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
     if (!filter.isEmpty())
         SetChasen->xdoc2txt->setText(filter);
     Form1->RichEdit1->setPlainText(u"大事なロール"_s);
