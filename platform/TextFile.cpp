@@ -139,8 +139,13 @@ BoundedRead readBoundedBytes(QIODevice &device, qint64 limit)
     QByteArray &bytes = result.bytes;
     for (;;) {
         const qsizetype before = bytes.size();
-        const qint64 want = std::min(kChunk, limit + 1 - before);
-        if (bytes.capacity() < before + want)
+        qint64 want = std::min(kChunk, limit + 1 - before);
+        // Fill what is reserved before growing: a file of known size is read
+        // into one buffer, its end found by a one-byte read.
+        const qsizetype room = bytes.capacity() - before;
+        if (room > 0)
+            want = std::min<qint64>(want, room);
+        else
             bytes.reserve(std::max(before + qsizetype(want), 2 * bytes.capacity()));
         bytes.resize(before + want);
         const qint64 got = device.read(bytes.data() + before, want);
