@@ -188,6 +188,7 @@ std::optional<FilteredText> runDocumentFilter(TForm1 *form, const QString &path)
         request.arguments = call.arguments;
         request.workingDirectory = call.workingDirectory;
         request.timeoutMs = kFilterTimeoutMs;
+        request.outputLimit = kTextInputLimit;
         request.keepWaiting = [&busy] {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 30);
             return !busy.cancelled();
@@ -201,6 +202,12 @@ std::optional<FilteredText> runDocumentFilter(TForm1 *form, const QString &path)
                     kFilterCaption);
         return std::nullopt;
     case ProcessResult::Status::Cancelled:
+        if (result.outputTooLarge) {
+            showMessage(u"文書のテキストが大きすぎます。読み込めるのは %1 までです。"_s.arg(
+                            QLatin1StringView(kTextInputLimitName)),
+                        kFilterCaption, MsgIcon::Error);
+            return std::nullopt;
+        }
         form->setStatusText(u"☆読み込みを中止しました。"_s);
         return std::nullopt;
     case ProcessResult::Status::TimedOut:
@@ -341,11 +348,9 @@ bool TForm1::LoadDocument(const QString &path)
         showMessage(u"\"%1\" には読めない部分がありました。読めた文字だけを読み込んでいます。\r\n"_s.arg(path)
                         + damage,
                     u"読み込みの確認"_s, MsgIcon::Warning);
-    if (loaded->brokenSequences > 0)
-        showMessage(u"\"%1\" には Shift-JIS として読めない部分が %2 か所あり、「\uFFFD」で表示しています。"
-                    u"\r\nこのまま保存すると、その部分は「?」になります。"_s
-                        .arg(path, QString::number(loaded->brokenSequences)),
-                    u"読み込みの確認"_s, MsgIcon::Warning);
+    const QString warning = undecodedPartsWarning(path, *loaded);
+    if (!warning.isEmpty())
+        showMessage(warning, QString::fromUtf16(kUndecodedPartsCaption), MsgIcon::Warning);
     return true;
 }
 

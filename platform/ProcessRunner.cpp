@@ -59,7 +59,10 @@ ProcessResult runProcess(const ProcessRequest &request)
     while (process.state() != QProcess::NotRunning) {
         if (process.waitForFinished(kSliceMs))
             break;
-        if (request.keepWaiting && !request.keepWaiting()) {
+        if (request.outputLimit >= 0 && process.bytesAvailable() > request.outputLimit) {
+            result.outputTooLarge = true;
+            stoppedAs = ProcessResult::Status::Cancelled;
+        } else if (request.keepWaiting && !request.keepWaiting()) {
             stoppedAs = ProcessResult::Status::Cancelled;
         } else if (deadline.hasExpired()) {
             stoppedAs = ProcessResult::Status::TimedOut;
@@ -72,6 +75,12 @@ ProcessResult runProcess(const ProcessRequest &request)
 
     result.standardOutput = process.readAllStandardOutput();
     result.standardError = process.readAllStandardError();
+    if (request.outputLimit >= 0 && result.standardOutput.size() > request.outputLimit) {
+        result.outputTooLarge = true;
+        stoppedAs = ProcessResult::Status::Cancelled;
+    }
+    if (result.outputTooLarge)
+        result.standardOutput = QByteArray();
     if (stoppedAs) {
         result.status = *stoppedAs;
     } else if (process.exitStatus() == QProcess::CrashExit) {

@@ -18,15 +18,19 @@ struct ProcessRequest {
     // Called about every 50 ms while the program runs (the caller may keep its
     // window alive here); returning false stops the program.
     std::function<bool()> keepWaiting;
+    // The most standard output bytes accepted (-1: no bound); past it the
+    // program is stopped, within one wait slice of output, as if cancelled.
+    qint64 outputLimit = -1;
 };
 
 struct ProcessResult {
     enum class Status { Finished, FailedToStart, Crashed, TimedOut, Cancelled };
     Status status = Status::FailedToStart;
     int exitCode = -1;         // valid when Finished
-    QByteArray standardOutput; // everything it wrote, also when stopped early
+    QByteArray standardOutput; // everything it wrote, also when stopped early (none past outputLimit)
     QByteArray standardError;
     QString errorString;       // the system's reason when it could not start or crashed
+    bool outputTooLarge = false; // Cancelled because the output passed outputLimit
 
     bool succeeded() const { return status == Status::Finished && exitCode == 0; }
 };

@@ -80,6 +80,7 @@ private Q_SLOTS:
     void openThroughTheDialog();
     void openFailureKeepsTheRoll_data();
     void openFailureKeepsTheRoll();
+    void brokenBytesAreLoadedWithAWarning_data();
     void brokenBytesAreLoadedWithAWarning();
     void saveWritesTheRollFile();
     void saveDialogStartsWhereTheRollIs_data();
@@ -168,6 +169,8 @@ void TestDocumentFiles::openFailureKeepsTheRoll_data()
     QTest::newRow("dialog cancelled: nothing") << QString() << QString();
     QTest::newRow("missing file") << u"missing.txt"_s << u"ファイルが見つかりません。"_s;
     QTest::newRow("a folder") << u"folder.txt"_s << u"フォルダは開けません。"_s;
+    QTest::newRow("past the size limit") << u"huge.txt"_s
+                                         << u"ファイルが大きすぎます。読み込めるのは 256 MiB までです。"_s;
 }
 
 void TestDocumentFiles::openFailureKeepsTheRoll()
@@ -175,6 +178,9 @@ void TestDocumentFiles::openFailureKeepsTheRoll()
     QFETCH(QString, answer);
     QFETCH(QString, message);
     QDir(m_dir.path()).mkdir(u"folder.txt"_s);
+    QFile huge(path(u"huge.txt"_s));
+    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(256 * 1024 * 1024 + 1)); // sparse: no disk used
+    huge.close();
     Form1->RichEdit1->setPlainText(u"大事なロール"_s);
     m_prompter.answer(answer.isEmpty() ? QString() : path(answer));
     Form1->O1Click();
@@ -188,16 +194,36 @@ void TestDocumentFiles::openFailureKeepsTheRoll()
     }
 }
 
+void TestDocumentFiles::brokenBytesAreLoadedWithAWarning_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("encoding");
+    QTest::addColumn<int>("broken");
+    // UTF-8 without a mark is read as Shift-JIS, as rolls are; the user is told.
+    QTest::newRow("Shift-JIS") << QByteArray("\xE3\x81\x82\r\n") << u"縺\uFFFD\n"_s << u"Shift-JIS"_s << 1;
+    QTest::newRow("UTF-8 with its mark")
+        << QByteArray("\xEF\xBB\xBF\xE3\x81\x82\xFF\r\n") << u"あ\uFFFD\n"_s << u"UTF-8"_s << 1;
+    QTest::newRow("UTF-16 with lone surrogates")
+        << QByteArray("\xFF\xFE\x42\x30\x3D\xD8\x0A\x00\x00\xDE", 10) << u"あ\uFFFD\n\uFFFD"_s
+        << u"UTF-16"_s << 2;
+}
+
 void TestDocumentFiles::brokenBytesAreLoadedWithAWarning()
 {
-    // UTF-8 without a mark is read as Shift-JIS, as rolls are; the user is told.
-    put(path(u"utf8.txt"_s), "\xE3\x81\x82\r\n");
-    QVERIFY(Form1->LoadDocument(path(u"utf8.txt"_s)));
-    QCOMPARE(editorText(), u"縺\uFFFD\n"_s);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QFETCH(QString, encoding);
+    QFETCH(int, broken);
+    put(path(u"broken.txt"_s), bytes);
+    QVERIFY(Form1->LoadDocument(path(u"broken.txt"_s)));
+    QCOMPARE(editorText(), text);
     QCOMPARE(m_prompter.asked().size(), 1);
     const PromptRecord &warning = m_prompter.asked().first();
-    QCOMPARE(warning.text, u"\"%1\" には Shift-JIS として読めない部分が 1 か所あり、「\uFFFD」で表示しています。"
-                           u"\r\nこのまま保存すると、その部分は「?」になります。"_s.arg(path(u"utf8.txt"_s)));
+    QCOMPARE(warning.text, u"\"%1\" には %2 として読めない部分が %3 か所あり、「\uFFFD」で表示しています。"
+                           u"\r\nこのまま保存すると、その部分は「?」になります。"_s
+                               .arg(path(u"broken.txt"_s), encoding)
+                               .arg(broken));
     QCOMPARE(warning.caption, u"読み込みの確認"_s);
     QCOMPARE(warning.icon, MsgIcon::Warning);
 }
@@ -394,6 +420,9 @@ void TestDocumentFiles::filterFailureKeepsTheRoll_data()
     QTest::newRow("filter read nothing before the damage")
         << nothingRead << u"sample.docx"_s
         << u"文書をテキストに変換できませんでした。\r\n1 行目から先が読めません。"_s << MsgIcon::Error;
+    QTest::newRow("filter output past the size limit")
+        << u"endless-filter"_s << u"sample.docx"_s
+        << u"文書のテキストが大きすぎます。読み込めるのは 256 MiB までです。"_s << MsgIcon::Error;
 }
 
 void TestDocumentFiles::partlyReadDocumentIsLoadedWithAWarning_data()
@@ -431,6 +460,11 @@ void TestDocumentFiles::filterFailureKeepsTheRoll()
     QFETCH(QString, document);
     QFETCH(QString, message);
     QFETCH(MsgIcon, icon);
+    if (filter == u"endless-filter") {
+        filter = path(filter);
+        put(filter, "#!/bin/sh\nexec cat /dev/zero\n");
+        QFile::setPermissions(filter, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
     if (!filter.isEmpty())
         SetChasen->xdoc2txt->setText(filter);
     Form1->RichEdit1->setPlainText(u"大事なロール"_s);
