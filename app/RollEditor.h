@@ -45,6 +45,8 @@ protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     void wheelEvent(QWheelEvent *e) override;
+    // Pasted and dropped text ends its lines only with real line breaks.
+    void insertFromMimeData(const QMimeData *source) override;
 
 private:
     QList<QKeySequence> m_commandKeys;

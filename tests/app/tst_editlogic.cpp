@@ -52,6 +52,8 @@ private Q_SLOTS:
     void clearEmptiesEveryState();
     void comments_data();
     void comments();
+    void selectedLines_data();
+    void selectedLines();
     void replaceAll_data();
     void replaceAll();
     void findForward();
@@ -196,28 +198,56 @@ void TestEditLogic::clearEmptiesEveryState()
 
 void TestEditLogic::comments_data()
 {
-    QTest::addColumn<QString>("selection");
+    QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QString>("marker"); // empty: uncomment
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("tag on two whole lines") << u"abc\r\n<-◆x\r\n"_s << u"<-◆"_s << u"<-◆abc\r\n<-◆x\r\n"_s;
-    QTest::newRow("simple leaves a summary comment") << u"<-●y\n"_s << u"<-"_s << u"<-●y\r\n"_s;
-    QTest::newRow("editor separators, no final break")
-        << u"a\u2029b"_s << u"<-■"_s << u"<-■a\r\n<-■b\r\n"_s;
-    QTest::newRow("blank line kept") << u"a\r\n\r\nb"_s << u"<-"_s << u"<-a\r\n<-\r\n<-b\r\n"_s;
-    QTest::newRow("empty selection") << QString() << u"<-"_s << QString();
-    QTest::newRow("uncomment change") << u"<-■交代"_s << QString() << u"交代\r\n"_s;
-    QTest::newRow("uncomment tag then summary") << u"<-◆<-●x"_s << QString() << u"x\r\n"_s;
-    QTest::newRow("uncomment removes one simple marker") << u"<-<-z"_s << QString() << u"<-z\r\n"_s;
-    QTest::newRow("uncomment leading blank") << u" <-z"_s << QString() << u" <-z\r\n"_s;
-    QTest::newRow("uncomment: order of the removals") << u"<-●<-◆w"_s << QString() << u"◆w\r\n"_s;
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("tag on two lines") << QStringList{u"abc"_s, u"<-◆x"_s} << u"<-◆"_s
+                                      << QStringList{u"<-◆abc"_s, u"<-◆x"_s};
+    QTest::newRow("simple leaves a summary comment") << QStringList{u"<-●y"_s} << u"<-"_s
+                                                     << QStringList{u"<-●y"_s};
+    // Every line stays one line: a blank one is marked, none is added.
+    QTest::newRow("blank line marked, not added") << QStringList{u"a"_s, QString(), u"b"_s} << u"<-"_s
+                                                  << QStringList{u"<-a"_s, u"<-"_s, u"<-b"_s};
+    QTest::newRow("no lines") << QStringList() << u"<-"_s << QStringList();
+    QTest::newRow("uncomment change") << QStringList{u"<-■交代"_s} << QString() << QStringList{u"交代"_s};
+    QTest::newRow("uncomment tag then summary") << QStringList{u"<-◆<-●x"_s} << QString() << QStringList{u"x"_s};
+    QTest::newRow("uncomment removes one simple marker") << QStringList{u"<-<-z"_s} << QString()
+                                                         << QStringList{u"<-z"_s};
+    QTest::newRow("uncomment leading blank") << QStringList{u" <-z"_s} << QString() << QStringList{u" <-z"_s};
+    QTest::newRow("uncomment: order of the removals") << QStringList{u"<-●<-◆w"_s} << QString()
+                                                      << QStringList{u"◆w"_s};
 }
 
 void TestEditLogic::comments()
 {
-    QFETCH(QString, selection);
+    QFETCH(QStringList, lines);
     QFETCH(QString, marker);
-    QFETCH(QString, expected);
-    QCOMPARE(marker.isEmpty() ? UncommentLines(selection) : CommentLines(selection, marker), expected);
+    QFETCH(QStringList, expected);
+    QCOMPARE(marker.isEmpty() ? UncommentLines(lines) : CommentLines(lines, marker), expected);
+}
+
+void TestEditLogic::selectedLines_data()
+{
+    QTest::addColumn<int>("startLine");
+    QTest::addColumn<int>("endLine");
+    QTest::addColumn<int>("endColumn");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("last");
+    QTest::newRow("part of one line") << 3 << 3 << 5 << 3 << 3;
+    QTest::newRow("from inside one line into the next") << 3 << 4 << 1 << 3 << 4;
+    QTest::newRow("whole lines with their final break") << 3 << 5 << 0 << 3 << 4;
+    QTest::newRow("one whole line with its break") << 3 << 4 << 0 << 3 << 3;
+    QTest::newRow("begins at the start of the line it ends on") << 4 << 4 << 0 << 4 << 4;
+}
+
+void TestEditLogic::selectedLines()
+{
+    QFETCH(int, startLine);
+    QFETCH(int, endLine);
+    QFETCH(int, endColumn);
+    QFETCH(int, first);
+    QFETCH(int, last);
+    QCOMPARE(SelectedLines(startLine, endLine, endColumn), (LineSpan{first, last}));
 }
 
 void TestEditLogic::replaceAll_data()

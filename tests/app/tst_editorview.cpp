@@ -9,10 +9,13 @@
 #include "platform/ScriptedPrompter.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -73,6 +76,9 @@ private Q_SLOTS:
     void tagJumpScrollsLineToTop();
     void undoRedoCommands_data();
     void undoRedoCommands();
+    void commentKeysKeepTheLines();
+    void pastedBreaksEndLines_data();
+    void pastedBreaksEndLines();
     void typingUndoRedo();
     void undoPutsCaretAtChange();
     void findAndFindNext();
@@ -291,7 +297,16 @@ void TestEditorView::undoRedoCommands_data()
     QTest::newRow("delete") << u"delete"_s << u"abcdef"_s << 2 << 4 << u"abef"_s;
     QTest::newRow("replace all") << u"replaceAll"_s << u"あいあ\n"_s << 0 << 0 << u"ああいああ\n"_s;
     QTest::newRow("tag two whole lines") << u"tag"_s << u"abc\n<-◆x\n"_s << 0 << 9 << u"<-◆abc\n<-◆x\n"_s;
-    QTest::newRow("tag inside a line gains a break") << u"tag"_s << u"xxabcyy"_s << 2 << 5 << u"xx<-◆abc\nyy"_s;
+    // The commands mark whole lines and never add one.
+    QTest::newRow("tag inside a line marks the whole line") << u"tag"_s << u"xxabcyy"_s << 2 << 5 << u"<-◆xxabcyy"_s;
+    QTest::newRow("simple on a line selected without its break")
+        << u"simple"_s << u"abc\ndef"_s << 0 << 3 << u"<-abc\ndef"_s;
+    QTest::newRow("simple on parts of two lines") << u"simple"_s << u"abc\ndef\nghi"_s << 2 << 5
+                                                  << u"<-abc\n<-def\nghi"_s;
+    QTest::newRow("a line's break does not take in the next line")
+        << u"simple"_s << u"abc\ndef"_s << 0 << 4 << u"<-abc\ndef"_s;
+    QTest::newRow("uncomment on part of a line") << u"uncomment"_s << u"<-abc\ndef"_s << 3 << 4
+                                                 << u"abc\ndef"_s;
     QTest::newRow("summary") << u"summary"_s << u"a\n"_s << 0 << 2 << u"<-●a\n"_s;
     QTest::newRow("change") << u"change"_s << u"a\n"_s << 0 << 2 << u"<-■a\n"_s;
     QTest::newRow("simple keeps a summary") << u"simple"_s << u"<-●y\nz\n"_s << 0 << 7 << u"<-●y\n<-z\n"_s;
@@ -338,6 +353,10 @@ void TestEditorView::undoRedoCommands()
         m_form->Uncomment1Click();
     settle();
     QCOMPARE(text(), after);
+    if (command == u"tag" || command == u"summary" || command == u"change" || command == u"simple"
+        || command == u"uncomment") {
+        QCOMPARE(text().count(u'\n'), before.count(u'\n'));
+    }
     if (command == u"cut")
         QCOMPARE(QGuiApplication::clipboard()->text(), u"cd"_s);
     if (before == after) {
@@ -352,6 +371,65 @@ void TestEditorView::undoRedoCommands()
     QCOMPARE(text(), after);
     m_form->Redo1Click();
     QCOMPARE(text(), after);
+}
+
+void TestEditorView::commentKeysKeepTheLines()
+{
+    setRoll(u"abc\ndef"_s);
+    m_form->activateWindow();
+    m_form->RichEdit1->setFocus();
+    QTest::keyClick(m_form->RichEdit1, Qt::Key_Home);
+    QTest::keyClick(m_form->RichEdit1, Qt::Key_End, Qt::ShiftModifier);
+    QTest::keyClick(m_form->RichEdit1, Qt::Key_Space, Qt::AltModifier);
+    settle();
+    QCOMPARE(text(), u"<-abc\ndef"_s);
+    // The line stays selected: uncommenting at once takes the mark off again.
+    QTest::keyClick(m_form->RichEdit1, Qt::Key_Space, Qt::ControlModifier);
+    settle();
+    QCOMPARE(text(), u"abc\ndef"_s);
+    m_form->Undo1Click();
+    QCOMPARE(text(), u"<-abc\ndef"_s);
+}
+
+void TestEditorView::pastedBreaksEndLines_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<bool>("drop"); // dropped onto the editor instead of pasted
+    QTest::addColumn<QString>("roll");
+    QTest::newRow("line separator") << u"a\u2028b"_s << false << u"a\nb"_s;
+    QTest::newRow("paragraph separator") << u"a\u2029b"_s << false << u"a\nb"_s;
+    QTest::newRow("next line (NEL)") << u"a\u0085b"_s << false << u"a\nb"_s;
+    QTest::newRow("lone CR") << u"a\rb"_s << false << u"a\nb"_s;
+    QTest::newRow("CR LF is one break") << u"a\r\nb\r\n"_s << false << u"a\nb\n"_s;
+    QTest::newRow("dropped line separator") << u"a\u2028b\u0085c"_s << true << u"a\nb\nc"_s;
+}
+
+void TestEditorView::pastedBreaksEndLines()
+{
+    QFETCH(QString, pasted);
+    QFETCH(bool, drop);
+    QFETCH(QString, roll);
+    setRoll(QString());
+    if (drop) {
+        QMimeData mime;
+        mime.setText(pasted);
+        QWidget *target = m_form->RichEdit1->viewport();
+        const QPoint at = target->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QDragMoveEvent move(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+        QDropEvent dropped(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &dropped);
+        QVERIFY(dropped.isAccepted());
+    } else {
+        QGuiApplication::clipboard()->setText(pasted);
+        m_form->Paste1Click();
+    }
+    settle();
+    QCOMPARE(text(), roll);
+    // One numbered line per roll line: no line holds a break of its own.
+    QCOMPARE(m_form->RichEdit1->document()->blockCount(), int(roll.count(u'\n')) + 1);
 }
 
 void TestEditorView::typingUndoRedo()
