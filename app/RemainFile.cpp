@@ -251,6 +251,7 @@ void TForm1::New1Click()
     BulkOperation = bulk;
     ForceRecolorClick(); // empties the tag-jump list
     ClearUndoHistory();
+    updateCaretStatus();
 }
 
 void TForm1::O1Click()
@@ -313,7 +314,9 @@ bool TForm1::LoadDocument(const QString &path)
     RichEdit1->setPlainText(rollTextFromFile(loaded->text));
     BulkOperation = bulk;
     ForceRecolorClick();
-    setStatusText(statusBefore);
+    // The new roll from its start, and the status with its size.
+    RichEdit1->scrollToLeftEdge();
+    updateCaretStatus();
 
     if (loaded->brokenSequences > 0)
         showMessage(u"\"%1\" には Shift-JIS として読めない部分が %2 か所あり、「\uFFFD」で表示しています。"

@@ -127,6 +127,16 @@ void RollEditor::scrollToLine(int line)
     verticalScrollBar()->setValue(line);
 }
 
+int RollEditor::lastVisibleLine() const
+{
+    return cursorForPosition(QPoint(0, std::max(0, viewport()->height() - 1))).blockNumber();
+}
+
+void RollEditor::scrollToLeftEdge()
+{
+    horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
+}
+
 QTextBlock RollEditor::firstDrawnLine() const
 {
     return firstVisibleBlock();

@@ -28,6 +28,11 @@ public:
     int firstVisibleLine() const;
     // Scrolls so that line `line` is on top, as far as the scroll range allows.
     void scrollToLine(int line);
+    // Line index of the last line that shows in the viewport, even in part.
+    int lastVisibleLine() const;
+    // Scrolls back to the lines' left edge, where the character-limit bar is
+    // measured from.
+    void scrollToLeftEdge();
     // The first line drawn in the viewport (partly hidden at the top maybe).
     QTextBlock firstDrawnLine() const;
     // The band a line's text is drawn in, in viewport coordinates.

@@ -48,6 +48,9 @@ private Q_SLOTS:
     void undoRedoWalk();
     void unrecordedChangesBecomeOneStep();
     void duplicateRecordingsAreSkipped();
+    void recordingWithoutChangeTakesTheView();
+    void caretAfterRestore_data();
+    void caretAfterRestore();
     void ringWrapsAt5000();
     void clearEmptiesEveryState();
     void comments_data();
@@ -146,6 +149,43 @@ void TestEditLogic::duplicateRecordingsAreSkipped()
     QCOMPARE(e.history.ring().current(), 1);
     QVERIFY(e.step(true));
     QCOMPARE(e.text, QString());
+}
+
+void TestEditLogic::recordingWithoutChangeTakesTheView()
+{
+    // A bulk command records before it works; undoing it must show the view
+    // of that moment, not the one of the text's own recording long before.
+    EditHistory history;
+    history.noteChange(0, 0, u"roll"_s);
+    QVERIFY(history.record(0));
+    QVERIFY(!history.record(100));
+    history.noteChange(0, 4, u"new roll"_s);
+    QVERIFY(history.record(7));
+    const auto step = history.undo(7);
+    QVERIFY(step);
+    QCOMPARE(step->firstVisibleLine, 100);
+}
+
+void TestEditLogic::caretAfterRestore_data()
+{
+    QTest::addColumn<int>("changeStart");
+    QTest::addColumn<int>("changeEnd");
+    QTest::addColumn<int>("caret"); // the view shows positions 1000 to 2000
+    QTest::newRow("change in view: its end") << 1500 << 1510 << 1510;
+    QTest::newRow("deletion in view") << 1500 << 1500 << 1500;
+    QTest::newRow("end below the view: its start") << 1500 << 9000 << 1500;
+    QTest::newRow("start above the view: its end") << 10 << 1500 << 1500;
+    QTest::newRow("across the whole view: the view's start") << 10 << 9000 << 1000;
+    QTest::newRow("above the view: the view goes to it") << 10 << 20 << 20;
+    QTest::newRow("below the view: the view goes to it") << 5000 << 5010 << 5010;
+}
+
+void TestEditLogic::caretAfterRestore()
+{
+    QFETCH(int, changeStart);
+    QFETCH(int, changeEnd);
+    QFETCH(int, caret);
+    QCOMPARE(::caretAfterRestore(changeStart, changeEnd, 1000, 2000), qsizetype(caret));
 }
 
 void TestEditLogic::ringWrapsAt5000()

@@ -14,8 +14,11 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QFile>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QMimeData>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -58,6 +61,15 @@ QString numbered(int lines)
     return roll;
 }
 
+// 300 short lines and, last, one far wider than the editor.
+QString wideRoll()
+{
+    QString roll;
+    for (int i = 1; i <= 300; ++i)
+        roll += u"%1 行です。ab\n"_s.arg(i);
+    return roll + QString(300, u'あ') + u"ab\n"_s;
+}
+
 } // namespace
 
 class TestEditorView : public QObject {
@@ -81,6 +93,9 @@ private Q_SLOTS:
     void pastedBreaksEndLines();
     void typingUndoRedo();
     void undoPutsCaretAtChange();
+    void openShowsTheNewRollFromItsStart();
+    void bulkChangesKeepTheView_data();
+    void bulkChangesKeepTheView();
     void findAndFindNext();
     void replaceButton();
     void jump_data();
@@ -473,6 +488,77 @@ void TestEditorView::undoPutsCaretAtChange()
     m_form->Redo1Click();
     QCOMPARE(m_form->RichEdit1->textCursor().position(), at + 2);
     QCOMPARE(line(250).text(), u"linzze 251"_s);
+}
+
+void TestEditorView::openShowsTheNewRollFromItsStart()
+{
+    setRoll(wideRoll());
+    RollEditor *editor = m_form->RichEdit1;
+    QTextCursor cursor = editor->textCursor();
+    cursor.setPosition(int(wideRoll().size()) - 1); // end of the wide line
+    editor->setTextCursor(cursor);
+    m_form->updateCaretStatus();
+    QVERIFY(editor->horizontalScrollBar()->value() > 0);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"next.txt"_s);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("abc\r\nde\r\n");
+    file.close();
+    QVERIFY(m_form->LoadDocument(path));
+    QCOMPARE(text(), u"abc\nde\n"_s);
+    QCOMPARE(m_form->statusText(), u"1行 0文字相当 (半角0文字目) // トータル 9Bytes"_s);
+    QCOMPARE(editor->firstVisibleLine(), 0);
+    QCOMPARE(editor->horizontalScrollBar()->value(), 0);
+}
+
+void TestEditorView::bulkChangesKeepTheView_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("replace all") << u"replaceAll"_s;
+    QTest::newRow("reshape") << u"reshape"_s;
+}
+
+// A command that rewrites lines down to the wide last one leaves the view on
+// the lines it showed, at their left edge, and the caret on its line; undo
+// brings the view back as it was, not near the end of the roll.
+void TestEditorView::bulkChangesKeepTheView()
+{
+    QFETCH(QString, command);
+    setRoll(wideRoll());
+    RollEditor *editor = m_form->RichEdit1;
+    const auto sideways = [editor] { return editor->horizontalScrollBar()->value(); };
+    editor->scrollToLine(100);
+    QTextCursor cursor(line(105));
+    cursor.setPosition(cursor.position() + 2);
+    editor->setTextCursor(cursor);
+    editor->scrollToLine(100);
+    QCOMPARE(editor->firstVisibleLine(), 100);
+    if (command == u"replaceAll") {
+        m_form->ReplaceDialog1->setFindText(u"ab"_s);
+        m_form->ReplaceDialog1->setReplaceText(u"XYZ"_s);
+        Q_EMIT m_form->ReplaceDialog1->replaceAll();
+    } else {
+        m_prompter.answer(MsgResult::Yes);
+        m_form->AdjustbyEnter1Click();
+    }
+    settle();
+    QVERIFY(text() != wideRoll());
+    QCOMPARE(editor->firstVisibleLine(), 100);
+    QCOMPARE(sideways(), 0);
+    QCOMPARE(editor->textCursor().blockNumber(), 105);
+    editor->ensureCursorVisible(); // as the next key does
+    QCOMPARE(editor->firstVisibleLine(), 100);
+    QCOMPARE(sideways(), 0);
+
+    editor->scrollToLine(120);
+    m_form->Undo1Click();
+    QCOMPARE(text(), wideRoll());
+    QCOMPARE(editor->firstVisibleLine(), 100);
+    QCOMPARE(sideways(), 0);
+    const int caretLine = editor->textCursor().blockNumber();
+    QVERIFY2(caretLine >= 100 && caretLine <= editor->lastVisibleLine(), qPrintable(QString::number(caretLine)));
+    QVERIFY(m_form->statusText().endsWith(u"トータル %1Bytes"_s.arg(wideRoll().size() + 301)));
 }
 
 void TestEditorView::findAndFindNext()
