@@ -1,6 +1,8 @@
 // The settings-file commands of the File menu.
 #include "app/Remain.h"
 
+#include "app/AppWindows.h"
+
 #include "platform/Prompter.h"
 #include "settings/ConfigFile.h"
 
@@ -13,6 +15,7 @@ const QString kConfigFilter = u"設定ファイル(*.ini)|*.ini|すべてのフ�
 void TForm1::LoadConfigFile(const QString &path)
 {
     loadConfigFile(path);
+    keepAppWindowsOnScreen();
 }
 
 bool TForm1::SaveConfigFile(const QString &path)
