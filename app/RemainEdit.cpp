@@ -79,14 +79,15 @@ void TForm1::commentSelection(const QString &marker)
     for (int i = span.first; i <= span.last; ++i, block = block.next())
         lines << block.text();
     const QStringList changed = marker.isEmpty() ? UncommentLines(lines) : CommentLines(lines, marker);
-    if (changed != lines) {
-        const QTextBlock last = doc->findBlockByNumber(span.last);
-        replaceRollRange(from, last.position() + last.length() - 1, changed.join(u'\n'));
-    }
-    const QTextBlock last = doc->findBlockByNumber(span.last);
+    const auto lineEnd = [doc](int line) {
+        const QTextBlock b = doc->findBlockByNumber(line);
+        return b.position() + b.length() - 1;
+    };
+    if (changed != lines)
+        replaceRollRange(from, lineEnd(span.last), changed.join(u'\n'));
     QTextCursor selection(doc);
     selection.setPosition(from);
-    selection.setPosition(last.position() + last.length() - 1, QTextCursor::KeepAnchor);
+    selection.setPosition(lineEnd(span.last), QTextCursor::KeepAnchor);
     RichEdit1->setTextCursor(selection);
 }
 
