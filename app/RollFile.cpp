@@ -5,14 +5,36 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
+
+QString rollLineBreaks(const QString &text)
+{
+    const auto isBreak = [](QChar c) {
+        return c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator || c == u'\u0085';
+    };
+    if (std::none_of(text.cbegin(), text.cend(), isBreak))
+        return text;
+    QString out;
+    out.reserve(text.size());
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (!isBreak(c)) {
+            out.append(c);
+            continue;
+        }
+        out.append(u'\n');
+        if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
+            ++i;
+    }
+    return out;
+}
 
 QString rollTextFromFile(const QString &decoded)
 {
-    QString text = decoded;
-    text.replace(u"\r\n"_s, u"\n"_s);
-    text.replace(u'\r', u'\n');
-    return text;
+    return rollLineBreaks(decoded);
 }
 
 QByteArray rollFileBytes(const QStringList &editorLines)
