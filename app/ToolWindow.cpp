@@ -1,8 +1,11 @@
 #include "app/ToolWindow.h"
 
 #include "app/StartupMask.h"
+#include "app/WindowPlacement.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QSpinBox>
 
 ToolWindow::ToolWindow(const QString &objectName, const QString &caption, quint32 startupBit,
@@ -18,6 +21,14 @@ ToolWindow::ToolWindow(const QString &objectName, const QString &caption, quint3
 void ToolWindow::showTool()
 {
     show();
+    // Its first place was worked out from the size it meant to have; shown, it
+    // may have grown (fonts, texts) past the screen's edge.
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    const QPoint place = wholeOnScreenPosition(frameGeometry(), screens);
+    if (place != frameGeometry().topLeft())
+        move(place);
     raise();
     activateWindow();
 }

@@ -77,6 +77,11 @@ QPoint defaultToolWindowPosition(const QRect &mainFrame, const QSize &frame, int
     return clampedInto(place, screen);
 }
 
+QPoint wholeOnScreenPosition(const QRect &frame, const QList<QRect> &screens)
+{
+    return screens.isEmpty() ? frame.topLeft() : clampedInto(frame, screenFor(frame, screens));
+}
+
 QPoint onScreenPosition(const QRect &frame, const QList<QRect> &screens)
 {
     if (screens.isEmpty())

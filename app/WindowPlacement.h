@@ -24,3 +24,8 @@ QPoint defaultToolWindowPosition(const QRect &mainFrame, const QSize &frame, int
 // on the screen nearest to it where it shows whole (or with its top-left
 // corner on the screen when it is larger). `screens` empty: unchanged.
 QPoint onScreenPosition(const QRect &frame, const QList<QRect> &screens);
+
+// Where `frame` shows whole on the screen that holds most of it (or the nearest
+// one), moved as little as it takes; a frame larger than the screen keeps its
+// top-left corner on it. `screens` empty: unchanged.
+QPoint wholeOnScreenPosition(const QRect &frame, const QList<QRect> &screens);

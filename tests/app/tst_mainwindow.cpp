@@ -1,6 +1,7 @@
 // Start-up, menus and shutdown of the main window, driven headless.
 #include "app/AppWindows.h"
 #include "app/Remain.h"
+#include "app/ToolWindow.h"
 #include "app/RollEditor.h"
 #include "app/StartupMask.h"
 #include "platform/PrinterCatalog.h"
@@ -73,6 +74,7 @@ private Q_SLOTS:
     void shiftEnterEndsTheLine();
     void toolWindowsStartBesideTheMainWindow();
     void storedPlaceOffEveryScreenIsBroughtBack();
+    void shownToolWindowsLieWholeOnTheScreen();
     void closeQuestion_data();
     void closeQuestion();
     void exitEndsWithoutQuestion();
@@ -409,6 +411,27 @@ void TestMainWindow::storedPlaceOffEveryScreenIsBroughtBack()
     const QRect screen = Form1->screen()->availableGeometry();
     QVERIFY(screen.contains(MsgList->frameGeometry().topLeft()));
     QVERIFY(screen.contains(Form1->frameGeometry().topLeft()));
+}
+
+void TestMainWindow::shownToolWindowsLieWholeOnTheScreen()
+{
+    // A place stored half over the edge, and every other window where it starts.
+    writeFile(u"自動読み込み.ini"_s, "[MsgLst]\r\nTop=100\r\nLeft=" + QByteArray::number(
+                                       Form1->screen()->availableGeometry().right() - 50) + "\r\n");
+    startAndWait();
+    const QRect screen = Form1->screen()->availableGeometry();
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        auto *tool = qobject_cast<ToolWindow *>(w);
+        if (!tool)
+            continue;
+        tool->showTool();
+        const QRect frame = tool->frameGeometry();
+        if (frame.width() <= screen.width() && frame.height() <= screen.height())
+            QVERIFY2(screen.contains(frame), qPrintable(tool->objectName()));
+        else
+            QVERIFY2(screen.contains(frame.topLeft()), qPrintable(tool->objectName()));
+        tool->hide();
+    }
 }
 
 void TestMainWindow::closeQuestion_data()

@@ -17,6 +17,8 @@ private Q_SLOTS:
     void cascadeKeepsWindowsApart();
     void rescue_data();
     void rescue();
+    void wholeOnScreen_data();
+    void wholeOnScreen();
 };
 
 void TestWindowPlacement::firstPlaces_data()
@@ -95,6 +97,26 @@ void TestWindowPlacement::rescue()
     QFETCH(QRect, frame);
     QFETCH(QPoint, place);
     QCOMPARE(onScreenPosition(frame, {kScreen, kRight}), place);
+}
+
+void TestWindowPlacement::wholeOnScreen_data()
+{
+    QTest::addColumn<QRect>("frame");
+    QTest::addColumn<QPoint>("place");
+    QTest::newRow("whole on the screen: kept") << QRect(100, 100, 300, 200) << QPoint(100, 100);
+    QTest::newRow("grown past the right edge: moved in") << QRect(1100, 100, 300, 200) << QPoint(980, 100);
+    QTest::newRow("past the bottom: moved up") << QRect(100, 950, 300, 200) << QPoint(100, 800);
+    QTest::newRow("mostly on the second screen: whole there")
+        << QRect(3000, 100, 300, 200) << QPoint(2900, 100);
+    QTest::newRow("wider than the screen: its left edge on it")
+        << QRect(300, 100, 1600, 200) << QPoint(0, 100);
+}
+
+void TestWindowPlacement::wholeOnScreen()
+{
+    QFETCH(QRect, frame);
+    QFETCH(QPoint, place);
+    QCOMPARE(wholeOnScreenPosition(frame, {kScreen, kRight}), place);
 }
 
 QTEST_APPLESS_MAIN(TestWindowPlacement)
