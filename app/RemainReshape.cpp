@@ -91,7 +91,7 @@ std::optional<WordList> TForm1::reshapeWordList()
     WordAnalyze->AnalyzeClick();
     QStringList custom = WordDic->DicList->toPlainText().split(u'\n');
     custom.removeAll(QString());
-    return WordList::build(parseMorphemeText(WordAnalyze->morphemeText()), custom);
+    return WordList::build(distinctSurfaces(WordAnalyze->morphemeText()), custom);
 }
 
 // The breaks a reshape makes first, each its own silent command.

@@ -71,7 +71,7 @@ std::optional<WordList> wordList(const QCommandLineParser &parser, const QString
             << (run.detail.isEmpty() ? QString() : u" ("_s + run.detail + u')') << '\n';
         return std::nullopt;
     }
-    return WordList::build(parseMorphemeText(run.morphemeText), custom);
+    return WordList::build(distinctSurfaces(run.morphemeText), custom);
 }
 
 } // namespace
