@@ -1,6 +1,7 @@
 #include "analysis/ChasenRunner.h"
 
 #include "platform/Cp932.h"
+#include "platform/InterruptScope.h"
 #include "platform/ProcessRunner.h"
 
 #include <QDir>
@@ -37,6 +38,17 @@ bool isKanji(QChar c)
     return (c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF) || (c.unicode() >= 0x3400 && c.unicode() <= 0x4DBF);
 }
 
+// The analyser's output is a few times its input at most (about 13 bytes per
+// input byte for the densest text); far beyond that it is looping, as it does
+// on a NUL after half-width kana, printing "EOS" until the disk is full.
+constexpr qint64 kOutputAllowance = 1024 * 1024;
+constexpr qint64 kOutputPerInputByte = 64;
+
+QString runawayDetail()
+{
+    return u"茶筌の出力が入力に比べて大きくなりすぎたため、途中で止めました。"_s;
+}
+
 } // namespace
 
 QStringList chasenInputLines(const QStringList &rollLines, const CommentKinds &kinds, int maxLineUnits)
@@ -49,6 +61,14 @@ QStringList chasenInputLines(const QStringList &rollLines, const CommentKinds &k
     // What Shift-JIS cannot hold reaches the analyser as "?".
     if (!cp932UnencodableChars(joined).isEmpty())
         joined = cp932Decode(cp932Encode(joined));
+    // Control characters are no text to analyse, and some (NUL, a CR that
+    // would start a new input line) derail the analyser. A blank in their place
+    // keeps every position and separates the words on both sides, as the
+    // analyser skips blanks without a record.
+    for (QChar &c : joined) {
+        if (c.category() == QChar::Other_Control)
+            c = u' ';
+    }
 
     QStringList lines;
     const int soft = std::max(1, maxLineUnits * 2 / 3);
@@ -95,6 +115,9 @@ QStringList chasenArguments(const QString &program, const QString &inputFile, co
 ChasenResult runChasen(const QString &program, const QStringList &rollLines, const CommentKinds &kinds,
                        const std::function<bool()> &keepWaiting)
 {
+    // Made before the folder, so that a SIGINT or SIGTERM takes effect only
+    // after the analyser is stopped and the folder removed.
+    const InterruptScope interrupts;
     ChasenResult result;
     QTemporaryDir dir;
     if (!dir.isValid()) {
@@ -104,11 +127,12 @@ ChasenResult runChasen(const QString &program, const QStringList &rollLines, con
     }
     const QString input = dir.filePath(u"$$text$$.tmp"_s);
     const QString output = dir.filePath(u"$$result$$.tmp"_s);
+    QByteArray bytes;
     {
         QFile file(input);
         QStringList lines = chasenInputLines(rollLines, kinds);
         lines.removeAll(QString());
-        const QByteArray bytes = lines.isEmpty() ? QByteArray() : (lines.join(u"\r\n"_s) + u"\r\n"_s).toUtf8();
+        bytes = lines.isEmpty() ? QByteArray() : (lines.join(u"\r\n"_s) + u"\r\n"_s).toUtf8();
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
             result.status = ChasenResult::Status::Failed;
             result.detail = file.errorString();
@@ -116,12 +140,25 @@ ChasenResult runChasen(const QString &program, const QStringList &rollLines, con
         }
     }
 
+    const qint64 outputLimit = kOutputAllowance + kOutputPerInputByte * bytes.size();
+    bool runaway = false;
     ProcessRequest request;
     request.program = program;
     request.arguments = chasenArguments(program, input, output);
     request.workingDirectory = dir.path();
-    request.keepWaiting = keepWaiting;
+    request.keepWaiting = [&] {
+        if (QFileInfo(output).size() > outputLimit) {
+            runaway = true;
+            return false;
+        }
+        return !InterruptScope::requested() && (!keepWaiting || keepWaiting());
+    };
     const ProcessResult run = runProcess(request);
+    if (runaway) {
+        result.status = ChasenResult::Status::Failed;
+        result.detail = runawayDetail();
+        return result;
+    }
     switch (run.status) {
     case ProcessResult::Status::FailedToStart:
         result.status = ChasenResult::Status::NotStarted;
@@ -140,18 +177,23 @@ ChasenResult runChasen(const QString &program, const QStringList &rollLines, con
     }
     QFile file(output);
     if (run.exitCode != 0 || !file.open(QIODevice::ReadOnly)) {
-        result.status = ChasenResult::Status::Failed;
+        result.status = run.exitCode != 0 ? ChasenResult::Status::Failed : ChasenResult::Status::NoOutput;
         result.detail = QString::fromLocal8Bit(run.standardError).trimmed();
         if (result.detail.isEmpty())
             result.detail = run.exitCode != 0 ? u"exit code %1"_s.arg(run.exitCode) : file.errorString();
         return result;
     }
+    // It may have grown past the limit in its last moments.
+    if (file.size() > outputLimit) {
+        result.status = ChasenResult::Status::Failed;
+        result.detail = runawayDetail();
+        return result;
+    }
     // The output file is UTF-8 with LF line ends, kept as they are.
-    QByteArray bytes = file.readAll();
-    if (!bytes.isEmpty() && !bytes.endsWith('\n'))
-        bytes += '\n';
-    const QString morphemes = QString::fromUtf8(bytes);
+    QByteArray out = file.readAll();
+    if (!out.isEmpty() && !out.endsWith('\n'))
+        out += '\n';
     result.status = ChasenResult::Status::Ok;
-    result.morphemeText = morphemes;
+    result.morphemeText = QString::fromUtf8(out);
     return result;
 }

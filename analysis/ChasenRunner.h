@@ -24,7 +24,10 @@ QStringList chasenArguments(const QString &program, const QString &inputFile,
                             const QString &outputFile);
 
 struct ChasenResult {
-    enum class Status { Ok, NotStarted, Failed, Cancelled };
+    // NotStarted: the program could not be started; NoOutput: it ended well
+    // but left no output file that can be read; Failed: it crashed, ended with
+    // an error, or the run could not be prepared.
+    enum class Status { Ok, NotStarted, NoOutput, Failed, Cancelled };
     Status status = Status::NotStarted;
     QString morphemeText; // the records, each line ending with LF (when Ok)
     QString detail;       // why it failed, for the message

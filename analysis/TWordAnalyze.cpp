@@ -75,6 +75,11 @@ void TWordAnalyze::AnalyzeClick()
     case ChasenResult::Status::NotStarted:
         showMessage(failure + u"\r\n\r\n("_s + SetChasen->chasen_exe->text() + u")"_s, u"解析失敗2"_s);
         return;
+    case ChasenResult::Status::NoOutput:
+        // It ran but left nothing to read: the same title as not starting.
+        showMessage(failure + (run.detail.isEmpty() ? QString() : u"\r\n\r\n("_s + run.detail + u")"_s),
+                    u"解析失敗2"_s);
+        return;
     case ChasenResult::Status::Failed:
         showMessage(failure + (run.detail.isEmpty() ? QString() : u"\r\n\r\n("_s + run.detail + u")"_s),
                     u"解析失敗1"_s);

@@ -67,6 +67,15 @@ TReplaceDialog::TReplaceDialog(QWidget *parent)
     buttons->insertWidget(2, allButton);
     connect(replaceButton, &QPushButton::clicked, this, &TReplaceDialog::replace);
     connect(allButton, &QPushButton::clicked, this, &TReplaceDialog::replaceAll);
+    // Tab goes from the search text straight to the replacement, then along
+    // the buttons as they stand: typing both texts and pressing すべて置換
+    // must never replace with an empty text because Tab went elsewhere.
+    const QList<QWidget *> order{m_find,        m_replace,
+                                 findChild<QPushButton *>(u"FindButton"_s),
+                                 replaceButton, allButton,
+                                 findChild<QPushButton *>(u"CancelButton"_s)};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
 }
 
 QString TReplaceDialog::replaceText() const { return m_replace->text(); }

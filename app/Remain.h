@@ -105,6 +105,11 @@ public:
     // the caret line and moves the caret on. True when the key is used up.
     bool RichEdit1KeyDown(QKeyEvent *key);
 
+    // The desktop session is ending (logout): when the session lets the
+    // program ask, the same question as closing the window. False when the
+    // user chose to stay; the session end is then to be cancelled.
+    bool mayEndSession(bool mayAsk);
+
     // Files dropped onto the window, in order (each replaces the roll).
     void FormDropFiles(const QStringList &paths);
     void LoadConfigFile(const QString &path);
@@ -297,9 +302,13 @@ private:
     int m_rowsPerSlide = 0; // slide-style gutter: rows a slide, asked when switched on
     QString m_commandLineFile;
     QString m_openName; // the open dialog's last choice
-    QString m_saveName = QStringLiteral("untitled.txt"); // the save dialog's last choice
+    QString m_saveName = QStringLiteral("untitled.txt"); // the save dialog's last chosen name
+    QString m_rollFolder; // folder of the roll last opened or saved; empty: the working folder
     bool m_shown = false;
     bool m_exiting = false;
+    // The roll as it was when the user answered the question for the end of
+    // the session: the session then closes the window without asking twice.
+    std::optional<QString> m_sessionEndText;
 };
 
 extern TForm1 *Form1;

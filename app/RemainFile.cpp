@@ -14,8 +14,10 @@
 #include "platform/TextFile.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,6 +39,9 @@ const QString kDiscardQuestion = u"現在のデータを保存しますか？"_s
 const QString kDiscardCaption = u"破棄の確認"_s;
 // A filter that has not finished after this long is stopped.
 constexpr int kFilterTimeoutMs = 5 * 60 * 1000;
+// The filter's status for a document read only in part: the text it could
+// read is on its output, what is missing or changed on its error output.
+constexpr int kFilterPartialText = 3;
 
 const QString kOpenFilter =
     u"テキストファイル(*.txt)|*.txt|IPtalk スライド(*.sl1)|*.sl1|リッチテキスト(*.rtf)|*.rtf|"
@@ -162,9 +167,14 @@ QString processMessage(const QByteArray &bytes)
     return text.trimmed().replace(u'\n', u"\r\n"_s);
 }
 
+struct FilteredText {
+    DecodedText decoded;
+    QString damage; // why the text is not the whole document; empty when it is
+};
+
 // Runs the document filter over `path` and returns its output decoded; nullopt
 // after telling the user why not (or after the user stopped it).
-std::optional<DecodedText> runDocumentFilter(TForm1 *form, const QString &path)
+std::optional<FilteredText> runDocumentFilter(TForm1 *form, const QString &path)
 {
     const FilterInvocation call = filterInvocation(SetChasen->xdoc2txt->text(), path,
                                                    QCoreApplication::applicationDirPath());
@@ -178,6 +188,7 @@ std::optional<DecodedText> runDocumentFilter(TForm1 *form, const QString &path)
         request.arguments = call.arguments;
         request.workingDirectory = call.workingDirectory;
         request.timeoutMs = kFilterTimeoutMs;
+        request.outputLimit = kTextInputLimit;
         request.keepWaiting = [&busy] {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 30);
             return !busy.cancelled();
@@ -191,6 +202,12 @@ std::optional<DecodedText> runDocumentFilter(TForm1 *form, const QString &path)
                     kFilterCaption);
         return std::nullopt;
     case ProcessResult::Status::Cancelled:
+        if (result.outputTooLarge) {
+            showMessage(u"文書のテキストが大きすぎます。読み込めるのは %1 までです。"_s.arg(
+                            QLatin1StringView(kTextInputLimitName)),
+                        kFilterCaption, MsgIcon::Error);
+            return std::nullopt;
+        }
         form->setStatusText(u"☆読み込みを中止しました。"_s);
         return std::nullopt;
     case ProcessResult::Status::TimedOut:
@@ -202,7 +219,10 @@ std::optional<DecodedText> runDocumentFilter(TForm1 *form, const QString &path)
     case ProcessResult::Status::Finished:
         break;
     }
-    if (!result.succeeded()) {
+    const bool partial = result.status == ProcessResult::Status::Finished
+                         && result.exitCode == kFilterPartialText && !result.standardOutput.isEmpty()
+                         && !processMessage(result.standardError).isEmpty();
+    if (!result.succeeded() && !partial) {
         QString detail = processMessage(result.standardError);
         if (detail.isEmpty())
             detail = result.status == ProcessResult::Status::Crashed
@@ -212,7 +232,8 @@ std::optional<DecodedText> runDocumentFilter(TForm1 *form, const QString &path)
                     MsgIcon::Error);
         return std::nullopt;
     }
-    return decodeTextBytes(result.standardOutput);
+    return FilteredText{decodeTextBytes(result.standardOutput),
+                        partial ? processMessage(result.standardError) : QString()};
 }
 
 // Before the roll is replaced: a non-empty roll asks whether to save it first.
@@ -271,12 +292,17 @@ void TForm1::Saveas1Click()
 
 bool TForm1::SaveDocumentWithDialog()
 {
+    // The last chosen name, offered in the folder the roll came from.
+    const QString proposed =
+        m_rollFolder.isEmpty() ? m_saveName : QDir(m_rollFolder).filePath(m_saveName);
     const FileDialogRequest request{u"ファイルを保存する"_s, dialogFilter(kSaveFilter), QString(),
-                                    m_saveName};
+                                    proposed};
     const QString path = withDefaultSuffix(Prompter::instance().saveFileName(request), u"txt"_s);
     if (path.isEmpty())
         return false;
-    m_saveName = path;
+    const QFileInfo chosen(path);
+    m_saveName = chosen.fileName();
+    m_rollFolder = chosen.absolutePath();
     return SaveRoll(path);
 }
 
@@ -292,6 +318,7 @@ bool TForm1::LoadDocument(const QString &path)
     StatusBar1->repaint();
 
     std::optional<DecodedText> loaded;
+    QString damage;
     if (isPlainRollPath(path)) {
         const TextFileRead read = readTextFile(path);
         if (read.ok)
@@ -299,8 +326,9 @@ bool TForm1::LoadDocument(const QString &path)
         else
             showMessage(u"ファイル \"%1\" を開けません。\r\n%2"_s.arg(path, read.error), kErrorCaption,
                         MsgIcon::Error);
-    } else {
-        loaded = runDocumentFilter(this, path);
+    } else if (const auto filtered = runDocumentFilter(this, path)) {
+        loaded = filtered->decoded;
+        damage = filtered->damage;
     }
     if (!loaded) {
         if (statusText().endsWith(u"・・・"_s)) // not when it says the user stopped it
@@ -314,12 +342,15 @@ bool TForm1::LoadDocument(const QString &path)
     BulkOperation = bulk;
     ForceRecolorClick();
     setStatusText(statusBefore);
+    m_rollFolder = QFileInfo(path).absolutePath();
 
-    if (loaded->brokenSequences > 0)
-        showMessage(u"\"%1\" には Shift-JIS として読めない部分が %2 か所あり、「\uFFFD」で表示しています。"
-                    u"\r\nこのまま保存すると、その部分は「?」になります。"_s
-                        .arg(path, QString::number(loaded->brokenSequences)),
+    if (!damage.isEmpty())
+        showMessage(u"\"%1\" には読めない部分がありました。読めた文字だけを読み込んでいます。\r\n"_s.arg(path)
+                        + damage,
                     u"読み込みの確認"_s, MsgIcon::Warning);
+    const QString warning = undecodedPartsWarning(path, *loaded);
+    if (!warning.isEmpty())
+        showMessage(warning, QString::fromUtf16(kUndecodedPartsCaption), MsgIcon::Warning);
     return true;
 }
 

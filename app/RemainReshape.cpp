@@ -90,6 +90,14 @@ std::optional<WordList> TForm1::reshapeWordList()
         return std::nullopt;
     WordAnalyze->AnalyzeClick();
     QStringList custom = WordDic->DicList->toPlainText().split(u'\n');
+    const QList<qsizetype> unusable = WordList::unusableLines(custom);
+    if (!unusable.isEmpty()) {
+        QStringList numbers;
+        for (const qsizetype line : unusable)
+            numbers << QString::number(line);
+        showMessage(u"カスタム辞書の %1 行目は読めない文字を含むため、使わずに整形します。"_s.arg(numbers.join(u"、"_s)),
+                    u"カスタム辞書"_s, MsgIcon::Warning);
+    }
     custom.removeAll(QString());
     return WordList::build(distinctSurfaces(WordAnalyze->morphemeText()), custom);
 }

@@ -18,6 +18,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const QString kCaptureCaption = u"ウィンドウハンドルの取得"_s;
+const QString kNoTarget = u"送信先のウィンドウが特定されていません"_s;
+const QString kTargetUnavailable =
+    u"送信先のウィンドウが閉じたか、最小化されているか、このエディタのウィンドウです"_s;
 
 // Hands the editor's key presses to the main window's key handler before the
 // editor sees them.
@@ -31,13 +34,29 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::KeyPress)
-            return m_form->RichEdit1KeyDown(static_cast<QKeyEvent *>(event));
+        if (event->type() == QEvent::KeyPress) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            const bool handled = m_form->RichEdit1KeyDown(static_cast<QKeyEvent *>(event));
+            if (handled)
+                m_sendingKey = key->key();
+            return handled;
+        }
+        // The release of a key that sent a line is part of the send: passed on,
+        // it would replace what the send said in the status bar.
+        if (event->type() == QEvent::KeyRelease && m_sendingKey != 0) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            if (key->key() == m_sendingKey) {
+                if (!key->isAutoRepeat())
+                    m_sendingKey = 0;
+                return true;
+            }
+        }
         return QObject::eventFilter(watched, event);
     }
 
 private:
     TForm1 *m_form;
+    int m_sendingKey = 0;
 };
 } // namespace
 
@@ -93,19 +112,25 @@ void TForm1::sendCaretLine()
     const QString line = cursor.block().text();
     const int textEnd = RichEdit1->document()->characterCount() - 1;
     const LineSendStep step = lineSendStep(line, cursor.position(), textEnd, commentKinds());
+    QString notSent;
     if (step.send) {
         const WId target = WId(parseSendHandle(SendHandle->text()));
-        // No target yet, or one that has gone: the line reaches nobody.
+        bool delivered = false;
         if (target != 0 && windowSender().windowExists(target)) {
             const QByteArray bytes = cp932Encode(line); // what cannot be sent becomes "?"
-            if (SendMethod->currentIndex() == 1)
-                windowSender().typeTextAndEnter(target, bytes);
-            else
-                windowSender().replaceTextAndEnter(target, bytes);
+            delivered = SendMethod->currentIndex() == 1 ? windowSender().typeTextAndEnter(target, bytes)
+                                                        : windowSender().replaceTextAndEnter(target, bytes);
         }
+        if (!delivered)
+            notSent = u"★%1行目は送信されませんでした：%2"_s.arg(cursor.blockNumber() + 1)
+                          .arg(target == 0 ? kNoTarget : kTargetUnavailable);
     }
     cursor.setPosition(step.caretAfter);
     RichEdit1->setTextCursor(cursor);
     RichEdit1->scrollToLine(RichEdit1->firstVisibleLine() + 1);
     updateCaretStatus();
+    // Said at once and without a box, so that F1 keeps its rhythm; the caret
+    // still moves on, as for a line that went out.
+    if (!notSent.isEmpty())
+        setStatusText(notSent);
 }

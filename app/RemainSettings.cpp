@@ -4,15 +4,21 @@
 #include "platform/Prompter.h"
 #include "settings/ConfigFile.h"
 
+#include <QFileInfo>
+
 using namespace Qt::StringLiterals;
 
 namespace {
+const QString kLoadCaption = u"設定を開く"_s;
 const QString kConfigFilter = u"設定ファイル(*.ini)|*.ini|すべてのファイル(*.*)|*.*"_s;
 }
 
 void TForm1::LoadConfigFile(const QString &path)
 {
-    loadConfigFile(path);
+    QString error;
+    if (!loadConfigFile(path, &error))
+        showMessage(u"設定ファイルを読み込めませんでした。\r\n"_s + path + u"\r\n"_s + error,
+                    kLoadCaption, MsgIcon::Error);
 }
 
 bool TForm1::SaveConfigFile(const QString &path)
@@ -30,8 +36,17 @@ void TForm1::ConfigRead1Click()
 {
     const QString path = Prompter::instance().openFileName(
         {u"設定ファイルを読み込む"_s, dialogFilter(kConfigFilter), {}, {}});
-    if (!path.isEmpty())
-        LoadConfigFile(withDefaultSuffix(path, u"ini"_s));
+    if (path.isEmpty())
+        return;
+    // A file of the chosen name is taken as it is; the default extension only
+    // completes a typed name that names no file.
+    const QString file = QFileInfo::exists(path) ? path : withDefaultSuffix(path, u"ini"_s);
+    if (!QFileInfo::exists(file)) {
+        // Loading nothing would reset every setting and empty the lists.
+        showMessage(u"設定ファイルが見つかりません。\r\n"_s + file, kLoadCaption, MsgIcon::Error);
+        return;
+    }
+    LoadConfigFile(file);
 }
 
 void TForm1::ConfigSave1Click()

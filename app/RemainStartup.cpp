@@ -149,7 +149,8 @@ bool TForm1::fillPrinterStage()
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    if (m_exiting || FormClose()) {
+    const bool answered = m_sessionEndText && *m_sessionEndText == RichEdit1->toPlainText();
+    if (m_exiting || answered || FormClose()) {
         event->accept();
         Q_EMIT closed();
     } else {
@@ -171,6 +172,19 @@ bool TForm1::FormClose()
     default:
         return false;
     }
+}
+
+bool TForm1::mayEndSession(bool mayAsk)
+{
+    // Without leave to ask, the session ends the program as before.
+    if (!mayAsk)
+        return true;
+    if (!FormClose())
+        return false;
+    // The session may still be cancelled by another program; an edit after
+    // that makes closing ask again.
+    m_sessionEndText = RichEdit1->toPlainText();
+    return true;
 }
 
 void TForm1::Exit1Click()

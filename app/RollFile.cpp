@@ -55,6 +55,15 @@ QString describeCharacters(const QString &chars, int limit)
     return lines.join(u"\r\n"_s);
 }
 
+QString undecodedPartsWarning(const QString &path, const DecodedText &decoded)
+{
+    if (decoded.brokenSequences == 0)
+        return QString();
+    return u"\"%1\" には %2 として読めない部分が %3 か所あり、「\uFFFD」で表示しています。"
+           u"\r\nこのまま保存すると、その部分は「?」になります。"_s
+        .arg(path, textEncodingName(decoded.encoding), QString::number(decoded.brokenSequences));
+}
+
 FilterInvocation filterInvocation(const QString &filterPath, const QString &documentPath,
                                   const QString &programDir)
 {

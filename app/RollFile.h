@@ -2,6 +2,8 @@
 // A roll on disk: Shift-JIS text with CR LF after every line, and the rules
 // for which documents are read directly and which go through the text filter.
 // Pure functions; the main window's file commands call them.
+#include "platform/TextFile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -25,6 +27,11 @@ bool isPlainRollPath(const QString &path);
 // invisible ones by their code only; at most `limit` lines, then a count of the
 // rest ("ほか N 文字").
 QString describeCharacters(const QString &chars, int limit = 10);
+
+// The warning for a file read with undecodable parts, naming the encoding it
+// was read in; empty when everything was decoded.
+QString undecodedPartsWarning(const QString &path, const DecodedText &decoded);
+inline constexpr char16_t kUndecodedPartsCaption[] = u"読み込みの確認";
 
 // How the text filter is started for one document: a program with an argument
 // list and a working folder, never a command line for a shell.

@@ -3,8 +3,10 @@
 #include "platform/Fonts.h"
 #include "platform/QtPrinterCatalog.h"
 #include "platform/QtPrompter.h"
+#include "platform/QtTranslations.h"
 
 #include <QApplication>
+#include <QSessionManager>
 
 using namespace Qt::StringLiterals;
 
@@ -17,6 +19,7 @@ int main(int argc, char *argv[])
     // The program ends with the main window, whatever tool windows are open.
     QApplication::setQuitOnLastWindowClosed(false);
     installFontSubstitutions();
+    installQtTranslations();
 
     QtPrompter prompter;
     Prompter::install(&prompter);
@@ -28,6 +31,11 @@ int main(int argc, char *argv[])
     if (args.size() > 1)
         Form1->setCommandLineFile(args.at(1));
     QObject::connect(Form1, &TForm1::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+    // Logging out of the desktop asks about the roll as closing the window does.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, Form1, [](QSessionManager &session) {
+        if (!Form1->mayEndSession(session.allowsInteraction()))
+            session.cancel();
+    });
     Form1->show();
     const int code = QApplication::exec();
     destroyAppWindows();

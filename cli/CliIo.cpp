@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QTextStream>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -26,28 +28,34 @@ std::optional<QString> readRollText(const QCommandLineParser &parser)
         return std::nullopt;
     }
     const QString path = files.isEmpty() ? u"-"_s : files.first();
-    QByteArray bytes;
-    if (path == u"-") {
-        QFile in;
-        if (!in.open(stdin, QIODevice::ReadOnly)) {
-            printError(u"cannot read standard input"_s);
-            return std::nullopt;
-        }
-        bytes = in.readAll();
-    } else {
-        QFile in(path);
-        if (!in.open(QIODevice::ReadOnly)) {
-            printError(u"cannot read \"%1\": %2"_s.arg(path, in.errorString()));
-            return std::nullopt;
-        }
-        bytes = in.readAll();
+    QFile in(path == u"-" ? QString() : path);
+    const bool opened = path == u"-" ? in.open(stdin, QIODevice::ReadOnly) : in.open(QIODevice::ReadOnly);
+    const QString name = path == u"-" ? u"standard input"_s : u"\"%1\""_s.arg(path);
+    if (!opened) {
+        printError(u"cannot read %1: %2"_s.arg(name, in.errorString()));
+        return std::nullopt;
     }
-    const DecodedText decoded = decodeTextBytes(bytes);
-    if (decoded.brokenSequences > 0)
-        printError(u"warning: %1 byte sequence(s) in \"%2\" could not be decoded and show as U+FFFD"_s
-                       .arg(decoded.brokenSequences)
-                       .arg(path));
+    const BoundedRead read = readBoundedBytes(in);
+    if (read.tooLarge) {
+        printError(u"%1 is larger than %2, the most velmat-tool reads"_s.arg(
+            name, QLatin1StringView(kTextInputLimitName)));
+        return std::nullopt;
+    }
+    if (read.failed) {
+        printError(u"cannot read %1: %2"_s.arg(name, in.errorString()));
+        return std::nullopt;
+    }
+    const DecodedText decoded = decodeTextBytes(read.bytes);
+    warnUndecoded(name, decoded);
     return rollTextFromFile(decoded.text);
+}
+
+void warnUndecoded(const QString &name, const DecodedText &decoded)
+{
+    if (decoded.brokenSequences > 0)
+        printError(u"warning: %1 byte sequence(s) in %2 could not be decoded as %3 and show as U+FFFD"_s
+                       .arg(decoded.brokenSequences)
+                       .arg(name, textEncodingName(decoded.encoding)));
 }
 
 std::optional<QStringList> readRollLines(const QCommandLineParser &parser)
@@ -72,8 +80,19 @@ void writeOutput(const QString &text, bool shiftJis)
     } else {
         bytes = text.toUtf8();
     }
+    // A failure here sets the stream's error flag, which finishOutput reads.
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-    std::fflush(stdout);
+}
+
+int finishOutput(int status)
+{
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return status;
+    const int error = errno;
+    printError(u"cannot write the output: %1"_s.arg(
+        error ? QString::fromLocal8Bit(std::strerror(error)) : u"write error"_s));
+    return kCliWriteFailed;
 }
 
 int usageError(const QString &command, const QString &message)
@@ -92,8 +111,8 @@ bool parseCommand(QCommandLineParser &parser, const QString &command, const QStr
         return false;
     }
     if (parser.isSet(u"help"_s)) {
-        QTextStream(stdout) << parser.helpText();
-        std::exit(kCliOk);
+        writeOutput(parser.helpText(), false);
+        std::exit(finishOutput(kCliOk));
     }
     return true;
 }

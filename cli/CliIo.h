@@ -5,20 +5,31 @@
 #include <QCommandLineParser>
 #include <QStringList>
 
+struct DecodedText;
+
 #include <optional>
 
 // Exit statuses.
-enum CliStatus { kCliOk = 0, kCliFound = 1, kCliUsage = 2 };
+enum CliStatus { kCliOk = 0, kCliFound = 1, kCliUsage = 2, kCliWriteFailed = 3 };
 
 // The roll's lines from the positional argument (a path, "-" or nothing for
-// standard input). On failure prints the reason to stderr and returns nothing.
+// standard input). On failure (unreadable, or larger than kTextInputLimit)
+// prints the reason to stderr and returns nothing.
 std::optional<QStringList> readRollLines(const QCommandLineParser &parser);
 
 // Like readRollLines, but the text as the editor holds it.
 std::optional<QString> readRollText(const QCommandLineParser &parser);
 
+// Warns on stderr when `decoded` has undecodable parts; `name` says what was read.
+void warnUndecoded(const QString &name, const DecodedText &decoded);
+
 // Writes `text` ("\n" between lines) to standard output in the chosen form.
+// A failed write is told by finishOutput.
 void writeOutput(const QString &text, bool shiftJis);
+
+// Flushes standard output. Returns `status` when everything written reached
+// it; otherwise prints why and returns kCliWriteFailed.
+int finishOutput(int status);
 
 // Prints a usage error for `command` and returns kCliUsage.
 int usageError(const QString &command, const QString &message);

@@ -55,14 +55,24 @@ std::optional<WordList> wordList(const QCommandLineParser &parser, const QString
     QTextStream err(stderr);
     QStringList custom;
     if (parser.isSet(u"dic"_s)) {
-        const TextFileRead dic = readTextFile(parser.value(u"dic"_s));
+        const QString path = parser.value(u"dic"_s);
+        const TextFileRead dic = readTextFile(path);
         if (!dic.ok) {
             err << "velmat-tool: cannot read the dictionary: " << dic.error << '\n';
             return std::nullopt;
         }
+        warnUndecoded(u"\"%1\""_s.arg(path), dic.decoded);
         QString text = dic.decoded.text;
         text.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n');
         custom = text.split(u'\n');
+        const QList<qsizetype> unusable = WordList::unusableLines(custom);
+        if (!unusable.isEmpty()) {
+            QStringList numbers;
+            for (const qsizetype line : unusable)
+                numbers << QString::number(line);
+            err << "velmat-tool: warning: dictionary line(s) " << numbers.join(u", "_s)
+                << " hold a broken character and are left out\n";
+        }
         custom.removeAll(QString());
     }
     const ChasenResult run = runChasen(parser.value(u"chasen"_s), lines, CommentKinds{});

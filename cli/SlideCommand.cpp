@@ -69,7 +69,7 @@ int slideCommand(const QStringList &args)
     if (!written.ok) {
         QTextStream(stderr) << "velmat-tool: cannot write \"" << parser.value(u"output"_s) << "\": " << written.error
                             << '\n';
-        return kCliUsage;
+        return kCliWriteFailed;
     }
     return kCliOk;
 }

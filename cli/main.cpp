@@ -51,8 +51,40 @@ const char kUsage[] =
     "  velmat-tool COMMAND --help    options of one command\n"
     "  velmat-tool --version\n"
     "\n"
+    "Input larger than 256 MiB is refused.\n"
+    "\n"
     "Exit status: 0 success, 1 a check found over-long lines, 2 bad usage or\n"
-    "unreadable input.\n";
+    "unreadable input, 3 the output could not be written.\n";
+
+// Runs the command `args` names; its output waits in the standard output buffer.
+int runCommand(const QStringList &args)
+{
+    if (args.isEmpty()) {
+        QTextStream(stderr) << kUsage;
+        return kCliUsage;
+    }
+    const QString &command = args.first();
+    if (command == u"--help" || command == u"-h" || command == u"help") {
+        writeOutput(QString::fromUtf8(kUsage), false);
+        return kCliOk;
+    }
+    if (command == u"--version") {
+        writeOutput(u"velmat-tool "_s + QStringLiteral(VELMAT_VERSION) + u'\n', false);
+        return kCliOk;
+    }
+    const std::pair<const char *, std::function<int(const QStringList &)>> commands[] = {
+        {"width", widthCommand},     {"check", checkCommand},     {"count", countCommand},
+        {"analyze", analyzeCommand}, {"reshape", reshapeCommand}, {"break", breakCommand},
+        {"center", centerCommand},   {"trim", trimCommand},       {"talkers", talkersCommand},
+        {"find", findCommand},       {"slide", slideCommand},     {"convert", convertCommand},
+    };
+    for (const auto &[name, run] : commands) {
+        if (command == QLatin1String(name))
+            return run(args.mid(1));
+    }
+    QTextStream(stderr) << "velmat-tool: unknown command \"" << command << "\" (see velmat-tool --help)\n";
+    return kCliUsage;
+}
 
 } // namespace
 
@@ -74,31 +106,5 @@ int main(int argc, char *argv[])
     QGuiApplication::setApplicationVersion(QStringLiteral(VELMAT_VERSION));
     installFontSubstitutions();
 
-    const QStringList args = QCoreApplication::arguments().mid(1);
-    QTextStream out(stdout);
-    if (args.isEmpty()) {
-        QTextStream(stderr) << kUsage;
-        return kCliUsage;
-    }
-    const QString &command = args.first();
-    if (command == u"--help" || command == u"-h" || command == u"help") {
-        out << kUsage;
-        return kCliOk;
-    }
-    if (command == u"--version") {
-        out << "velmat-tool " << VELMAT_VERSION << '\n';
-        return kCliOk;
-    }
-    const std::pair<const char *, std::function<int(const QStringList &)>> commands[] = {
-        {"width", widthCommand},     {"check", checkCommand},     {"count", countCommand},
-        {"analyze", analyzeCommand}, {"reshape", reshapeCommand}, {"break", breakCommand},
-        {"center", centerCommand},   {"trim", trimCommand},       {"talkers", talkersCommand},
-        {"find", findCommand},       {"slide", slideCommand},     {"convert", convertCommand},
-    };
-    for (const auto &[name, run] : commands) {
-        if (command == QLatin1String(name))
-            return run(args.mid(1));
-    }
-    QTextStream(stderr) << "velmat-tool: unknown command \"" << command << "\" (see velmat-tool --help)\n";
-    return kCliUsage;
+    return finishOutput(runCommand(QCoreApplication::arguments().mid(1)));
 }

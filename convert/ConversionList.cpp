@@ -13,20 +13,11 @@ QString entryKey(int i)
     return u"Word_"_s + QString::number(i).rightJustified(5, u'0');
 }
 
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t';
-}
-
 } // namespace
 
 QString conversionRowText(const ConversionRow &row)
 {
-    const QString text = row.first + u'=' + row.second;
-    const bool blankEnds = isBlank(text.front()) || isBlank(text.back());
-    const bool quoted = text.size() >= 2 && (text.front() == u'"' || text.front() == u'\'')
-        && text.back() == text.front();
-    return blankEnds || quoted ? u'"' + text + u'"' : text;
+    return ProfileFile::quotedWhereNeeded(row.first + u'=' + row.second);
 }
 
 ConversionRow parseConversionRow(const QString &text)
@@ -37,7 +28,7 @@ ConversionRow parseConversionRow(const QString &text)
 
 QList<ConversionRow> readConversionList(const ProfileFile &ini)
 {
-    const int total = ini.readInt(kSection, u"WordTotal"_s, 0);
+    const int total = ini.readListLength(kSection, u"WordTotal"_s, u"Word_"_s, 5);
     QList<ConversionRow> rows;
     for (int i = 0; i < total; ++i)
         rows.append(parseConversionRow(ini.readString(kSection, entryKey(i), QString())));

@@ -16,7 +16,8 @@ QString conversionRowText(const ConversionRow &row);
 ConversionRow parseConversionRow(const QString &text);
 
 // The rows of the section in order; none when the section or "WordTotal" is
-// missing or not a number. A missing "Word_%05d" reads as an empty row.
+// missing or not a number. A missing "Word_%05d" before the last one present
+// reads as an empty row; a count past the entries present reads only those.
 QList<ConversionRow> readConversionList(const ProfileFile &ini);
 
 // Writes "WordTotal" and one entry per row. Entries numbered from the new

@@ -30,7 +30,12 @@ const char kUsage[] =
     "(with byte-order mark) or Shift-JIS. FILE is always the last argument; the\n"
     "options before it (-s, -o=0) are accepted for compatibility and change nothing.\n"
     "\n"
-    "Exit status: 0 success, 1 the document could not be read, 2 bad usage.\n";
+    "Exit status: 0 success, 1 the document could not be read, 2 bad usage,\n"
+    "3 the document was read only in part: the text read is written, and\n"
+    "standard error says what is missing or changed.\n";
+
+// Exit status when the text is written but incomplete or altered.
+constexpr int kPartialText = 3;
 
 // Why a document could not be read; main() prints it and exits with 1.
 struct Failure {
@@ -73,18 +78,29 @@ QStringList numberedEntries(const QStringList &names, const QRegularExpression &
     return out;
 }
 
-Lines officeZipLines(const QString &path)
+Lines officeZipLines(const QString &path, DocumentReading &reading)
 {
     ZipArchive zip;
     if (!zip.open(path))
         return Failure{zip.error()};
-    const auto part = [&zip](const QString &name) { return zip.read(name); };
+    const auto part = [&zip, &reading](const QString &name) {
+        reading.beginPart(name);
+        return zip.read(name);
+    };
+    // Parts after the first that cannot be read end the text there; the text
+    // of the parts before stays.
+    const auto partsUpTo = [&zip, &reading](const QStringList &lines) -> Lines {
+        if (lines.isEmpty())
+            return Failure{zip.error()};
+        reading.stop(zip.error());
+        return lines;
+    };
 
     if (zip.contains(u"word/document.xml"_s)) {
         const auto xml = part(u"word/document.xml"_s);
         if (!xml)
             return Failure{zip.error()};
-        return wordDocumentLines(*xml);
+        return wordDocumentLines(*xml, reading);
     }
     if (zip.contains(u"xl/workbook.xml"_s)) {
         QStringList strings;
@@ -92,18 +108,20 @@ Lines officeZipLines(const QString &path)
             const auto xml = part(u"xl/sharedStrings.xml"_s);
             if (!xml)
                 return Failure{zip.error()};
-            strings = sharedStrings(*xml);
+            strings = sharedStrings(*xml, reading);
         }
         QStringList lines;
         static const QRegularExpression sheet(u"^xl/worksheets/sheet(\\d+)\\.xml$"_s);
         const QStringList sheets = numberedEntries(zip.entryNames(), sheet);
         for (const QString &name : sheets) {
+            if (reading.stopped())
+                break;
             const auto xml = part(name);
             if (!xml)
-                return Failure{zip.error()};
+                return partsUpTo(lines);
             if (!lines.isEmpty())
                 lines << QString(); // a blank line between sheets
-            lines << sheetLines(*xml, strings);
+            lines << sheetLines(*xml, strings, reading);
         }
         return lines;
     }
@@ -112,12 +130,14 @@ Lines officeZipLines(const QString &path)
         static const QRegularExpression slide(u"^ppt/slides/slide(\\d+)\\.xml$"_s);
         const QStringList slides = numberedEntries(zip.entryNames(), slide);
         for (const QString &name : slides) {
+            if (reading.stopped())
+                break;
             const auto xml = part(name);
             if (!xml)
-                return Failure{zip.error()};
+                return partsUpTo(lines);
             if (!lines.isEmpty())
                 lines << QString(); // a blank line between slides
-            lines << slideLines(*xml);
+            lines << slideLines(*xml, reading);
         }
         return lines;
     }
@@ -125,7 +145,7 @@ Lines officeZipLines(const QString &path)
         const auto xml = part(u"content.xml"_s);
         if (!xml)
             return Failure{zip.error()};
-        return openDocumentLines(*xml);
+        return openDocumentLines(*xml, reading);
     }
     return Failure{u"この zip ファイルは文書として読めません。"_s};
 }
@@ -169,7 +189,7 @@ Lines plainTextLines(const QByteArray &bytes)
     return splitLines(decodeTextBytes(bytes).text);
 }
 
-Lines documentLines(const QString &path)
+Lines documentLines(const QString &path, DocumentReading &reading)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -184,7 +204,7 @@ Lines documentLines(const QString &path)
     if (head.startsWith("%PDF-") || info.suffix().compare(u"pdf"_s, Qt::CaseInsensitive) == 0)
         return pdfLines(info.absoluteFilePath());
     if (looksLikeZip(head))
-        return officeZipLines(path);
+        return officeZipLines(path, reading);
     if (head.startsWith("\xD0\xCF\x11\xE0"))
         return Failure{u"旧形式の Office 文書（.doc .xls .ppt）は読めません。"
                        u"新しい形式（.docx .xlsx .pptx）で保存し直してください。"_s};
@@ -221,7 +241,8 @@ int main(int argc, char *argv[])
         return 2;
     }
 
-    const Lines lines = documentLines(args.last());
+    DocumentReading reading;
+    const Lines lines = documentLines(args.last(), reading);
     if (const auto *failure = std::get_if<Failure>(&lines)) {
         printError(failure->message);
         return 1;
@@ -236,5 +257,7 @@ int main(int argc, char *argv[])
         printError(u"出力に失敗しました。"_s);
         return 1;
     }
-    return 0;
+    for (const QString &problem : reading.problems())
+        printError(problem);
+    return reading.problems().isEmpty() ? 0 : kPartialText;
 }

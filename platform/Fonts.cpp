@@ -79,9 +79,9 @@ int TextMeasure::charWidth(char32_t codePoint)
     return pixels;
 }
 
-int TextMeasure::width(QStringView text)
+qint64 TextMeasure::width(QStringView text)
 {
-    int total = 0;
+    qint64 total = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         char32_t cp = text[i].unicode();
         if (QChar::isHighSurrogate(cp) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
@@ -93,7 +93,7 @@ int TextMeasure::width(QStringView text)
     return total;
 }
 
-int textWidthAt96Dpi(const QString &text, const QString &fontName, int pointSize)
+qint64 textWidthAt96Dpi(const QString &text, const QString &fontName, int pointSize)
 {
     return TextMeasure(fontName, pointSize).width(text);
 }

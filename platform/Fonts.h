@@ -28,12 +28,13 @@ QFont fontAt96Dpi(const QString &name, int pointSize);
 
 // Measures text as the caption screens do: each character advances by a whole
 // number of pixels and a text is as wide as the sum of its characters, so
-// widths add up (a line's width is the sum of its pieces' widths). Needs a
+// widths add up (a line's width is the sum of its pieces' widths). Widths are
+// 64-bit: a long line in a large font passes 2^31 pixels. Needs a
 // QGuiApplication. Characters are measured once and remembered.
 class TextMeasure {
 public:
     TextMeasure(const QString &fontName, int pointSize);
-    int width(QStringView text);
+    qint64 width(QStringView text);
     int charWidth(char32_t codePoint);
 
 private:
@@ -42,4 +43,4 @@ private:
 };
 
 // Width in pixels of `text` in that font (needs a QGuiApplication).
-int textWidthAt96Dpi(const QString &text, const QString &fontName, int pointSize);
+qint64 textWidthAt96Dpi(const QString &text, const QString &fontName, int pointSize);

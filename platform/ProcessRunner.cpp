@@ -3,6 +3,12 @@
 #include <QDeadlineTimer>
 #include <QProcess>
 
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 constexpr int kSliceMs = 50;
@@ -24,6 +30,16 @@ ProcessResult runProcess(const ProcessRequest &request)
     if (!request.workingDirectory.isEmpty())
         process.setWorkingDirectory(request.workingDirectory);
     process.setProcessChannelMode(QProcess::SeparateChannels);
+#ifdef Q_OS_LINUX
+    // We always wait for the program, so it must not outlive us: killed while
+    // waiting, we would leave it running, writing into a folder nobody removes.
+    const pid_t parent = getpid();
+    process.setChildProcessModifier([parent] {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent)
+            _exit(127);
+    });
+#endif
 
     process.start(QIODevice::ReadWrite);
     if (!process.waitForStarted(-1)) {
@@ -43,7 +59,10 @@ ProcessResult runProcess(const ProcessRequest &request)
     while (process.state() != QProcess::NotRunning) {
         if (process.waitForFinished(kSliceMs))
             break;
-        if (request.keepWaiting && !request.keepWaiting()) {
+        if (request.outputLimit >= 0 && process.bytesAvailable() > request.outputLimit) {
+            result.outputTooLarge = true;
+            stoppedAs = ProcessResult::Status::Cancelled;
+        } else if (request.keepWaiting && !request.keepWaiting()) {
             stoppedAs = ProcessResult::Status::Cancelled;
         } else if (deadline.hasExpired()) {
             stoppedAs = ProcessResult::Status::TimedOut;
@@ -56,6 +75,12 @@ ProcessResult runProcess(const ProcessRequest &request)
 
     result.standardOutput = process.readAllStandardOutput();
     result.standardError = process.readAllStandardError();
+    if (request.outputLimit >= 0 && result.standardOutput.size() > request.outputLimit) {
+        result.outputTooLarge = true;
+        stoppedAs = ProcessResult::Status::Cancelled;
+    }
+    if (result.outputTooLarge)
+        result.standardOutput = QByteArray();
     if (stoppedAs) {
         result.status = *stoppedAs;
     } else if (process.exitStatus() == QProcess::CrashExit) {

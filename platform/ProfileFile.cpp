@@ -3,10 +3,12 @@
 #include "platform/Cp932.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <cctype>
 #include <limits>
 #include <optional>
@@ -70,8 +72,11 @@ ProfileFile::ProfileFile(const QString &path)
 {
     m_sections.append(Section{});
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (QFileInfo::exists(path))
+            m_readError = file.errorString();
         return;
+    }
     m_existed = true;
     const QByteArray bytes = file.readAll();
     QString text;
@@ -165,6 +170,44 @@ int ProfileFile::readInt(const QString &section, const QString &key, int default
 bool ProfileFile::readBool(const QString &section, const QString &key, bool defaultValue) const
 {
     return readInt(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+int ProfileFile::readListLength(const QString &section, const QString &countKey, const QString &prefix,
+                                int digits) const
+{
+    const int count = readInt(section, countKey, 0);
+    const auto s = m_sectionIndex.constFind(section.toLower());
+    if (count <= 0 || s == m_sectionIndex.cend())
+        return 0;
+    const Section &sec = m_sections[*s];
+    const qsizetype bound = std::min<qsizetype>(count, sec.keys.size());
+    const QString lowerPrefix = prefix.toLower();
+    qsizetype last = -1;
+    for (auto it = sec.keys.cbegin(); it != sec.keys.cend(); ++it) {
+        const QString &key = it.key();
+        if (!key.startsWith(lowerPrefix))
+            continue;
+        const QStringView number = QStringView(key).sliced(lowerPrefix.size());
+        // Only the spelling the writer uses: zero-padded to the width, or
+        // more digits without a leading zero.
+        if (number.size() < digits || number.size() > 10 || (number.size() > digits && number.front() == u'0'))
+            continue;
+        bool ok = false;
+        const qlonglong index = number.toLongLong(&ok);
+        if (ok && number.front().isDigit() && index < bound)
+            last = std::max<qsizetype>(last, index);
+    }
+    return int(last + 1);
+}
+
+QString ProfileFile::quotedWhereNeeded(const QString &value)
+{
+    if (value.isEmpty())
+        return value;
+    const bool blankEnds = isBlank(value.front()) || isBlank(value.back());
+    const bool quoted = value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'')
+        && value.back() == value.front();
+    return blankEnds || quoted ? u'"' + value + u'"' : value;
 }
 
 ProfileFile::Section &ProfileFile::sectionForWrite(const QString &name)

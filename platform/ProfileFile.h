@@ -18,7 +18,10 @@ public:
     // Maximum characters a read returns, as the profile reader of the tools does.
     static constexpr int kMaxValueLength = 2047;
 
+    // True when the file was there and could be read.
     bool exists() const { return m_existed; }
+    // Why a file that is there could not be read; empty otherwise.
+    QString readError() const { return m_readError; }
 
     // The value without surrounding blanks and one pair of enclosing quotes,
     // at most kMaxValueLength characters; `defaultValue` when section or key is missing.
@@ -29,6 +32,19 @@ public:
     int readInt(const QString &section, const QString &key, int defaultValue) const;
     // Any integer but 0 is true; the default when missing or not a number.
     bool readBool(const QString &section, const QString &key, bool defaultValue) const;
+
+    // The length of a list kept as a count key and numbered entries (prefix and
+    // the index zero-padded to `digits`, "File_%03d"): the count, but never
+    // past the last entry present nor beyond the keys the section holds, so a
+    // damaged count costs no more than the file itself. Gaps before the last
+    // entry present still count (they read as empty entries).
+    int readListLength(const QString &section, const QString &countKey, const QString &prefix,
+                       int digits) const;
+
+    // `value` as it must be written for readString to give it back unchanged:
+    // in quotes when it has blanks at either end or one pair of enclosing quotes,
+    // which the reader would otherwise take off.
+    static QString quotedWhereNeeded(const QString &value);
 
     // Sets a key in memory: an existing key keeps its line, a new key goes after
     // the last entry of its section, a new section at the end of the file.
@@ -64,6 +80,7 @@ private:
     QString m_path;
     Encoding m_encoding = Encoding::ShiftJis;
     bool m_existed = false;
+    QString m_readError;
     QList<Section> m_sections;               // m_sections[0]: lines before the first header
     QHash<QString, qsizetype> m_sectionIndex; // lower-case name → index (first wins)
 };

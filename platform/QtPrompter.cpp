@@ -3,10 +3,13 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include <utility>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -34,6 +37,43 @@ QMessageBox::Icon boxIcon(MsgIcon icon)
     }
     return QMessageBox::NoIcon;
 }
+
+// Qt's own file dialog reads a typed name holding '"' as a list of quoted
+// names and goes on with one of them: `a "b".txt` would save to "b". A dialog
+// for one file takes the typed name whole or refuses it, never another file.
+// Such a name cannot be told apart from a list, and rolls travel to Windows,
+// where '"' is no file-name character: it is refused.
+class OneFileDialog : public QFileDialog {
+public:
+    OneFileDialog(const FileDialogRequest &r, const QString &start, AcceptMode mode)
+        : QFileDialog(dialogParent(), r.caption, start, r.filter)
+        , m_caption(r.caption)
+    {
+        setAcceptMode(mode);
+        setFileMode(mode == AcceptSave ? AnyFile : ExistingFile);
+        setSupportedSchemes({u"file"_s});
+    }
+
+    QString chosenFile()
+    {
+        return exec() == QDialog::Accepted ? selectedFiles().value(0) : QString();
+    }
+
+    void accept() override
+    {
+        // Only Qt's own dialog has the name box; a desktop's dialog needs no check.
+        const auto *nameBox = findChild<QLineEdit *>(u"fileNameEdit"_s);
+        if (nameBox && nameBox->text().contains(u'"')) {
+            showMessage(u"ファイル名に「\"」は使えません。\r\n別の名前を指定してください。"_s,
+                        m_caption, MsgIcon::Warning);
+            return;
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    QString m_caption;
+};
 
 } // namespace
 
@@ -95,7 +135,7 @@ bool QtPrompter::inputQuery(const QString &caption, const QString &prompt, QStri
 
 QString QtPrompter::openFileName(const FileDialogRequest &r)
 {
-    return QFileDialog::getOpenFileName(dialogParent(), r.caption, r.directory, r.filter);
+    return OneFileDialog(r, r.directory, QFileDialog::AcceptOpen).chosenFile();
 }
 
 QStringList QtPrompter::openFileNames(const FileDialogRequest &r)
@@ -108,5 +148,5 @@ QString QtPrompter::saveFileName(const FileDialogRequest &r)
     QString start = r.directory;
     if (!r.fileName.isEmpty())
         start = start.isEmpty() ? r.fileName : start + QLatin1Char('/') + r.fileName;
-    return QFileDialog::getSaveFileName(dialogParent(), r.caption, start, r.filter);
+    return OneFileDialog(r, start, QFileDialog::AcceptSave).chosenFile();
 }

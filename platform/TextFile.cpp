@@ -7,6 +7,8 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -29,6 +31,18 @@ DecodedText decodeUtf16(QByteArrayView body, bool littleEndian)
         const uchar hi = src[2 * i + (littleEndian ? 1 : 0)];
         dst[i] = QChar(char16_t(lo | (hi << 8)));
     }
+    // A surrogate without its partner cannot be shown or saved: it is broken
+    // like any other undecodable sequence.
+    for (qsizetype i = 0; i < units; ++i) {
+        if (!QChar::isSurrogate(dst[i].unicode()))
+            continue;
+        if (dst[i].isHighSurrogate() && i + 1 < units && dst[i + 1].isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        dst[i] = QChar::ReplacementCharacter;
+        ++out.brokenSequences;
+    }
     // A file cut in the middle of a code unit.
     if (body.size() % 2 != 0) {
         out.text.append(QChar::ReplacementCharacter);
@@ -39,16 +53,32 @@ DecodedText decodeUtf16(QByteArrayView body, bool littleEndian)
 
 } // namespace
 
+QString textEncodingName(TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::ShiftJis: return u"Shift-JIS"_s;
+    case TextEncoding::Utf8: return u"UTF-8"_s;
+    case TextEncoding::Utf16LE:
+    case TextEncoding::Utf16BE: return u"UTF-16"_s;
+    }
+    return u"Shift-JIS"_s;
+}
+
 DecodedText decodeTextBytes(QByteArrayView bytes)
 {
     if (startsWith(bytes, "\xEF\xBB\xBF")) {
         DecodedText out;
         out.encoding = TextEncoding::Utf8;
-        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-        out.text = decoder(bytes.sliced(3));
-        // The decoder only says that something failed; each failure is one U+FFFD.
+        // Only the first mark is the file's; the decoder would drop a second one.
+        QStringDecoder decoder(QStringConverter::Utf8,
+                               QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+        const QByteArrayView body = bytes.sliced(3);
+        out.text = decoder(body);
+        // The decoder only says that something failed; each failure is one U+FFFD,
+        // and so is each U+FFFD the file really holds (EF BF BD).
         if (decoder.hasError())
-            out.brokenSequences = out.text.count(QChar::ReplacementCharacter);
+            out.brokenSequences = out.text.count(QChar::ReplacementCharacter)
+                                  - body.count("\xEF\xBF\xBD");
         return out;
     }
     if (startsWith(bytes, "\xFF\xFE"))
@@ -77,14 +107,61 @@ TextFileRead readTextFile(const QString &path)
                                      : u"ファイルが見つかりません。"_s;
         return result;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    const BoundedRead read = readBoundedBytes(file);
+    if (read.tooLarge) {
+        result.error = u"ファイルが大きすぎます。読み込めるのは %1 までです。"_s.arg(
+            QLatin1StringView(kTextInputLimitName));
+        return result;
+    }
+    if (read.failed) {
         result.error = u"読み込み中にエラーが起きました。（%1）"_s.arg(file.errorString());
         return result;
     }
-    result.decoded = decodeTextBytes(bytes);
+    result.decoded = decodeTextBytes(read.bytes);
     result.ok = true;
     return result;
+}
+
+BoundedRead readBoundedBytes(QIODevice &device, qint64 limit)
+{
+    BoundedRead result;
+    // A file that says it is too large is refused unread; devices and pipes
+    // tell nothing, so those are read until they pass the bound.
+    if (!device.isSequential()) {
+        const qint64 size = device.size() - device.pos();
+        if (size > limit) {
+            result.tooLarge = true;
+            return result;
+        }
+        result.bytes.reserve(qsizetype(size) + 1);
+    }
+    constexpr qint64 kChunk = 1 << 20;
+    QByteArray &bytes = result.bytes;
+    for (;;) {
+        const qsizetype before = bytes.size();
+        qint64 want = std::min(kChunk, limit + 1 - before);
+        // Fill what is reserved before growing: a file of known size is read
+        // into one buffer, its end found by a one-byte read.
+        const qsizetype room = bytes.capacity() - before;
+        if (room > 0)
+            want = std::min<qint64>(want, room);
+        else
+            bytes.reserve(std::max(before + qsizetype(want), 2 * bytes.capacity()));
+        bytes.resize(before + want);
+        const qint64 got = device.read(bytes.data() + before, want);
+        bytes.resize(before + std::max<qint64>(got, 0));
+        if (got < 0) {
+            result.failed = true;
+            return result;
+        }
+        if (bytes.size() > limit) {
+            result.tooLarge = true;
+            bytes = QByteArray();
+            return result;
+        }
+        if (got == 0)
+            return result;
+    }
 }
 
 FileWriteResult writeFileAtomically(const QString &path, QByteArrayView bytes)

@@ -6,19 +6,43 @@
 #include <QByteArrayView>
 #include <QString>
 
+class QIODevice;
+
 enum class TextEncoding { ShiftJis, Utf8, Utf16LE, Utf16BE };
+
+// The encoding's name as the user knows it: "Shift-JIS", "UTF-8", "UTF-16".
+QString textEncodingName(TextEncoding encoding);
 
 struct DecodedText {
     QString text;
     TextEncoding encoding = TextEncoding::ShiftJis;
-    // Byte sequences that could not be decoded; each shows as one U+FFFD.
+    // Byte sequences that could not be decoded (a lone UTF-16 surrogate is one);
+    // each shows as one U+FFFD.
     qsizetype brokenSequences = 0;
 };
 
 // Decodes file bytes: a UTF-8 (EF BB BF), UTF-16LE (FF FE) or UTF-16BE (FE FF)
 // byte-order mark selects that encoding and is dropped; anything else is code
-// page 932. Never fails; line breaks are left as they are.
+// page 932. A further byte-order mark, even right after the first, is text
+// (U+FEFF). Never fails; line breaks are left as they are.
 DecodedText decodeTextBytes(QByteArrayView bytes);
+
+// The most bytes a text input may have. Rolls are far smaller; the bound keeps
+// a wrong file or a device such as /dev/zero from taking all memory.
+inline constexpr qint64 kTextInputLimit = 256 * 1024 * 1024;
+// The bound as the messages name it.
+inline constexpr char kTextInputLimitName[] = "256 MiB";
+
+struct BoundedRead {
+    QByteArray bytes;      // what was read; complete when neither flag is set
+    bool tooLarge = false; // more than `limit` bytes: reading stopped there
+    bool failed = false;   // the device reported an error (see its errorString)
+};
+
+// Reads `device` (open for reading, a file or standard input, whose reads wait
+// for data) to its end, but never more than `limit` + 1 bytes: a larger input
+// is refused without being held in memory.
+BoundedRead readBoundedBytes(QIODevice &device, qint64 limit = kTextInputLimit);
 
 struct TextFileRead {
     bool ok = false;
@@ -26,7 +50,8 @@ struct TextFileRead {
     QString error;       // why it failed, for a message box; empty when ok
 };
 
-// Reads and decodes the whole file at `path` (see decodeTextBytes).
+// Reads and decodes the whole file at `path` (see decodeTextBytes); a file
+// larger than kTextInputLimit is refused.
 TextFileRead readTextFile(const QString &path);
 
 struct FileWriteResult {

@@ -28,11 +28,12 @@ public:
     // Replaces the whole text of `target` by the line and presses Enter in it.
     // `cp932Line` is the line in code page 932 as the target is to receive it
     // (no line break). Returns when the target has taken it, or after a short
-    // time limit; a target that does not exist receives nothing.
-    virtual void replaceTextAndEnter(WId target, QByteArrayView cp932Line) = 0;
+    // time limit. False when nothing was delivered: the target does not exist,
+    // cannot take a line now (windowExists) or the keys could not go out.
+    virtual bool replaceTextAndEnter(WId target, QByteArrayView cp932Line) = 0;
     // Types the line into `target` character by character, then presses Enter.
     // Same contract as replaceTextAndEnter otherwise.
-    virtual void typeTextAndEnter(WId target, QByteArrayView cp932Line) = 0;
+    virtual bool typeTextAndEnter(WId target, QByteArrayView cp932Line) = 0;
 
 Q_SIGNALS:
     // The armed hot key was pressed (and is given back): `window` is the

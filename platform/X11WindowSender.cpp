@@ -57,8 +57,13 @@ public:
         : m_display(display)
     {
         XGetInputFocus(m_display, &m_previous, &m_revert);
+        X11ErrorTrap trap(m_display);
         XSetInputFocus(m_display, target, RevertToParent, CurrentTime);
+        m_lent = trap.ok();
     }
+    // False when the target could not take the focus (gone or unmapped since
+    // it was checked): keys sent now would reach our own editor instead.
+    bool lent() const { return m_lent; }
     ~FocusLoan()
     {
         X11ErrorTrap trap(m_display); // the previous focus may be gone
@@ -72,6 +77,7 @@ private:
     Display *m_display;
     Window m_previous = None;
     int m_revert = RevertToParent;
+    bool m_lent = false;
 };
 } // namespace
 
@@ -380,23 +386,25 @@ bool X11WindowSender::windowExists(WId window)
     return d->display && d->deliverable(Window(window));
 }
 
-void X11WindowSender::replaceTextAndEnter(WId target, QByteArrayView cp932Line)
+bool X11WindowSender::replaceTextAndEnter(WId target, QByteArrayView cp932Line)
 {
     if (!d->display || !d->deliverable(Window(target)))
-        return;
+        return false;
     // The target may close at any moment: its errors must not end us.
     X11ErrorTrap trap(d->display);
     const QByteArray utf8 = cp932Decode(cp932Line).toUtf8();
     const Window pingWindow = d->pingWindowOf(Window(target));
     {
         FocusLoan focus(d->display, Window(target));
+        if (!focus.lent())
+            return false;
         if (utf8.isEmpty()) {
             d->chord(XK_Control_L, XK_a);
             d->tap(XK_BackSpace);
         } else {
             d->clipboard->saveUserClipboard();
             if (!d->clipboard->offer(utf8))
-                return;
+                return false;
             d->chord(XK_Control_L, XK_a);
             d->chord(XK_Control_L, XK_v);
             XFlush(d->display);
@@ -411,15 +419,16 @@ void X11WindowSender::replaceTextAndEnter(WId target, QByteArrayView cp932Line)
     }
     XSync(d->display, False);
     d->pump();
+    return true;
 }
 
-void X11WindowSender::typeTextAndEnter(WId target, QByteArrayView cp932Line)
+bool X11WindowSender::typeTextAndEnter(WId target, QByteArrayView cp932Line)
 {
     if (!d->display || !d->deliverable(Window(target)))
-        return;
+        return false;
     if (!d->typer->canType()) {
         qWarning("The keyboard has no spare keycode: lines cannot be typed.");
-        return;
+        return false;
     }
     X11ErrorTrap trap(d->display); // the target may close at any moment
     const QString text = cp932Decode(cp932Line);
@@ -427,6 +436,8 @@ void X11WindowSender::typeTextAndEnter(WId target, QByteArrayView cp932Line)
     d->restoreKeys.stop();
     {
         FocusLoan focus(d->display, Window(target));
+        if (!focus.lent())
+            return false;
         for (qsizetype from = 0; from < text.size();) {
             // Keycodes of the last run may be lent anew: its keys must be read.
             if (from > 0)
@@ -442,6 +453,7 @@ void X11WindowSender::typeTextAndEnter(WId target, QByteArrayView cp932Line)
     d->settle(pingWindow);
     d->restoreKeys.start();
     d->pump();
+    return true;
 }
 
 std::unique_ptr<WindowSender> createWindowSender()

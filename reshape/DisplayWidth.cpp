@@ -18,9 +18,9 @@ int MecsEastAsianWidth(char32_t codePoint)
     return codePoint > 0x10FFFF ? N : category(codePoint);
 }
 
-int MecsStringWidth(QStringView text, bool ambiguousWide)
+qint64 MecsStringWidth(QStringView text, bool ambiguousWide)
 {
-    int cells = 0;
+    qint64 cells = 0;
     const char16_t *p = text.utf16();
     const char16_t *end = p + text.size();
     while (p < end) {

@@ -10,7 +10,7 @@ int MecsEastAsianWidth(char32_t codePoint);
 // Cells of `text`: 2 for each F or W code point (and A when `ambiguousWide`),
 // 1 for every other one. A surrogate pair is one code point; a lone surrogate
 // counts one cell.
-int MecsStringWidth(QStringView text, bool ambiguousWide = true);
+qint64 MecsStringWidth(QStringView text, bool ambiguousWide = true);
 
 // Cells a caption line may hold: 2 × the character-line setting (full-width characters).
 inline int lineLimitCells(int charPosValue)

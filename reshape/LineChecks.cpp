@@ -17,13 +17,13 @@ int findOverlongByCount(const QStringList &lines, int limitCells)
 }
 
 PixelOverrun findOverlongByPixels(const QStringList &lines, int screenWidth,
-                                  const std::function<int(const QString &)> &measure)
+                                  const std::function<qint64(const QString &)> &measure)
 {
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString &line = lines.at(i);
         if (IsCommentLine(line))
             continue;
-        const int width = measure(line);
+        const qint64 width = measure(line);
         if (width > screenWidth)
             return {int(i), width - screenWidth};
     }

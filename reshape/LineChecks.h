@@ -11,13 +11,13 @@ int findOverlongByCount(const QStringList &lines, int limitCells);
 
 struct PixelOverrun {
     int line = -1;  // index of the first caption line wider than the screen, -1 none
-    int excess = 0; // its width minus the screen width, in pixels
+    qint64 excess = 0; // its width minus the screen width, in pixels
 };
 
 // The first caption line whose width, as `measure` gives it in pixels, is
 // greater than `screenWidth`.
 PixelOverrun findOverlongByPixels(const QStringList &lines, int screenWidth,
-                                  const std::function<int(const QString &)> &measure);
+                                  const std::function<qint64(const QString &)> &measure);
 
 // All lines' lengths in UTF-16 units, comment lines included, breaks not counted.
 qsizetype characterTotal(const QStringList &lines);

@@ -23,11 +23,20 @@ QString breakLineAtMark(const QString &line, BreakMark mark, bool plasticComment
     QString out;
     qsizetype p = 0;
     bool prefixed = false;
-    for (qsizetype at = line.indexOf(m, p); at >= 0; at = line.indexOf(m, p)) {
+    for (qsizetype at = line.indexOf(m); at >= 0; at = line.indexOf(m, at + 1)) {
+        qsizetype cut = at + 1;
+        // A caption line must not give a line that begins with "<-" (a comment,
+        // never sent): the break comes one character earlier, before the mark,
+        // or not at all when the mark would stand alone.
+        if (!comment && cut + 1 < line.size() && line[cut] == u'<' && line[cut + 1] == u'-') {
+            cut = at;
+            if (cut == p)
+                continue;
+        }
         if (prefixed)
             out += QLatin1String("<-");
-        out += QStringView(line).sliced(p, at + 1 - p);
-        p = at + 1;
+        out += QStringView(line).sliced(p, cut - p);
+        p = cut;
         prefixed = comment;
         out += u'\n';
         if (extraAfterBreak)
@@ -44,7 +53,7 @@ QString centreLine(const QString &line, int limitCells, const QString &extra)
 {
     if (IsCommentLine(line))
         return line + extra;
-    const int padding = (limitCells - MecsStringWidth(line, true)) / 2;
+    const qint64 padding = (limitCells - MecsStringWidth(line, true)) / 2;
     return (padding > 0 ? QString(padding, u' ') : QString()) + line + extra;
 }
 
@@ -57,5 +66,8 @@ QString trimLine(const QString &line, const QString &extra)
         ++b;
     while (e > b && line[e - 1].unicode() <= 0x20)
         --e;
+    // One leading blank stays where dropping it would turn the line into a comment.
+    if (b > 0 && e - b >= 2 && line[b] == u'<' && line[b + 1] == u'-')
+        --b;
     return line.mid(b, e - b) + extra;
 }

@@ -14,6 +14,19 @@ qsizetype charLength(QStringView text, qsizetype pos)
     return (pos + 1 < text.size() && text[pos].isHighSurrogate() && text[pos + 1].isLowSurrogate()) ? 2 : 1;
 }
 
+// UTF-16 units of the character that ends just before `pos`.
+qsizetype charLengthBefore(QStringView text, qsizetype pos)
+{
+    return (pos >= 2 && text[pos - 1].isLowSurrogate() && text[pos - 2].isHighSurrogate()) ? 2 : 1;
+}
+
+// True when a caption line broken at `pos` would give a line beginning with
+// "<-": a comment, never sent. Breaks of caption lines avoid such places.
+bool breakMakesComment(QStringView line, qsizetype pos)
+{
+    return pos > 0 && pos + 1 < line.size() && line[pos] == u'<' && line[pos + 1] == u'-';
+}
+
 } // namespace
 
 QString reshapeLineByChars(QStringView line, int chars, QStringView extra)
@@ -24,11 +37,20 @@ QString reshapeLineByChars(QStringView line, int chars, QStringView extra)
     QString out;
     qsizetype p = 0;
     qsizetype prefix = 0; // "<-" standing before line[p] on a comment continuation
-    while (prefix + (line.size() - p) > chars) {
+    const auto opensComment = [&](qsizetype at) { return !comment && breakMakesComment(line, at); };
+    while (prefix + (line.size() - p) > chars || opensComment(p)) {
         qsizetype take = chars - prefix;
-        // Never cut between the halves of a surrogate pair.
-        if (line[p + take - 1].isHighSurrogate() && p + take < line.size() && line[p + take].isLowSurrogate())
-            take = take > 1 ? take - 1 : 2;
+        if (opensComment(p)) {
+            // The piece before was a single character: "<" goes alone.
+            take = 1;
+        } else {
+            // Never cut between the halves of a surrogate pair.
+            if (line[p + take - 1].isHighSurrogate() && p + take < line.size() && line[p + take].isLowSurrogate())
+                take = take > 1 ? take - 1 : 2;
+            // Nor before "<-": break one character earlier.
+            if (opensComment(p + take) && take > charLengthBefore(line, p + take))
+                take -= charLengthBefore(line, p + take);
+        }
         if (prefix)
             out += kMarker;
         out += line.sliced(p, take);
@@ -47,19 +69,21 @@ QString reshapeLineByChars(QStringView line, int chars, QStringView extra)
 QString reshapeLineByWidth(QStringView line, int limit, WidthModel &model, QStringView extra)
 {
     const bool comment = IsCommentLine(line.toString());
-    const int markerWidth = comment ? model.width(kMarker) : 0;
+    const qint64 markerWidth = comment ? model.width(kMarker) : 0;
     QString out;
     qsizetype p = 0;
     bool prefixed = false;
-    int restWidth = model.width(line);
+    qint64 restWidth = model.width(line);
+    const auto opensComment = [&](qsizetype at) { return !comment && breakMakesComment(line, at); };
     // The marker alone may be wider than the screen: stop once the line is used up.
-    while (restWidth > limit && p < line.size()) {
+    while ((restWidth > limit || opensComment(p)) && p < line.size()) {
         // The longest start that fits; at least one character of the line.
-        int used = prefixed ? markerWidth : 0;
+        qint64 used = prefixed ? markerWidth : 0;
         qsizetype end = p;
-        while (end < line.size()) {
+        // After a single character that could not move on, "<" goes alone.
+        while (end < line.size() && !(end > p && opensComment(p))) {
             const qsizetype len = charLength(line, end);
-            const int w = model.width(line.sliced(end, len));
+            const qint64 w = model.width(line.sliced(end, len));
             if (end > p && used + w > limit)
                 break;
             if (end == p && used + w > limit) { // a character wider than the screen goes alone
@@ -69,6 +93,12 @@ QString reshapeLineByWidth(QStringView line, int limit, WidthModel &model, QStri
             }
             used += w;
             end += len;
+        }
+        // A break before "<-" moves one character earlier.
+        if (opensComment(end) && end - p > charLengthBefore(line, end)) {
+            const qsizetype back = charLengthBefore(line, end);
+            used -= model.width(line.sliced(end - back, back));
+            end -= back;
         }
         if (prefixed)
             out += kMarker;
@@ -95,20 +125,23 @@ QString reshapeLineByWords(QStringView line, int limit, const WordList &words, W
 {
     const bool comment = IsCommentLine(line.toString());
     QString out;
-    int cur = 0;
+    qint64 cur = 0;
     qsizetype p = 0;
-    int restWidth = model.width(line);
+    qint64 restWidth = model.width(line);
     const auto endOutputLine = [&] {
         out += u'\n';
         out += comment ? QStringView(kMarker) : extra;
         cur = 0;
     };
+    // A piece never ends just before "<-" of a caption line: "<" joins it, so
+    // that no output line begins as a comment.
+    const auto opensComment = [&](qsizetype at) { return !comment && breakMakesComment(line, at); };
     while (restWidth > limit) {
-        const int room = limit - cur;
+        const qint64 room = limit - cur;
         qsizetype len = words.longestAt(line, p);
         if (len == 0) {
             // Is there a word that begins within the room?
-            int before = 0;
+            qint64 before = 0;
             bool wordAhead = false;
             for (qsizetype q = p; q < line.size() && before < room; q += charLength(line, q)) {
                 if (words.anyAt(line, q)) {
@@ -119,20 +152,32 @@ QString reshapeLineByWords(QStringView line, int limit, const WordList &words, W
             }
             if (wordAhead) {
                 len = charLength(line, p);
+                if (opensComment(p + len))
+                    ++len;
             } else {
                 // Nothing to keep whole here: start a fresh line and move on
                 // what fits of the text before the next word.
                 if (cur > 0)
                     endOutputLine();
                 qsizetype end = p;
-                int used = 0;
+                qint64 used = 0;
                 while (end < line.size()) {
                     const qsizetype l = charLength(line, end);
-                    const int w = model.width(line.sliced(end, l));
+                    const qint64 w = model.width(line.sliced(end, l));
                     if (end > p && (used + w > limit || words.anyAt(line, end)))
                         break;
                     used += w;
                     end += l;
+                }
+                if (opensComment(end)) {
+                    const qsizetype back = charLengthBefore(line, end);
+                    if (end - p > back) {
+                        used -= model.width(line.sliced(end - back, back));
+                        end -= back;
+                    } else {
+                        used += model.width(line.sliced(end, 1));
+                        ++end;
+                    }
                 }
                 out += line.sliced(p, end - p);
                 cur = used;
@@ -140,9 +185,11 @@ QString reshapeLineByWords(QStringView line, int limit, const WordList &words, W
                 p = end;
                 continue;
             }
+        } else if (opensComment(p + len)) {
+            ++len;
         }
         const QStringView piece = line.sliced(p, len);
-        const int pieceWidth = model.width(piece);
+        const qint64 pieceWidth = model.width(piece);
         if (cur > 0 && cur + pieceWidth > limit)
             endOutputLine();
         out += piece;
@@ -181,17 +228,22 @@ QStringList reshapeRoll(const QStringList &lines, int limit, int chars, const Re
 
 QStringList joinAndBreakAtMarks(const QStringList &lines)
 {
-    QString text;
-    for (const QString &line : lines) {
-        for (const QChar c : line) {
-            text += c;
-            if (c == u'／' || c == u'。')
-                text += u'\n';
+    const QString text = lines.join(QString());
+    QStringList result;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'／' && text[i] != u'。')
+            continue;
+        // Before "<-" the break comes one character earlier, before the mark;
+        // a line made of the mark alone is not broken there.
+        const qsizetype cut = breakMakesComment(text, i + 1) ? i : i + 1;
+        if (cut > start) {
+            result.append(text.sliced(start, cut - start));
+            start = cut;
         }
     }
-    QStringList result = text.split(u'\n');
-    if (!result.isEmpty() && result.last().isEmpty())
-        result.removeLast();
+    if (start < text.size())
+        result.append(text.sliced(start));
     return result;
 }
 

@@ -2,6 +2,9 @@
 // Re-breaking over-long roll lines so that they fit the caption screen.
 // Results are "items": one per input line, each holding its output lines
 // separated by "\n"; the roll becomes the items, each followed by "\n".
+// No reshape splits a surrogate pair, and none turns part of a caption line
+// into a comment: where an output line would begin with "<-", the break comes
+// one character earlier (or "<" stands alone after a single character).
 #include <QStringList>
 
 class WidthModel;
@@ -43,7 +46,8 @@ QStringList reshapeRoll(const QStringList &lines, int limit, int chars, const Re
                         const WordList *words, WidthModel &model);
 
 // The lines with their breaks removed and a break put after every "／" and
-// every "。" (a break at the very end gives no empty last line).
+// every "。" (a break at the very end gives no empty last line); before "<-"
+// the break comes before the mark instead.
 QStringList joinAndBreakAtMarks(const QStringList &lines);
 
 // The roll text made of items, each followed by "\n".

@@ -49,6 +49,9 @@ void TWordDic::OpenTextClick()
         return;
     }
     DicList->setPlainText(rollTextFromFile(read.decoded.text));
+    const QString warning = undecodedPartsWarning(path, read.decoded);
+    if (!warning.isEmpty())
+        showMessage(warning, QString::fromUtf16(kUndecodedPartsCaption), MsgIcon::Warning);
 }
 
 void TWordDic::SaveTextClick()

@@ -2,9 +2,35 @@
 
 #include <algorithm>
 
+bool WordList::isUsableWord(QStringView word)
+{
+    const qsizetype n = word.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = word[i];
+        if (c == QChar::ReplacementCharacter)
+            return false;
+        if (!c.isSurrogate())
+            continue;
+        if (!c.isHighSurrogate() || i + 1 == n || !word[i + 1].isLowSurrogate())
+            return false;
+        ++i;
+    }
+    return true;
+}
+
+QList<qsizetype> WordList::unusableLines(const QStringList &customLines)
+{
+    QList<qsizetype> lines;
+    for (qsizetype i = 0; i < customLines.size(); ++i) {
+        if (!isUsableWord(customLines.at(i)))
+            lines.append(i + 1);
+    }
+    return lines;
+}
+
 void WordList::add(const QString &word)
 {
-    if (word.isEmpty())
+    if (word.isEmpty() || !isUsableWord(word))
         return;
     const QString folded = word.toCaseFolded();
     if (m_folded.contains(folded))

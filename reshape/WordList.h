@@ -10,12 +10,22 @@
 
 class WordList {
 public:
-    // Adds `word` unless it is empty or equal to an entry with letter case ignored.
+    // False for a word holding a broken character: a lone surrogate, which
+    // would match half of a surrogate pair and split it, or U+FFFD, which
+    // stands for bytes that could not be read and is not what was meant.
+    static bool isUsableWord(QStringView word);
+
+    // Adds `word` unless it is empty, not usable, or equal to an entry with
+    // letter case ignored.
     void add(const QString &word);
 
     // Adds the analyser's surface forms, then each non-empty custom dictionary
     // line exactly as written.
     static WordList build(const QStringList &surfaces, const QStringList &customLines);
+
+    // One-based numbers of the custom dictionary lines that build leaves out
+    // as not usable, for a warning.
+    static QList<qsizetype> unusableLines(const QStringList &customLines);
 
     // Length in UTF-16 units of the longest entry that `text` has at `pos`, 0 if none.
     qsizetype longestAt(QStringView text, qsizetype pos) const;

@@ -14,6 +14,7 @@ esac
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
+  qt6-translations-l10n
   libx11-dev libxtst-dev
   chasen ipadic
   fonts-ipafont-gothic fonts-ipafont-mincho

@@ -153,7 +153,8 @@ public:
     }
 
     // A list stored as a count key and numbered entries ("File_%03d" …). On
-    // loading the list is emptied first; a missing count means no entries.
+    // loading the list is emptied first; a missing count means no entries, and
+    // a count beyond the entries the file holds reads only those.
     void list(const QString &section, const QString &countKey, const QString &prefix, int digits,
               std::function<QStringList()> get, std::function<void(const QStringList &)> set)
     {
@@ -161,7 +162,7 @@ public:
         add(section, countKey,
             [=](const ProfileFile &ini, const QString &s, const QString &k) {
                 set({});
-                const int count = std::max(0, ini.readInt(s, k, 0));
+                const int count = ini.readListLength(s, k, prefix, digits);
                 QStringList entries;
                 entries.reserve(count);
                 for (int i = 0; i < count; ++i)
@@ -282,7 +283,15 @@ ConfigTable buildTable()
     t.list(u"RollInput"_s, u"FileTotal"_s, u"File_"_s, 3, [] { return listItems(RollInput->FileList); },
            [](const QStringList &v) { setListItems(RollInput->FileList, v); });
     t.window(u"WordDic"_s, WordDic, true, true, false);
-    t.list(u"WordDic"_s, u"DicTotal"_s, u"Dic_"_s, 5, [] { return memoLines(WordDic->DicList); },
+    // A blank at either end of a dictionary line counts in the word check:
+    // the line is written so that it comes back with it.
+    t.list(u"WordDic"_s, u"DicTotal"_s, u"Dic_"_s, 5,
+           [] {
+               QStringList lines = memoLines(WordDic->DicList);
+               for (QString &line : lines)
+                   line = ProfileFile::quotedWhereNeeded(line);
+               return lines;
+           },
            [](const QStringList &v) { WordDic->DicList->setPlainText(v.join(u'\n')); });
     t.window(u"WordChangeList"_s, WordChangeList, true, true, false);
     t.list(u"WordChangeList"_s, u"WordTotal"_s, u"Word_"_s, 5, conversionRowTexts, setConversionRowTexts);
@@ -292,13 +301,20 @@ ConfigTable buildTable()
 
 } // namespace
 
-void loadConfigFile(const QString &path)
+bool loadConfigFile(const QString &path, QString *error)
 {
     const ProfileFile ini(path);
+    if (!ini.readError().isEmpty()) {
+        // Read as empty it would reset every setting and empty the lists.
+        if (error)
+            *error = ini.readError();
+        return false;
+    }
     for (const ConfigKey &key : buildTable().keys) {
         if (key.load)
             key.load(ini);
     }
+    return true;
 }
 
 bool saveConfigFile(const QString &path, QString *error)

@@ -4,8 +4,9 @@
 #include <QString>
 
 // Reads every key in table order and applies it to its control or window; a
-// missing file, section or key gives that key's default.
-void loadConfigFile(const QString &path);
+// missing file, section or key gives that key's default. False (with a reason)
+// when the file is there but cannot be read: then nothing is changed.
+bool loadConfigFile(const QString &path, QString *error = nullptr);
 
 // Writes every key from the current state of the controls and windows, then
 // replaces the file atomically. False (with a reason) when the file could not

@@ -3,14 +3,75 @@
 #include "analysis/MorphemeRecord.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <sys/types.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 const QString kChasen = u"/usr/bin/chasen"_s;
+
+// An analyser that loops as ChaSen does on some input: it writes "EOS" lines
+// into its output file until stopped, after putting its process id in `pidFile`.
+QString loopingAnalyser(const QTemporaryDir &dir, const QString &pidFile)
+{
+    const QString path = dir.filePath(u"looping-analyser"_s);
+    QFile script(path);
+    if (!script.open(QIODevice::WriteOnly))
+        return {};
+    script.write("#!/bin/sh\nwhile [ \"$1\" != -o ]; do shift; done\necho $$ > '" + pidFile.toUtf8()
+                 + "'\nwhile :; do echo EOS; done > \"$2\"\n");
+    script.close();
+    script.setPermissions(script.permissions() | QFile::ExeOwner);
+    return path;
+}
+
+// True while the process runs (a zombie waiting for its parent counts as gone).
+bool running(qint64 pid)
+{
+    QFile stat(u"/proc/%1/stat"_s.arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray line = stat.readAll();
+    const qsizetype close = line.lastIndexOf(')');
+    return close > 0 && line.mid(close + 2, 1) != "Z";
+}
+
+qint64 pidIn(const QString &pidFile)
+{
+    QFile file(pidFile);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toLongLong() : 0;
+}
+
+// Runs with the temporary folders going into `tmp`, so that a test sees what
+// a run leaves behind.
+ChasenResult runIn(const QString &tmp, const QString &program, const QStringList &roll,
+                   const std::function<bool()> &keepWaiting)
+{
+    const QByteArray previous = qgetenv("TMPDIR");
+    qputenv("TMPDIR", tmp.toLocal8Bit());
+    const ChasenResult r = runChasen(program, roll, CommentKinds{}, keepWaiting);
+    qputenv("TMPDIR", previous);
+    return r;
+}
+
+// Gives up after `seconds`, so that a run that would never end fails the test
+// instead of stalling it.
+std::function<bool()> giveUpAfter(int seconds)
+{
+    return [deadline = QDeadlineTimer(seconds * 1000)] { return !deadline.hasExpired(); };
+}
+
+volatile std::sig_atomic_t g_terminations = 0;
+extern "C" void countTermination(int) { g_terminations = g_terminations + 1; }
 
 QStringList surfaces(const QString &morphemeText)
 {
@@ -35,6 +96,12 @@ private Q_SLOTS:
     void emptyRollIsAnEmptyResult();
     void missingProgram();
     void cancelledRun();
+    void controlCharactersReachTheAnalyserAsBlanks();
+    void runsLeaveNoTemporaryFolder_data();
+    void runsLeaveNoTemporaryFolder();
+    void terminationStopsTheAnalyserFirst();
+    void killedToolTakesTheAnalyserAlong_data();
+    void killedToolTakesTheAnalyserAlong();
 };
 
 void TestChasenRunner::initTestCase()
@@ -55,6 +122,9 @@ void TestChasenRunner::inputLines_data()
     QTest::newRow("only jump comments recognised: simple comment is text")
         << QStringList{u"<-◆第一部"_s, u"<-メモ"_s} << true << QStringList{u"<-メモ"_s};
     QTest::newRow("not Shift-JIS becomes ?") << QStringList{u"😀あ"_s} << false << QStringList{u"?あ"_s};
+    QTest::newRow("control characters become blanks, in place")
+        << QStringList{u"ｻ"_s + QChar(0) + u"あ\tい\rう"_s + QChar(0x7F) + QChar(0x1B)} << false
+        << QStringList{u"ｻ あ い う  "_s};
 }
 
 void TestChasenRunner::inputLines()
@@ -138,6 +208,135 @@ void TestChasenRunner::cancelledRun()
     const ChasenResult r = runChasen(slow, {u"本文"_s}, CommentKinds{}, [&] { return ++polls < 3; });
     QCOMPARE(r.status, ChasenResult::Status::Cancelled);
     QVERIFY(r.morphemeText.isEmpty());
+}
+
+void TestChasenRunner::controlCharactersReachTheAnalyserAsBlanks()
+{
+    // Half-width kana then NUL made the analyser print "EOS" for ever.
+    const ChasenResult r = runChasen(kChasen, {u"ｻ"_s + QChar(0), u"佐藤さん"_s + QChar(0x01) + u"です"_s},
+                                     CommentKinds{}, giveUpAfter(20));
+    QCOMPARE(r.status, ChasenResult::Status::Ok);
+    const QStringList words = surfaces(r.morphemeText);
+    QVERIFY2(words.contains(u"ｻ"_s), qPrintable(words.join(u'|')));
+    QVERIFY(words.contains(u"佐藤"_s));
+    QVERIFY(words.contains(u"です"_s));
+    QCOMPARE(r.morphemeText.count(u"EOS\n"_s), 1);
+}
+
+void TestChasenRunner::runsLeaveNoTemporaryFolder_data()
+{
+    QTest::addColumn<QString>("analyser"); // "looping", "failing", "slow" or ChaSen's path
+    QTest::addColumn<int>("polls");         // the caller cancels at this poll; 0: never
+    QTest::addColumn<ChasenResult::Status>("status");
+    QTest::addColumn<QString>("detail");
+    QTest::newRow("finished") << kChasen << 0 << ChasenResult::Status::Ok << QString();
+    QTest::newRow("output far beyond the input: stopped")
+        << u"looping"_s << 0 << ChasenResult::Status::Failed
+        << u"茶筌の出力が入力に比べて大きくなりすぎたため、途中で止めました。"_s;
+    QTest::newRow("failed") << u"failing"_s << 0 << ChasenResult::Status::Failed << u"no dictionary"_s;
+    QTest::newRow("cancelled") << u"slow"_s << 3 << ChasenResult::Status::Cancelled << QString();
+}
+
+void TestChasenRunner::runsLeaveNoTemporaryFolder()
+{
+    QFETCH(QString, analyser);
+    QFETCH(int, polls);
+    QFETCH(ChasenResult::Status, status);
+    QFETCH(QString, detail);
+    QTemporaryDir dir;
+    QTemporaryDir tmp;
+    const auto script = [&](const QByteArray &body) {
+        const QString path = dir.filePath(u"analyser"_s);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write("#!/bin/sh\n" + body);
+        file.close();
+        file.setPermissions(file.permissions() | QFile::ExeOwner);
+        return path;
+    };
+    QString program = analyser;
+    if (analyser == u"looping")
+        program = loopingAnalyser(dir, dir.filePath(u"pid"_s));
+    else if (analyser == u"failing")
+        program = script("echo 'no dictionary' >&2\nexit 1\n");
+    else if (analyser == u"slow")
+        program = script("exec sleep 30\n");
+    int polled = 0;
+    const auto deadline = giveUpAfter(20);
+    const ChasenResult r = runIn(tmp.path(), program, {u"本文"_s}, [&] {
+        return deadline() && (polls == 0 || ++polled < polls);
+    });
+    QCOMPARE(r.status, status);
+    QCOMPARE(r.detail, detail);
+    QCOMPARE(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+}
+
+void TestChasenRunner::terminationStopsTheAnalyserFirst()
+{
+    // SIGTERM while the analyser runs: it is stopped and the folder removed
+    // before the signal takes its course (here a handler that counts it).
+    QTemporaryDir dir;
+    QTemporaryDir tmp;
+    const QString pidFile = dir.filePath(u"pid"_s);
+    struct sigaction count {}, previous {};
+    count.sa_handler = countTermination;
+    sigemptyset(&count.sa_mask);
+    sigaction(SIGTERM, &count, &previous);
+    g_terminations = 0;
+    bool raised = false;
+    bool heldBack = false;
+    const auto deadline = giveUpAfter(20);
+    const ChasenResult r = runIn(tmp.path(), loopingAnalyser(dir, pidFile), {u"本文"_s}, [&] {
+        if (!raised && pidIn(pidFile) > 0) {
+            raised = true;
+            std::raise(SIGTERM);
+            heldBack = g_terminations == 0;
+        }
+        return deadline();
+    });
+    const int seen = g_terminations;
+    sigaction(SIGTERM, &previous, nullptr);
+    QVERIFY(raised);
+    QVERIFY(heldBack);
+    QCOMPARE(r.status, ChasenResult::Status::Cancelled);
+    QCOMPARE(seen, 1);
+    QVERIFY(!running(pidIn(pidFile)));
+    QCOMPARE(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+}
+
+void TestChasenRunner::killedToolTakesTheAnalyserAlong_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<bool>("folderRemoved");
+    QTest::newRow("SIGTERM: analyser stopped, folder removed") << int(SIGTERM) << true;
+    QTest::newRow("SIGINT: analyser stopped, folder removed") << int(SIGINT) << true;
+    QTest::newRow("SIGKILL: analyser stopped") << int(SIGKILL) << false;
+}
+
+void TestChasenRunner::killedToolTakesTheAnalyserAlong()
+{
+    QFETCH(int, signal);
+    QFETCH(bool, folderRemoved);
+    QTemporaryDir dir;
+    QTemporaryDir tmp;
+    const QString pidFile = dir.filePath(u"pid"_s);
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"TMPDIR"_s, tmp.path());
+    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    tool.setProcessEnvironment(env);
+    tool.start(QStringLiteral(VELMAT_TOOL), {u"analyze"_s, u"--chasen"_s, loopingAnalyser(dir, pidFile)});
+    tool.write("\x96\x7B\x95\xB6\r\n");
+    tool.closeWriteChannel();
+    QTRY_VERIFY_WITH_TIMEOUT(pidIn(pidFile) > 0, 20000);
+    const qint64 analyser = pidIn(pidFile);
+    ::kill(pid_t(tool.processId()), signal);
+    QVERIFY(tool.waitForFinished(20000));
+    QCOMPARE(tool.exitStatus(), QProcess::CrashExit); // ended by the signal, as asked
+    QTRY_VERIFY_WITH_TIMEOUT(!running(analyser), 5000);
+    // (Qt may leave a runtime folder of its own there.)
+    if (folderRemoved)
+        QCOMPARE(QDir(tmp.path()).entryList({u"velmat-tool-*"_s}, QDir::AllEntries | QDir::Hidden), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestChasenRunner)

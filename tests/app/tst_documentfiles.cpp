@@ -80,8 +80,11 @@ private Q_SLOTS:
     void openThroughTheDialog();
     void openFailureKeepsTheRoll_data();
     void openFailureKeepsTheRoll();
+    void brokenBytesAreLoadedWithAWarning_data();
     void brokenBytesAreLoadedWithAWarning();
     void saveWritesTheRollFile();
+    void saveDialogStartsWhereTheRollIs_data();
+    void saveDialogStartsWhereTheRollIs();
     void saveAsksBeforeLosingCharacters_data();
     void saveAsksBeforeLosingCharacters();
     void failedSaveKeepsOldFileAndRoll();
@@ -91,6 +94,8 @@ private Q_SLOTS:
     void documentWithShellCharactersIsOpenedNotRun();
     void filterFailureKeepsTheRoll_data();
     void filterFailureKeepsTheRoll();
+    void partlyReadDocumentIsLoadedWithAWarning_data();
+    void partlyReadDocumentIsLoadedWithAWarning();
     void escapeStopsASlowFilter();
     void dropLoadsFiles_data();
     void dropLoadsFiles();
@@ -164,6 +169,8 @@ void TestDocumentFiles::openFailureKeepsTheRoll_data()
     QTest::newRow("dialog cancelled: nothing") << QString() << QString();
     QTest::newRow("missing file") << u"missing.txt"_s << u"ファイルが見つかりません。"_s;
     QTest::newRow("a folder") << u"folder.txt"_s << u"フォルダは開けません。"_s;
+    QTest::newRow("past the size limit") << u"huge.txt"_s
+                                         << u"ファイルが大きすぎます。読み込めるのは 256 MiB までです。"_s;
 }
 
 void TestDocumentFiles::openFailureKeepsTheRoll()
@@ -171,6 +178,9 @@ void TestDocumentFiles::openFailureKeepsTheRoll()
     QFETCH(QString, answer);
     QFETCH(QString, message);
     QDir(m_dir.path()).mkdir(u"folder.txt"_s);
+    QFile huge(path(u"huge.txt"_s));
+    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(256 * 1024 * 1024 + 1)); // sparse: no disk used
+    huge.close();
     Form1->RichEdit1->setPlainText(u"大事なロール"_s);
     m_prompter.answer(answer.isEmpty() ? QString() : path(answer));
     Form1->O1Click();
@@ -184,16 +194,36 @@ void TestDocumentFiles::openFailureKeepsTheRoll()
     }
 }
 
+void TestDocumentFiles::brokenBytesAreLoadedWithAWarning_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("encoding");
+    QTest::addColumn<int>("broken");
+    // UTF-8 without a mark is read as Shift-JIS, as rolls are; the user is told.
+    QTest::newRow("Shift-JIS") << QByteArray("\xE3\x81\x82\r\n") << u"縺\uFFFD\n"_s << u"Shift-JIS"_s << 1;
+    QTest::newRow("UTF-8 with its mark")
+        << QByteArray("\xEF\xBB\xBF\xE3\x81\x82\xFF\r\n") << u"あ\uFFFD\n"_s << u"UTF-8"_s << 1;
+    QTest::newRow("UTF-16 with lone surrogates")
+        << QByteArray("\xFF\xFE\x42\x30\x3D\xD8\x0A\x00\x00\xDE", 10) << u"あ\uFFFD\n\uFFFD"_s
+        << u"UTF-16"_s << 2;
+}
+
 void TestDocumentFiles::brokenBytesAreLoadedWithAWarning()
 {
-    // UTF-8 without a mark is read as Shift-JIS, as rolls are; the user is told.
-    put(path(u"utf8.txt"_s), "\xE3\x81\x82\r\n");
-    QVERIFY(Form1->LoadDocument(path(u"utf8.txt"_s)));
-    QCOMPARE(editorText(), u"縺\uFFFD\n"_s);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QFETCH(QString, encoding);
+    QFETCH(int, broken);
+    put(path(u"broken.txt"_s), bytes);
+    QVERIFY(Form1->LoadDocument(path(u"broken.txt"_s)));
+    QCOMPARE(editorText(), text);
     QCOMPARE(m_prompter.asked().size(), 1);
     const PromptRecord &warning = m_prompter.asked().first();
-    QCOMPARE(warning.text, u"\"%1\" には Shift-JIS として読めない部分が 1 か所あり、「\uFFFD」で表示しています。"
-                           u"\r\nこのまま保存すると、その部分は「?」になります。"_s.arg(path(u"utf8.txt"_s)));
+    QCOMPARE(warning.text, u"\"%1\" には %2 として読めない部分が %3 か所あり、「\uFFFD」で表示しています。"
+                           u"\r\nこのまま保存すると、その部分は「?」になります。"_s
+                               .arg(path(u"broken.txt"_s), encoding)
+                               .arg(broken));
     QCOMPARE(warning.caption, u"読み込みの確認"_s);
     QCOMPARE(warning.icon, MsgIcon::Warning);
 }
@@ -217,6 +247,42 @@ void TestDocumentFiles::saveWritesTheRollFile()
     QCOMPARE(dialog.text, u"untitled.txt"_s);
     // The dialog offers the last chosen name next time.
     QCOMPARE(m_prompter.asked().at(1).text, path(u"first.txt"_s));
+}
+
+void TestDocumentFiles::saveDialogStartsWhereTheRollIs_data()
+{
+    // Steps "open:NAME" and "save:NAME" under the test folder, then the name
+    // the save dialog offers ("%1" for the test folder).
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("proposed");
+    QTest::newRow("nothing opened: the working folder") << QStringList() << u"untitled.txt"_s;
+    QTest::newRow("opened: the roll's folder")
+        << QStringList{u"open:in/roll.txt"_s} << u"%1/in/untitled.txt"_s;
+    QTest::newRow("saved elsewhere, then opened: the last name in the roll's folder")
+        << QStringList{u"save:out/kept.txt"_s, u"open:in/roll.txt"_s} << u"%1/in/kept.txt"_s;
+    QTest::newRow("opened, then saved elsewhere: where it was saved")
+        << QStringList{u"open:in/roll.txt"_s, u"save:out/kept.txt"_s} << u"%1/out/kept.txt"_s;
+}
+
+void TestDocumentFiles::saveDialogStartsWhereTheRollIs()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, proposed);
+    QVERIFY(QDir(m_dir.path()).mkpath(u"in"_s) && QDir(m_dir.path()).mkpath(u"out"_s));
+    put(path(u"in/roll.txt"_s), "A\r\n");
+    for (const QString &step : steps) {
+        const QString target = path(step.section(u':', 1));
+        if (step.startsWith(u"open:"_s)) {
+            QVERIFY(Form1->LoadDocument(target));
+        } else {
+            m_prompter.answer(target);
+            QVERIFY(Form1->SaveDocumentWithDialog());
+        }
+    }
+    m_prompter.clear();
+    QVERIFY(!Form1->SaveDocumentWithDialog()); // cancelled
+    QCOMPARE(m_prompter.asked().size(), 1);
+    QCOMPARE(m_prompter.asked().first().text, proposed.arg(m_dir.path()));
 }
 
 void TestDocumentFiles::saveAsksBeforeLosingCharacters_data()
@@ -347,6 +413,45 @@ void TestDocumentFiles::filterFailureKeepsTheRoll_data()
         << QString() << u"damaged.docx"_s
         << u"文書をテキストに変換できませんでした。\r\nvelmat-doc2txt: 文書の word/document.xml が壊れています。"_s
         << MsgIcon::Error;
+    // Read in part, but nothing of it to load: a failure like any other.
+    const QString nothingRead = path(u"nothing-read"_s);
+    put(nothingRead, "#!/bin/sh\necho '1 行目から先が読めません。' >&2\nexit 3\n");
+    QFile::setPermissions(nothingRead, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QTest::newRow("filter read nothing before the damage")
+        << nothingRead << u"sample.docx"_s
+        << u"文書をテキストに変換できませんでした。\r\n1 行目から先が読めません。"_s << MsgIcon::Error;
+    QTest::newRow("filter output past the size limit")
+        << u"endless-filter"_s << u"sample.docx"_s
+        << u"文書のテキストが大きすぎます。読み込めるのは 256 MiB までです。"_s << MsgIcon::Error;
+}
+
+void TestDocumentFiles::partlyReadDocumentIsLoadedWithAWarning_data()
+{
+    QTest::addColumn<QString>("document");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("damage");
+    QTest::newRow("part cut short") << u"truncated-part.docx"_s << u"前の段落\n途中で切れた\n"_s
+                                    << u"velmat-doc2txt: 文書の word/document.xml は 4 行目から先が読めません"
+                                       u"（Premature end of document.）。"_s;
+    QTest::newRow("byte that is not UTF-8")
+        << u"invalid-byte.docx"_s << u"前の段落\n壊れ?た字\n後の段落\n"_s
+        << u"velmat-doc2txt: 文書の word/document.xml に UTF-8 として読めないバイトが 1 か所あり、「?」にしました。"_s;
+}
+
+void TestDocumentFiles::partlyReadDocumentIsLoadedWithAWarning()
+{
+    QFETCH(QString, document);
+    QFETCH(QString, text);
+    QFETCH(QString, damage);
+    Form1->RichEdit1->setPlainText(u"前のロール"_s);
+    const QString file = kDocuments + u'/' + document;
+    QVERIFY(Form1->LoadDocument(file));
+    QCOMPARE(editorText(), text);
+    QCOMPARE(m_prompter.asked().size(), 1);
+    QCOMPARE(m_prompter.asked().first().text,
+             u"\"%1\" には読めない部分がありました。読めた文字だけを読み込んでいます。\r\n"_s.arg(file) + damage);
+    QCOMPARE(m_prompter.asked().first().caption, u"読み込みの確認"_s);
+    QCOMPARE(m_prompter.asked().first().icon, MsgIcon::Warning);
 }
 
 void TestDocumentFiles::filterFailureKeepsTheRoll()
@@ -355,6 +460,11 @@ void TestDocumentFiles::filterFailureKeepsTheRoll()
     QFETCH(QString, document);
     QFETCH(QString, message);
     QFETCH(MsgIcon, icon);
+    if (filter == u"endless-filter") {
+        filter = path(filter);
+        put(filter, "#!/bin/sh\nexec cat /dev/zero\n");
+        QFile::setPermissions(filter, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
     if (!filter.isEmpty())
         SetChasen->xdoc2txt->setText(filter);
     Form1->RichEdit1->setPlainText(u"大事なロール"_s);

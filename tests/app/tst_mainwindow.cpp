@@ -72,6 +72,10 @@ private Q_SLOTS:
     void closeQuestion_data();
     void closeQuestion();
     void exitEndsWithoutQuestion();
+    void sessionEndAsksLikeClosing_data();
+    void sessionEndAsksLikeClosing();
+    void closeAfterSessionEndAsksOnlyAfterAnEdit_data();
+    void closeAfterSessionEndAsksOnlyAfterAnEdit();
 
 private:
     void startAndWait();
@@ -414,6 +418,81 @@ void TestMainWindow::exitEndsWithoutQuestion()
     Form1->findChild<QAction *>(u"Exit1"_s)->trigger();
     QCOMPARE(closed.count(), 1);
     QVERIFY(m_prompter.asked().isEmpty());
+}
+
+void TestMainWindow::sessionEndAsksLikeClosing_data()
+{
+    QTest::addColumn<bool>("mayAsk");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QVariantList>("answers");
+    QTest::addColumn<bool>("ends");
+    QTest::addColumn<bool>("saved");
+    const QString roll = u"本文"_s;
+    QTest::newRow("no leave to ask: ends as before") << false << roll << QVariantList{} << true << false;
+    QTest::newRow("empty roll: ends without a question") << true << QString() << QVariantList{} << true << false;
+    QTest::newRow("no: ends unsaved") << true << roll << QVariantList{int(MsgResult::No)} << true << false;
+    QTest::newRow("cancel: stays") << true << roll << QVariantList{int(MsgResult::Cancel)} << false << false;
+    QTest::newRow("yes, saved: ends")
+        << true << roll << QVariantList{int(MsgResult::Yes), u"saved.txt"_s} << true << true;
+    QTest::newRow("yes, save dialog cancelled: stays")
+        << true << roll << QVariantList{int(MsgResult::Yes), QString()} << false << false;
+}
+
+void TestMainWindow::sessionEndAsksLikeClosing()
+{
+    QFETCH(bool, mayAsk);
+    QFETCH(QString, text);
+    QFETCH(QVariantList, answers);
+    QFETCH(bool, ends);
+    QFETCH(bool, saved);
+    QFile::remove(u"saved.txt"_s);
+    Form1->show();
+    Form1->RichEdit1->setPlainText(text);
+    for (const QVariant &a : answers)
+        m_prompter.answer(a);
+    QSignalSpy closed(Form1, &TForm1::closed);
+    QCOMPARE(Form1->mayEndSession(mayAsk), ends);
+    // The window stays as it is: ending the program is the session's part.
+    QCOMPARE(closed.count(), 0);
+    QCOMPARE(Form1->RichEdit1->toPlainText(), text);
+    QCOMPARE(m_prompter.pendingAnswers(), 0);
+    QCOMPARE(m_prompter.asked().size(), int(answers.size()));
+    if (!answers.isEmpty()) {
+        const PromptRecord &q = m_prompter.asked().first();
+        QCOMPARE(q.text, u"現在のデータを保存しますか？"_s);
+        QCOMPARE(q.caption, u"破棄の確認"_s);
+        QCOMPARE(q.icon, MsgIcon::Question);
+        QCOMPARE(q.buttons, MsgButtons::YesNoCancel);
+    }
+    QCOMPARE(QFile::exists(u"saved.txt"_s), saved);
+}
+
+void TestMainWindow::closeAfterSessionEndAsksOnlyAfterAnEdit_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("edit");
+    QTest::addColumn<bool>("asksAgain");
+    QTest::newRow("answered no, unchanged: closes") << int(MsgResult::No) << false << false;
+    QTest::newRow("answered no, then edited: asks") << int(MsgResult::No) << true << true;
+    QTest::newRow("cancelled: asks") << int(MsgResult::Cancel) << false << true;
+}
+
+void TestMainWindow::closeAfterSessionEndAsksOnlyAfterAnEdit()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, edit);
+    QFETCH(bool, asksAgain);
+    Form1->show();
+    Form1->RichEdit1->setPlainText(u"本文"_s);
+    m_prompter.answer(MsgResult(answer));
+    Form1->mayEndSession(true);
+    if (edit)
+        Form1->RichEdit1->insertPlainText(u"追記"_s);
+    m_prompter.answer(MsgResult::No);
+    QSignalSpy closed(Form1, &TForm1::closed);
+    Form1->close();
+    QCOMPARE(closed.count(), 1);
+    QCOMPARE(m_prompter.asked().size(), asksAgain ? 2 : 1);
 }
 
 QTEST_MAIN(TestMainWindow)

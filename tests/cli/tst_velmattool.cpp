@@ -1,7 +1,11 @@
 // velmat-tool as a script would use it: arguments, standard input, output, status.
 #include "platform/Cp932.h"
+#include "reshape/DisplayWidth.h"
 
 #include <QProcess>
+#include <QFile>
+
+#include <functional>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,6 +19,12 @@ private Q_SLOTS:
     void shiftJisOutput();
     void dictionaryFile();
     void slideFile();
+    void undecodedInputNamesItsEncoding();
+    void fullOutputFailsLoudly_data();
+    void fullOutputFailsLoudly();
+    void endlessInputIsRefused_data();
+    void endlessInputIsRefused();
+    void longLineInALargeFont();
 
 private:
     struct Result {
@@ -22,16 +32,21 @@ private:
         QByteArray err;
         int status;
     };
-    Result tool(const QStringList &args, const QByteArray &input = {});
+    Result tool(const QStringList &args, const QByteArray &input = {},
+                const std::function<void(QProcess &)> &setUp = {});
 };
 
-TestVelmatTool::Result TestVelmatTool::tool(const QStringList &args, const QByteArray &input)
+TestVelmatTool::Result TestVelmatTool::tool(const QStringList &args, const QByteArray &input,
+                                            const std::function<void(QProcess &)> &setUp)
 {
     QProcess p;
+    if (setUp)
+        setUp(p);
     p.start(QStringLiteral(VELMAT_TOOL), args);
-    p.write(input);
+    if (!input.isEmpty())
+        p.write(input);
     p.closeWriteChannel();
-    if (!p.waitForFinished(30000))
+    if (!p.waitForFinished(60000))
         qFatal("velmat-tool did not finish");
     return {p.readAllStandardOutput(), p.readAllStandardError(), p.exitCode()};
 }
@@ -62,6 +77,10 @@ void TestVelmatTool::run_data()
                             << u"       あいう\n"_s << 0;
     QTest::newRow("trim with blank lines") << QStringList{u"trim"_s, u"--cr-insert"_s} << QByteArray(" a \r\n")
                                            << u"a\n\n"_s << 0;
+    QTest::newRow("reshape never makes a comment") << QStringList{u"reshape"_s, u"--chars"_s, u"4"_s}
+                                                   << QByteArray("abcdefgh<-xyz\r\n") << u"abcd\nefg\nh<-x\nyz\n"_s << 0;
+    QTest::newRow("trim never makes a comment") << QStringList{u"trim"_s} << QByteArray(" <-abc \r\n")
+                                                << u" <-abc\n"_s << 0;
     QTest::newRow("UTF-8 input with BOM") << QStringList{u"count"_s} << QByteArray("\xEF\xBB\xBF漢字\r\n") << u"2\n"_s << 0;
     QTest::newRow("empty input") << QStringList{u"width"_s} << QByteArray() << QString() << 0;
     QTest::newRow("unknown command") << QStringList{u"frobnicate"_s} << QByteArray() << QString() << 2;
@@ -113,6 +132,24 @@ void TestVelmatTool::dictionaryFile()
                                  dir.filePath(u"none.txt"_s)},
                                 cp932Encode(u"あ\r\n"_s));
     QCOMPARE(missing.status, 2);
+
+    // A lone surrogate in a UTF-16 dictionary: told, left out, and no pair split.
+    QFile broken(dic);
+    QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    broken.write(QByteArray("\xFF\xFE\x3D\xD8\x0D\x00\x0A\x00\x68\x56\x0D\x00\x0A\x00", 14));
+    broken.close();
+    const QByteArray faces = "\xEF\xBB\xBF" + (u"a"_s + QString(9, u'x').replace(u"x"_s, u"😀"_s) + u"\r\n"_s).toUtf8();
+    const Result split = tool({u"reshape"_s, u"--chars"_s, u"4"_s, u"--word-check"_s, u"--dic"_s, dic}, faces);
+    QCOMPARE(split.status, 0);
+    const QStringList lines = QString::fromUtf8(split.out).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.join(QString()), u"a"_s + QString(9, u'x').replace(u"x"_s, u"😀"_s));
+    for (const QString &line : lines) {
+        QVERIFY2(!line.contains(QChar::ReplacementCharacter), qPrintable(line)); // no half pair
+        QVERIFY(MecsStringWidth(line) <= 8);
+    }
+    QCOMPARE(QString::fromUtf8(split.err),
+             u"velmat-tool: warning: 1 byte sequence(s) in \"%1\" could not be decoded as UTF-16 and show as U+FFFD\n"
+             u"velmat-tool: warning: dictionary line(s) 1 hold a broken character and are left out\n"_s.arg(dic));
 }
 
 void TestVelmatTool::slideFile()
@@ -127,6 +164,87 @@ void TestVelmatTool::slideFile()
                                       u"-スライド1,0,,0,0,640,480,,,,,,,,,,\r\n次,0,0,10,16777215,c,c,,,,,,\r\n"_s));
     QCOMPARE(tool({u"slide"_s}, {}).status, 2);
     QCOMPARE(tool({u"slide"_s, u"--page-color"_s, u"pink"_s, u"-o"_s, out}, {}).status, 2);
+}
+
+void TestVelmatTool::undecodedInputNamesItsEncoding()
+{
+    const Result r = tool({u"count"_s}, QByteArray("\xEF\xBB\xBF" "A\xFF\r\n"));
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.err, QByteArray("velmat-tool: warning: 1 byte sequence(s) in standard input could not be decoded "
+                               "as UTF-8 and show as U+FFFD\n"));
+}
+
+void TestVelmatTool::fullOutputFailsLoudly_data()
+{
+    QTest::addColumn<QStringList>("args");
+    const QString missingFolder = u"/nonexistent-folder/roll.sl1"_s;
+    QTest::newRow("width") << QStringList{u"width"_s};
+    QTest::newRow("check that finds a line") << QStringList{u"check"_s, u"--chars"_s, u"2"_s};
+    QTest::newRow("count") << QStringList{u"count"_s};
+    QTest::newRow("reshape") << QStringList{u"reshape"_s, u"--chars"_s, u"2"_s};
+    QTest::newRow("break") << QStringList{u"break"_s, u"--at"_s, u"。"_s, u"--sjis"_s};
+    QTest::newRow("center") << QStringList{u"center"_s, u"--chars"_s, u"10"_s};
+    QTest::newRow("trim") << QStringList{u"trim"_s};
+    QTest::newRow("talkers") << QStringList{u"talkers"_s};
+    QTest::newRow("find") << QStringList{u"find"_s, u"あ"_s};
+    QTest::newRow("convert") << QStringList{u"convert"_s, u"--num=full"_s};
+    QTest::newRow("convert tables") << QStringList{u"convert"_s, u"--show-tables"_s};
+    QTest::newRow("usage") << QStringList{u"--help"_s};
+    QTest::newRow("version") << QStringList{u"--version"_s};
+    QTest::newRow("help of a command") << QStringList{u"trim"_s, u"--help"_s};
+    QTest::newRow("help of find") << QStringList{u"find"_s, u"--help"_s};
+    QTest::newRow("slide file that cannot be written") << QStringList{u"slide"_s, u"-o"_s, missingFolder};
+}
+
+void TestVelmatTool::fullOutputFailsLoudly()
+{
+    QFETCH(QStringList, args);
+    const Result r = tool(args, cp932Encode(u"あいう。\r\n田中／はい\r\n"_s),
+                          [](QProcess &p) { p.setStandardOutputFile(u"/dev/full"_s); });
+    QCOMPARE(r.status, 3);
+    QVERIFY2(r.err.startsWith("velmat-tool: cannot write"), r.err.constData());
+}
+
+void TestVelmatTool::endlessInputIsRefused_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("asStandardInput");
+    QTest::addColumn<QByteArray>("message");
+    QTest::newRow("as a file") << QStringList{u"count"_s, u"/dev/zero"_s} << false
+                               << QByteArray("velmat-tool: \"/dev/zero\" is larger than 256 MiB, the most "
+                                             "velmat-tool reads\n");
+    QTest::newRow("as standard input") << QStringList{u"width"_s} << true
+                                       << QByteArray("velmat-tool: standard input is larger than 256 MiB, the most "
+                                                     "velmat-tool reads\n");
+}
+
+void TestVelmatTool::endlessInputIsRefused()
+{
+    QFETCH(QStringList, args);
+    QFETCH(bool, asStandardInput);
+    QFETCH(QByteArray, message);
+    const Result r = tool(args, {}, [asStandardInput](QProcess &p) {
+        if (asStandardInput)
+            p.setStandardInputFile(u"/dev/zero"_s);
+    });
+    QCOMPARE(r.status, 2);
+    QCOMPARE(r.err, message);
+    QVERIFY(r.out.isEmpty());
+}
+
+// 1.62 M characters of 1333 pixels pass 2^31 pixels in all.
+void TestVelmatTool::longLineInALargeFont()
+{
+    const QByteArray roll = cp932Encode(QString(1620000, u'漢') + u"\r\n"_s);
+    const Result check = tool({u"check"_s, u"--pixels"_s, u"640"_s, u"--size"_s, u"1000"_s}, roll);
+    QCOMPARE(check.status, 1);
+    QVERIFY(check.out.startsWith("00001 : "));
+    // Each character is wider than the screen, so each stands alone (the last
+    // one is cut off too, leaving an empty line after it).
+    const Result reshaped = tool({u"reshape"_s, u"--pixels"_s, u"640"_s, u"--size"_s, u"1000"_s}, roll);
+    QCOMPARE(reshaped.status, 0);
+    QCOMPARE(reshaped.out.count('\n'), 1620001);
+    QVERIFY(reshaped.out.startsWith("漢\n漢\n"));
 }
 
 QTEST_GUILESS_MAIN(TestVelmatTool)

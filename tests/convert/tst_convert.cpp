@@ -75,6 +75,7 @@ private Q_SLOTS:
     void rowText_data();
     void rowText();
     void listFileKeepsRowsAndStaleEntries();
+    void damagedRowCountIsBounded();
 };
 
 void TestConvert::classes_data()
@@ -297,6 +298,18 @@ void TestConvert::listFileKeepsRowsAndStaleEntries()
     QVERIFY(!ini.readString(u"WordChangeList"_s, u"Word_00004"_s, QString()).isEmpty());
     QCOMPARE(ini.readString(u"Other"_s, u"Key"_s, QString()), u"kept"_s);
     QVERIFY(readConversionList(ProfileFile(dir.filePath(u"none.ini"_s))).isEmpty());
+}
+
+// A 40-byte file must not claim gigabytes: rows stop at the entries it holds.
+void TestConvert::damagedRowCountIsBounded()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"list.ini"_s);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[WordChangeList]\r\nWordTotal=2147483647\r\nWord_00000=a=b\r\n");
+    file.close();
+    QCOMPARE(readConversionList(ProfileFile(path)), (QList<ConversionRow>{{u"a"_s, u"b"_s}}));
 }
 
 QTEST_GUILESS_MAIN(TestConvert)

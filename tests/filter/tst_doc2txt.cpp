@@ -29,6 +29,8 @@ private Q_SLOTS:
     void plainText();
     void unreadable_data();
     void unreadable();
+    void partialText_data();
+    void partialText();
     void pathWithShellCharacters();
 
 private:
@@ -115,6 +117,61 @@ void TestDoc2txt::unreadable()
     QCOMPARE(r.exitCode, 1);
     QVERIFY(r.standardOutput.isEmpty());
     QVERIFY2(QString::fromUtf8(r.standardError).contains(message), r.standardError.constData());
+}
+
+void TestDoc2txt::partialText_data()
+{
+    // The text read up to the problem is written, the problem told, and the
+    // status says the text is not the whole document.
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text"); // the output; ending in "…": its beginning
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("maxBytes");
+    QTest::newRow("docx: a byte that is not UTF-8 becomes ?, the rest is read")
+        << u"invalid-byte.docx"_s << u"前の段落|壊れ?た字|後の段落"_s
+        << u"文書の word/document.xml に UTF-8 として読めないバイトが 1 か所あり、「?」にしました。"_s << 100;
+    QTest::newRow("docx: undefined entity, text up to it")
+        << u"undefined-entity.docx"_s << u"前の段落|空白"_s
+        << u"文書の word/document.xml は 4 行目から先が読めません（Entity 'nbsp' not declared.）。"_s << 100;
+    QTest::newRow("docx: part cut short, text up to the cut")
+        << u"truncated-part.docx"_s << u"前の段落|途中で切れた"_s
+        << u"文書の word/document.xml は 4 行目から先が読めません（Premature end of document.）。"_s << 100;
+    QTest::newRow("odt: two billion blanks")
+        << u"many-spaces.odt"_s << u"前"_s + QString(16384, u' ') + u"後|次"_s
+        << u"文書の content.xml の 2 行目にある空白 2000000000 個は、16384 個にしました。"_s << 17000;
+    QTest::newRow("docx: a million empty paragraphs")
+        << u"empty-paragraphs.docx"_s << u"|…"_s
+        << u"文書の word/document.xml は 3 行目で打ち切りました。空白・タブ・改行・繰り返しの文字が、文書の文字数に比べて多すぎます。"_s
+        << 3 * 1024 * 1024;
+    QTest::newRow("xlsx: a cell in the last column of every row")
+        << u"last-column.xlsx"_s << QString(16383, u'\t') + u"1|"_s + QString(16383, u'\t') + u"1|…"_s
+        << u"文書の xl/worksheets/sheet1.xml は 66 行目で打ち切りました。空白・タブ・改行・繰り返しの文字が、文書の文字数に比べて多すぎます。"_s
+        << 2 * 1024 * 1024;
+    QTest::newRow("xlsx: one long shared string in every cell")
+        << u"repeated-string.xlsx"_s << u"長い文字列"_s.repeated(2000) + u"|…"_s
+        << u"文書の xl/worksheets/sheet1.xml は 110 行目で打ち切りました。空白・タブ・改行・繰り返しの文字が、文書の文字数に比べて多すぎます。"_s
+        << 4 * 1024 * 1024;
+}
+
+void TestDoc2txt::partialText()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    QFETCH(int, maxBytes);
+    const ProcessResult r = filter(kDocuments + u'/' + name);
+    QCOMPARE(r.status, ProcessResult::Status::Finished);
+    QVERIFY2(r.standardOutput.size() <= maxBytes, QByteArray::number(r.standardOutput.size()).constData());
+    QCOMPARE(r.exitCode, 3);
+    QCOMPARE(QString::fromUtf8(r.standardError), u"velmat-doc2txt: "_s + message + u'\n');
+    const bool beginning = text.endsWith(u'…');
+    if (beginning)
+        text.chop(2);
+    const QByteArray expected = cp932Encode(text.replace(u'|', u"\r\n"_s) + u"\r\n"_s);
+    if (beginning)
+        QVERIFY(r.standardOutput.startsWith(expected));
+    else
+        QCOMPARE(r.standardOutput, expected);
 }
 
 void TestDoc2txt::pathWithShellCharacters()

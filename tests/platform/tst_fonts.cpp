@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QTest>
 
+#include <limits>
+
 using namespace Qt::StringLiterals;
 
 class TestFonts : public QObject {
@@ -14,6 +16,7 @@ private Q_SLOTS:
     void designNamesAreListed();
     void widthAt96Dpi_data();
     void widthAt96Dpi();
+    void longLineWidthPassesTheIntRange();
 };
 
 void TestFonts::substitution_data()
@@ -66,7 +69,18 @@ void TestFonts::widthAt96Dpi()
     QFETCH(QString, text);
     QFETCH(int, points);
     QFETCH(int, pixels);
-    QCOMPARE(textWidthAt96Dpi(text, u"ＭＳ ゴシック"_s, points), pixels);
+    QCOMPARE(textWidthAt96Dpi(text, u"ＭＳ ゴシック"_s, points), qint64(pixels));
+}
+
+void TestFonts::longLineWidthPassesTheIntRange()
+{
+    TextMeasure measure(u"ＭＳ ゴシック"_s, 1000);
+    const qint64 one = measure.width(u"漢"_s);
+    QVERIFY(one > 1000);
+    const qint64 chars = 1620000;
+    const qint64 total = measure.width(QString(chars, u'漢'));
+    QCOMPARE(total, one * chars);
+    QVERIFY(total > std::numeric_limits<int>::max());
 }
 
 QTEST_MAIN(TestFonts)

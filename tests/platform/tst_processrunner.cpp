@@ -16,6 +16,7 @@ private Q_SLOTS:
     void missingProgramFailsToStart();
     void stops_data();
     void stops();
+    void outputPastTheLimitStopsTheProgram();
 };
 
 void TestProcessRunner::capturesOutputErrorAndExitCode()
@@ -83,6 +84,24 @@ void TestProcessRunner::stops()
     QCOMPARE(int(r.status), status);
     QVERIFY(!r.succeeded());
     QVERIFY2(clock.elapsed() < 10000, "the program was not stopped");
+}
+
+void TestProcessRunner::outputPastTheLimitStopsTheProgram()
+{
+    ProcessRequest request{u"cat"_s, {u"/dev/zero"_s}, {}, {}, 20000, {}};
+    request.outputLimit = 1 << 20;
+    const ProcessResult r = runProcess(request);
+    QCOMPARE(r.status, ProcessResult::Status::Cancelled);
+    QVERIFY(r.outputTooLarge);
+    QVERIFY(r.standardOutput.isEmpty());
+    // Output that stays within the bound is all there.
+    ProcessRequest small{u"printf"_s, {u"12345"_s}, {}, {}, -1, {}};
+    small.outputLimit = 5;
+    const ProcessResult within = runProcess(small);
+    QVERIFY(within.succeeded() && !within.outputTooLarge);
+    QCOMPARE(within.standardOutput, QByteArray("12345"));
+    small.outputLimit = 4;
+    QVERIFY(runProcess(small).outputTooLarge);
 }
 
 QTEST_GUILESS_MAIN(TestProcessRunner)

@@ -1,6 +1,7 @@
 #include "platform/Cp932.h"
 #include "platform/ProfileFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,6 +38,11 @@ private Q_SLOTS:
     void newFileIsShiftJis();
     void unicodeFileStaysUnicode();
     void failedSaveLeavesOldFile();
+    void listLength_data();
+    void listLength();
+    void quotedValueComesBack_data();
+    void quotedValueComesBack();
+    void unreadableFileSaysWhy();
 
 private:
     QTemporaryDir m_dir;
@@ -181,6 +187,71 @@ void TestProfileFile::failedSaveLeavesOldFile()
     QVERIFY(!ini.save(&error));
     QVERIFY(!error.isEmpty());
     QCOMPARE(readAll(blocker), QByteArray("x"));
+}
+
+void TestProfileFile::listLength_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("length");
+    QTest::newRow("count as written") << QByteArray("[L]\nN=2\nE_000=a\nE_001=\n") << 2;
+    QTest::newRow("gap before the last entry") << QByteArray("[L]\nN=3\nE_000=a\nE_002=c\n") << 3;
+    QTest::newRow("huge count") << QByteArray("[L]\nN=2147483647\nE_000=a\nE_001=b\n") << 2;
+    QTest::newRow("entries past the count") << QByteArray("[L]\nN=1\nE_000=a\nE_001=b\n") << 1;
+    QTest::newRow("far entry beyond the keys held") << QByteArray("[L]\nN=999999\nE_99998=x\n") << 0;
+    QByteArray thousand("[L]\nN=1002\n");
+    for (int i = 0; i <= 1000; ++i)
+        thousand += "E_" + QByteArray::number(i).rightJustified(3, '0') + "=x\n";
+    QTest::newRow("index wider than the padding") << thousand << 1001;
+    QTest::newRow("other spelling does not count") << QByteArray("[L]\nN=9\nE_0001=x\nE_+01=y\nE_1=z\n") << 0;
+    QTest::newRow("names ignore case") << QByteArray("[l]\nn=5\ne_000=a\n") << 1;
+    QTest::newRow("no count") << QByteArray("[L]\nE_000=a\n") << 0;
+    QTest::newRow("negative count") << QByteArray("[L]\nN=-4\nE_000=a\n") << 0;
+    QTest::newRow("no section") << QByteArray("[M]\nN=4\n") << 0;
+}
+
+void TestProfileFile::listLength()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, length);
+    const ProfileFile ini(writeTemp(m_dir, file));
+    QCOMPARE(ini.readListLength(u"L"_s, u"N"_s, u"E_"_s, 3), length);
+}
+
+void TestProfileFile::quotedValueComesBack_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("quoted");
+    QTest::newRow("plain") << u"語"_s << false;
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("inner blank") << u"a b"_s << false;
+    QTest::newRow("trailing blank") << u"語 "_s << true;
+    QTest::newRow("leading tab") << u"\t語"_s << true;
+    QTest::newRow("enclosing quotes") << u"\"語\""_s << true;
+    QTest::newRow("enclosing single quotes") << u"'語'"_s << true;
+    QTest::newRow("one quote") << u"\""_s << false;
+}
+
+void TestProfileFile::quotedValueComesBack()
+{
+    QFETCH(QString, value);
+    QFETCH(bool, quoted);
+    const QString stored = ProfileFile::quotedWhereNeeded(value);
+    QCOMPARE(stored != value, quoted);
+    const QString path = m_dir.filePath(u"q.ini"_s);
+    QFile::remove(path);
+    ProfileFile out(path);
+    out.writeString(u"s"_s, u"k"_s, stored);
+    QVERIFY(out.save());
+    QCOMPARE(ProfileFile(path).readString(u"s"_s, u"k"_s, u"default"_s), value);
+}
+
+void TestProfileFile::unreadableFileSaysWhy()
+{
+    QVERIFY(ProfileFile(m_dir.filePath(u"none.ini"_s)).readError().isEmpty());
+    QVERIFY(QDir(m_dir.path()).mkpath(u"folder.ini"_s));
+    const ProfileFile folder(m_dir.filePath(u"folder.ini"_s));
+    QVERIFY(!folder.exists());
+    QVERIFY(!folder.readError().isEmpty());
 }
 
 QTEST_APPLESS_MAIN(TestProfileFile)

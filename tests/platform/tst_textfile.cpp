@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <cstdio>
 #include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
@@ -59,8 +60,13 @@ class TestTextFile : public QObject {
 private Q_SLOTS:
     void decode_data();
     void decode();
+    void encodingNames();
     void readFailures_data();
     void readFailures();
+    void boundedReadStopsAtTheLimit_data();
+    void boundedReadStopsAtTheLimit();
+    void readRefusesEndlessAndHugeFiles_data();
+    void readRefusesEndlessAndHugeFiles();
     void writeRoundTripIsByteExact();
     void writeFailures_data();
     void writeFailures();
@@ -99,6 +105,20 @@ void TestTextFile::decode_data()
         << QByteArray("\xFF\xFE\x41\x00\x42", 5) << u"A\uFFFD"_s << TextEncoding::Utf16LE << 1;
     QTest::newRow("broken UTF-8 after its mark")
         << QByteArray("\xEF\xBB\xBF" "A\xFF" "B") << u"A\uFFFDB"_s << TextEncoding::Utf8 << 1;
+    QTest::newRow("UTF-8: a real U+FFFD is not a broken sequence")
+        << QByteArray("\xEF\xBB\xBF\xEF\xBF\xBD" "A\xFF") << u"\uFFFDA\uFFFD"_s << TextEncoding::Utf8 << 1;
+    QTest::newRow("UTF-8: a second mark right after the first is text")
+        << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF" "A") << u"\uFEFFA"_s << TextEncoding::Utf8 << 0;
+    QTest::newRow("UTF-8: a mark inside the text is kept")
+        << QByteArray("\xEF\xBB\xBF" "A\xEF\xBB\xBF" "B") << u"A\uFEFFB"_s << TextEncoding::Utf8 << 0;
+    QTest::newRow("UTF-16: a second mark is text")
+        << QByteArray("\xFF\xFE\xFF\xFE\x41\x00", 6) << u"\uFEFFA"_s << TextEncoding::Utf16LE << 0;
+    QTest::newRow("UTF-16LE: lone high surrogate is broken")
+        << QByteArray("\xFF\xFE\x3D\xD8\x41\x00", 6) << u"\uFFFDA"_s << TextEncoding::Utf16LE << 1;
+    QTest::newRow("UTF-16BE: lone low surrogate at the end, pair kept")
+        << QByteArray("\xFE\xFF\xD8\x42\xDF\xB7\xDF\xB7", 8) << u"𠮷\uFFFD"_s << TextEncoding::Utf16BE << 1;
+    QTest::newRow("UTF-16: high surrogate before a cut unit")
+        << QByteArray("\xFF\xFE\x3D\xD8\x41", 5) << u"\uFFFD\uFFFD"_s << TextEncoding::Utf16LE << 2;
 }
 
 void TestTextFile::decode()
@@ -111,6 +131,14 @@ void TestTextFile::decode()
     QCOMPARE(decoded.text, text);
     QCOMPARE(decoded.encoding, encoding);
     QCOMPARE(decoded.brokenSequences, broken);
+}
+
+void TestTextFile::encodingNames()
+{
+    QCOMPARE(textEncodingName(decodeTextBytes("A").encoding), u"Shift-JIS"_s);
+    QCOMPARE(textEncodingName(decodeTextBytes("\xEF\xBB\xBF").encoding), u"UTF-8"_s);
+    QCOMPARE(textEncodingName(decodeTextBytes("\xFF\xFE").encoding), u"UTF-16"_s);
+    QCOMPARE(textEncodingName(decodeTextBytes("\xFE\xFF").encoding), u"UTF-16"_s);
 }
 
 void TestTextFile::readFailures_data()
@@ -129,6 +157,64 @@ void TestTextFile::readFailures()
     const TextFileRead read = readTextFile(m_dir.filePath(name));
     QVERIFY(!read.ok);
     QCOMPARE(read.error, error);
+}
+
+void TestTextFile::boundedReadStopsAtTheLimit_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("tooLarge");
+    QTest::newRow("empty") << 0 << false;
+    QTest::newRow("exactly the limit") << 3000000 << false;
+    QTest::newRow("one byte more") << 3000001 << true;
+}
+
+void TestTextFile::boundedReadStopsAtTheLimit()
+{
+    QFETCH(int, size);
+    QFETCH(bool, tooLarge);
+    const QString path = m_dir.filePath(u"bounded.bin"_s);
+    QByteArray bytes(size, 'x');
+    if (size > 0)
+        bytes[size - 1] = 'y';
+    put(path, bytes);
+    // Read as a file (its size is known) and as a pipe would be (it is not).
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const BoundedRead asFile = readBoundedBytes(file, 3000000);
+    QCOMPARE(asFile.tooLarge, tooLarge);
+    QCOMPARE(asFile.bytes, tooLarge ? QByteArray() : bytes);
+    file.close();
+    QFile stream;
+    FILE *handle = std::fopen(QFile::encodeName(path).constData(), "rb");
+    QVERIFY(handle);
+    QVERIFY(stream.open(handle, QIODevice::ReadOnly | QIODevice::Unbuffered));
+    const BoundedRead asStream = readBoundedBytes(stream, 3000000);
+    QCOMPARE(asStream.tooLarge, tooLarge);
+    QVERIFY(!asStream.failed);
+    QCOMPARE(asStream.bytes, tooLarge ? QByteArray() : bytes);
+    stream.close();
+    std::fclose(handle);
+}
+
+void TestTextFile::readRefusesEndlessAndHugeFiles_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("/dev/zero never ends") << u"/dev/zero"_s;
+    QTest::newRow("a sparse file past the limit") << u"sparse"_s;
+}
+
+void TestTextFile::readRefusesEndlessAndHugeFiles()
+{
+    QFETCH(QString, path);
+    if (path == u"sparse") {
+        path = m_dir.filePath(u"sparse.txt"_s);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(kTextInputLimit + 1)); // no disk space used
+    }
+    const TextFileRead read = readTextFile(path);
+    QVERIFY(!read.ok);
+    QCOMPARE(read.error, u"ファイルが大きすぎます。読み込めるのは 256 MiB までです。"_s);
 }
 
 void TestTextFile::writeRoundTripIsByteExact()

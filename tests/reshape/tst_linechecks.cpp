@@ -51,12 +51,12 @@ void TestLineChecks::byPixels_data()
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<int>("screen");
     QTest::addColumn<int>("found");
-    QTest::addColumn<int>("excess");
+    QTest::addColumn<qint64>("excess");
     // "ＭＳ ゴシック" 55 pt: 73 pixels per full-width character.
-    QTest::newRow("20 full-width over 1440") << QStringList{QString(20, u'漢')} << 1440 << 0 << 20;
-    QTest::newRow("19 full-width fit 1440") << QStringList{QString(19, u'漢')} << 1440 << -1 << 0;
-    QTest::newRow("comment skipped") << QStringList{u"<-"_s + QString(30, u'漢'), QString(9, u'漢')} << 640 << 1 << 17;
-    QTest::newRow("exactly the screen passes") << QStringList{QString(8, u'漢')} << 584 << -1 << 0;
+    QTest::newRow("20 full-width over 1440") << QStringList{QString(20, u'漢')} << 1440 << 0 << qint64(20);
+    QTest::newRow("19 full-width fit 1440") << QStringList{QString(19, u'漢')} << 1440 << -1 << qint64(0);
+    QTest::newRow("comment skipped") << QStringList{u"<-"_s + QString(30, u'漢'), QString(9, u'漢')} << 640 << 1 << qint64(17);
+    QTest::newRow("exactly the screen passes") << QStringList{QString(8, u'漢')} << 584 << -1 << qint64(0);
 }
 
 void TestLineChecks::byPixels()
@@ -64,7 +64,7 @@ void TestLineChecks::byPixels()
     QFETCH(QStringList, lines);
     QFETCH(int, screen);
     QFETCH(int, found);
-    QFETCH(int, excess);
+    QFETCH(qint64, excess);
     const PixelOverrun r = findOverlongByPixels(lines, screen, [](const QString &t) {
         return textWidthAt96Dpi(t, u"ＭＳ ゴシック"_s, 55);
     });

@@ -37,6 +37,11 @@ void TestLineShapes::breakAtMark_data()
     QTest::newRow("comment: slash breaks take the blank") << u"<-司会／続き"_s << S << true << true << u"<-司会／\n\n<-続き\n"_s;
     QTest::newRow("comment kept without the option") << u"<-メモ。続き"_s << P << false << false << u"<-メモ。続き"_s;
     QTest::newRow("marks in a row") << u"。。"_s << P << false << false << u"。\n。\n"_s;
+    QTest::newRow("before <- the break comes before the mark")
+        << u"abc。<-x"_s << P << false << false << u"abc\n。<-x"_s;
+    QTest::newRow("a mark alone before <- is not broken") << u"。<-x。"_s << P << false << false << u"。<-x。\n"_s;
+    QTest::newRow("slash before <-") << u"田中／<-メモ／続き"_s << S << false << true
+                                     << u"田中\n\n／<-メモ／\n\n続き\n"_s;
 }
 
 void TestLineShapes::breakAtMark()
@@ -60,6 +65,7 @@ void TestLineShapes::centre_data()
     QTest::newRow("odd remainder rounds toward zero") << u"abc"_s << QString(8, u' ') + u"abc"_s;
     QTest::newRow("comment kept") << u"<-メモ"_s << u"<-メモ"_s;
     QTest::newRow("existing blanks count") << u"  あ"_s << QString(8, u' ') + u"  あ"_s;
+    QTest::newRow("<- after a blank stays a caption") << u" <-abc"_s << QString(7, u' ') + u" <-abc"_s;
 }
 
 void TestLineShapes::centre()
@@ -77,6 +83,10 @@ void TestLineShapes::trim_data()
     QTest::newRow("controls and blanks both ends") << u"\t\u0001 abc \u001f"_s << u"abc"_s;
     QTest::newRow("all blanks") << u"   "_s << QString();
     QTest::newRow("comment kept") << u"<- メモ "_s << u"<- メモ "_s;
+    QTest::newRow("one blank kept before <-") << u" <-abc"_s << u" <-abc"_s;
+    QTest::newRow("the last of several kept before <-") << u"\t  <-abc \t"_s << u" <-abc"_s;
+    QTest::newRow("only <- left") << u"  <-"_s << u" <-"_s;
+    QTest::newRow("a lone < is no comment") << u"  <"_s << u"<"_s;
 }
 
 void TestLineShapes::trim()

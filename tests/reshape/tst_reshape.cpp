@@ -44,7 +44,11 @@ private Q_SLOTS:
     void roll_data();
     void roll();
     void joinAndBreak();
+    void wordsNeverMakeAComment_data();
+    void wordsNeverMakeAComment();
     void wordListIgnoresCaseForDuplicates();
+    void wordListLeavesOutBrokenWords_data();
+    void wordListLeavesOutBrokenWords();
     void matchesStepByStepReference_data();
     void matchesStepByStepReference();
 };
@@ -68,6 +72,9 @@ void TestReshape::byChars_data()
     QTest::newRow("surrogate pair is not split") << QString(9, u'あ') + u"𠮟𠮟"_s << 10 << false
         << QString(9, u'あ') + u"\n𠮟𠮟"_s;
     QTest::newRow("zero refuses to cut") << a25 << 0 << false << a25;
+    QTest::newRow("caption piece never starts with <-: one character earlier")
+        << u"abcdefgh<-xyz"_s << 4 << false << u"abcd\nefg\nh<-x\nyz"_s;
+    QTest::newRow("after a single character, < goes alone") << u"𠮷<-x"_s << 2 << false << u"𠮷\n<\n-x"_s;
     QTest::newRow("comment with room for the marker only stays whole") << u"<-abcdef"_s << 2 << false << u"<-abcdef"_s;
 }
 
@@ -106,6 +113,9 @@ void TestReshape::byWords_data()
     QTest::newRow("custom word kept whole after a short word")
         << u"あ良い天気です"_s << QStringList{u"良い天気"_s, u"です"_s, u"あ"_s} << 10
         << u"あ良い天気\nです"_s;
+    QTest::newRow("a lone surrogate entry never splits a pair")
+        << QString(6, u'あ') + u"😀😀😀"_s << QStringList{u"\xD83D"_s, u"\xDE00"_s} << 14
+        << QString(6, u'あ') + u"😀😀\n😀"_s;
     QTest::newRow("custom word with trailing blank matches only with it")
         << u"あ良い天気です"_s << QStringList{u"良い天気 "_s, u"です"_s, u"あ"_s} << 10
         << u"あ\n良い天気\nです"_s;
@@ -137,6 +147,10 @@ void TestReshape::byPixels_data()
     // The last piece is cut off too, leaving an empty line after it.
     QTest::newRow("a character wider than the screen moves alone") << u"漢字"_s << 50 << u"漢\n字\n"_s;
     QTest::newRow("comment on a tiny screen still ends") << u"<-漢字"_s << 100 << u"<-\n<-漢\n<-字\n<-"_s;
+    QTest::newRow("caption piece never starts with <-") << QString(8, u'漢') + u"<-漢"_s << 584
+        << QString(7, u'漢') + u"\n漢<-漢"_s;
+    QTest::newRow("after a character wider than the screen, < goes alone") << u"漢<-漢"_s << 50
+        << u"漢\n<\n-\n漢\n"_s;
 }
 
 void TestReshape::byPixels()
@@ -187,6 +201,31 @@ void TestReshape::joinAndBreak()
     QCOMPARE(joinAndBreakAtMarks({u"今日は。"_s, u"明日は／雨"_s}),
              (QStringList{u"今日は。"_s, u"明日は／"_s, u"雨"_s}));
     QCOMPARE(itemsToText({u"a\nb"_s, u"c"_s}), u"a\nb\nc\n"_s);
+    // A break before "<-" would make a comment: it comes before the mark.
+    QCOMPARE(joinAndBreakAtMarks({u"今日は。"_s, u"<-メモ。"_s, u"。<-続き"_s}),
+             (QStringList{u"今日は"_s, u"。<-メモ。"_s, u"。<-続き"_s}));
+}
+
+void TestReshape::wordsNeverMakeAComment_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("words");
+    QTest::addColumn<QString>("item");
+    QTest::newRow("a listed word that begins with <-")
+        << u"今日は<-メモです"_s << QStringList{u"今日"_s, u"は"_s, u"<-メモ"_s, u"です"_s}
+        << u"今日\nは<\n-メモ\nです"_s;
+    QTest::newRow("a run that would end before <-") << u"あいうえお<-かき"_s << QStringList{}
+                                                    << u"あいうえ\nお<-かき"_s;
+}
+
+void TestReshape::wordsNeverMakeAComment()
+{
+    QFETCH(QString, line);
+    QFETCH(QStringList, words);
+    QFETCH(QString, item);
+    CellWidth cells;
+    const int limit = words.isEmpty() ? 10 : 6;
+    QCOMPARE(reshapeLineByWords(line, limit, wordsOf(words), cells, QString()), item);
 }
 
 void TestReshape::wordListIgnoresCaseForDuplicates()
@@ -198,6 +237,29 @@ void TestReshape::wordListIgnoresCaseForDuplicates()
     QCOMPARE(list.size(), 1);
     QCOMPARE(list.longestAt(u"abcd"_s, 0), 0); // matching itself is exact
     QCOMPARE(list.longestAt(u"xABC"_s, 1), 3);
+}
+
+void TestReshape::wordListLeavesOutBrokenWords_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<bool>("usable");
+    QTest::newRow("plain") << u"要約筆記"_s << true;
+    QTest::newRow("surrogate pair") << u"𠮷野家"_s << true;
+    QTest::newRow("lone high surrogate at the end") << u"顔\xD83D"_s << false;
+    QTest::newRow("lone high surrogate before a letter") << u"\xD83D" u"a"_s << false;
+    QTest::newRow("lone low surrogate") << u"\xDE00顔"_s << false;
+    QTest::newRow("undecodable bytes") << u"良い\uFFFD"_s << false;
+}
+
+void TestReshape::wordListLeavesOutBrokenWords()
+{
+    QFETCH(QString, word);
+    QFETCH(bool, usable);
+    QCOMPARE(WordList::isUsableWord(word), usable);
+    const WordList list = WordList::build({}, {u"前"_s, word, QString(), word});
+    QCOMPARE(list.size(), usable ? 2 : 1);
+    const QList<qsizetype> unusable = usable ? QList<qsizetype>{} : QList<qsizetype>{2, 4};
+    QCOMPARE(WordList::unusableLines({u"前"_s, word, QString(), word}), unusable);
 }
 
 void TestReshape::matchesStepByStepReference_data()

@@ -28,6 +28,7 @@ private Q_SLOTS:
     void answeringNoChangesNothing();
     void wordCheckUsesTheAnalyserAndCustomWords_data();
     void wordCheckUsesTheAnalyserAndCustomWords();
+    void brokenCustomWordsAreLeftOutWithAWarning();
     void periodBreakBeforeReshapeIsSilent();
     void oneUndoStepRestoresTheRoll();
 
@@ -125,6 +126,22 @@ void TestReshapeCommands::wordCheckUsesTheAnalyserAndCustomWords()
     Form1->RichEdit1->setPlainText(u"今日はとても良い天気です"_s);
     trigger(u"Line1"_s);
     QCOMPARE(roll(), after);
+}
+
+void TestReshapeCommands::brokenCustomWordsAreLeftOutWithAWarning()
+{
+    Form1->CharPosValue->setValue(5);
+    Form1->PlasticWordCheck->setChecked(true);
+    WordDic->DicList->setPlainText(u"良い天気\n良い\uFFFD\n\n\uFFFD"_s);
+    Form1->RichEdit1->setPlainText(u"今日はとても良い天気です"_s);
+    trigger(u"Line1"_s);
+    QCOMPARE(roll(), u"今日は\nとても\n良い天気\nです\n"_s);
+    QCOMPARE(m_prompter.asked().size(), 3);
+    const PromptRecord &warning = m_prompter.asked().at(1);
+    QCOMPARE(warning.text, u"カスタム辞書の 2、4 行目は読めない文字を含むため、使わずに整形します。"_s);
+    QCOMPARE(warning.caption, u"カスタム辞書"_s);
+    QCOMPARE(warning.icon, MsgIcon::Warning);
+    QCOMPARE(m_prompter.asked().at(2).text, u"完了しました。"_s);
 }
 
 void TestReshapeCommands::periodBreakBeforeReshapeIsSilent()

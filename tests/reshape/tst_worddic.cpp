@@ -17,6 +17,7 @@ private Q_SLOTS:
     void loadAndSave_data();
     void loadAndSave();
     void saveAsksBeforeQuestionMarks();
+    void brokenFileIsLoadedWithAWarning();
 };
 
 void TestWordDic::loadAndSave_data()
@@ -66,6 +67,29 @@ void TestWordDic::saveAsksBeforeQuestionMarks()
     QCOMPARE(prompter.asked().size(), 2);
     QCOMPARE(prompter.asked().at(1).caption, u"保存の確認"_s);
     QVERIFY(!QFile::exists(dir.filePath(u"d.txt"_s)));
+    Prompter::install(old);
+}
+
+void TestWordDic::brokenFileIsLoadedWithAWarning()
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(u"broken.txt"_s);
+    QFile f(in);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray("\xFF\xFE\x42\x30\x3D\xD8\x0D\x00\x0A\x00", 10)); // あ, a lone surrogate, CR LF
+    f.close();
+    ScriptedPrompter prompter;
+    Prompter *old = Prompter::install(&prompter);
+    TWordDic window;
+    prompter.answer(QVariant(in));
+    window.OpenTextClick();
+    QCOMPARE(window.DicList->toPlainText(), u"あ\uFFFD\n"_s);
+    QCOMPARE(prompter.asked().size(), 2);
+    const PromptRecord &warning = prompter.asked().at(1);
+    QCOMPARE(warning.text, u"\"%1\" には UTF-16 として読めない部分が 1 か所あり、「\uFFFD」で表示しています。"
+                           u"\r\nこのまま保存すると、その部分は「?」になります。"_s.arg(in));
+    QCOMPARE(warning.caption, u"読み込みの確認"_s);
+    QCOMPARE(warning.icon, MsgIcon::Warning);
     Prompter::install(old);
 }
 

@@ -19,6 +19,7 @@ public:
     bool hotKeyFree = true;  // false: another program holds F2
     bool armed = false;
     QSet<WId> windows;       // the windows that exist
+    bool takesLines = true;  // false: they exist but take nothing (minimised)
     QList<Delivery> deliveries;
 
     bool armCaptureHotKey() override
@@ -30,13 +31,20 @@ public:
     }
     void disarmCaptureHotKey() override { armed = false; }
     bool windowExists(WId window) override { return windows.contains(window); }
-    void replaceTextAndEnter(WId target, QByteArrayView line) override
+    bool replaceTextAndEnter(WId target, QByteArrayView line) override
     {
-        deliveries.append({QStringLiteral("replace"), target, line.toByteArray()});
+        return deliver(QStringLiteral("replace"), target, line);
     }
-    void typeTextAndEnter(WId target, QByteArrayView line) override
+    bool typeTextAndEnter(WId target, QByteArrayView line) override
     {
-        deliveries.append({QStringLiteral("type"), target, line.toByteArray()});
+        return deliver(QStringLiteral("type"), target, line);
+    }
+    bool deliver(const QString &method, WId target, QByteArrayView line)
+    {
+        if (!windows.contains(target) || !takesLines)
+            return false;
+        deliveries.append({method, target, line.toByteArray()});
+        return true;
     }
     // The user presses F2 over `window`.
     void pressF2(WId window)

@@ -40,6 +40,8 @@ private Q_SLOTS:
     void walkSkipsCommentsAndReachesTheEnd();
     void noTargetOrVanishedTargetStillAdvances_data();
     void noTargetOrVanishedTargetStillAdvances();
+    void undeliveredLineIsToldInTheStatusBar_data();
+    void undeliveredLineIsToldInTheStatusBar();
     void enterSendsOnlyWithSendByEnter();
     void f1ScrollsTheViewByOneLine();
 
@@ -207,6 +209,52 @@ void TestSendCommands::noTargetOrVanishedTargetStillAdvances()
     QVERIFY(m_sender->deliveries.isEmpty());
     QCOMPARE(caret(), 5);
     QVERIFY(m_prompter.asked().isEmpty());
+}
+
+void TestSendCommands::undeliveredLineIsToldInTheStatusBar_data()
+{
+    QTest::addColumn<bool>("captured");
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<bool>("takes");
+    QTest::addColumn<QString>("status");
+    const QString notSent = u"★2行目は送信されませんでした："_s;
+    QTest::newRow("nothing captured yet")
+        << false << true << true << notSent + u"送信先のウィンドウが特定されていません"_s;
+    QTest::newRow("captured window has closed")
+        << true << false << true << notSent + u"送信先のウィンドウが閉じたか、最小化されているか、このエディタのウィンドウです"_s;
+    QTest::newRow("window refuses the line")
+        << true << true << false << notSent + u"送信先のウィンドウが閉じたか、最小化されているか、このエディタのウィンドウです"_s;
+    QTest::newRow("delivered: the caret's place") << true << true << true << QString();
+}
+
+// The operator hears no box (F1 keeps its rhythm) but sees at once that the
+// line did not go out; the caret moves on as for any line.
+void TestSendCommands::undeliveredLineIsToldInTheStatusBar()
+{
+    QFETCH(bool, captured);
+    QFETCH(bool, exists);
+    QFETCH(bool, takes);
+    QFETCH(QString, status);
+    if (captured)
+        capture(kTarget);
+    if (!exists)
+        m_sender->windows.clear();
+    m_sender->takesLines = takes;
+    setRoll(u"abc\ndef\nghi"_s, 5);
+    m_form->updateCaretStatus();
+    QTest::keyClick(m_form->RichEdit1, Qt::Key_F1);
+    QCOMPARE(caret(), 9);
+    QVERIFY(m_prompter.asked().isEmpty());
+    if (status.isEmpty()) {
+        QCOMPARE(m_sender->deliveries.size(), 1);
+        QVERIFY(m_form->statusText().startsWith(u"3行"_s));
+    } else {
+        QVERIFY(m_sender->deliveries.isEmpty());
+        QCOMPARE(m_form->statusText(), status);
+    }
+    // The next key shows the caret's place again.
+    QTest::keyClick(m_form->RichEdit1, Qt::Key_Right);
+    QVERIFY(m_form->statusText().startsWith(u"3行"_s));
 }
 
 void TestSendCommands::enterSendsOnlyWithSendByEnter()

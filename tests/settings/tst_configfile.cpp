@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFrame>
 #include <QLineEdit>
@@ -111,6 +112,13 @@ private Q_SLOTS:
     void shorterListLeavesOldEntries();
     void onlyMainSectionHidesToolsAndEmptiesLists();
     void failedSaveIsReportedAndKeepsFile();
+    void damagedListCountIsBounded_data();
+    void damagedListCountIsBounded();
+    void dictionaryLinesKeepTheirBlanks();
+    void configLoadTakesTheChosenFile_data();
+    void configLoadTakesTheChosenFile();
+    void configLoadRefusesMissingOrUnreadableFile_data();
+    void configLoadRefusesMissingOrUnreadableFile();
 
 private:
     QTemporaryDir m_dir;
@@ -284,6 +292,114 @@ void TestConfigFile::failedSaveIsReportedAndKeepsFile()
     QCOMPARE(m_prompter.asked().at(1).caption, u"設定を保存"_s);
     QCOMPARE(m_prompter.asked().at(1).icon, MsgIcon::Error);
     QCOMPARE(readIni(blocker), u"[main]\r\nCharLine=12\r\n"_s);
+}
+
+void TestConfigFile::damagedListCountIsBounded_data()
+{
+    QTest::addColumn<QString>("ini");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("huge count, two entries")
+        << u"[Join]\r\nFileTotal=2000000000\r\nFile_000=a\r\nFile_001=b\r\n"_s << u"Join"_s
+        << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("hex count, gap kept")
+        << u"[RollInput]\r\nFileTotal=0x7FFFFFFF\r\nFile_000=x\r\nFile_002=z\r\n"_s << u"RollInput"_s
+        << QStringList{u"x"_s, QString(), u"z"_s};
+    QTest::newRow("only a far entry") << u"[Join]\r\nFileTotal=2000000000\r\nFile_1999999999=far\r\n"_s
+                                      << u"Join"_s << QStringList{};
+    QTest::newRow("dictionary") << u"[WordDic]\r\nDicTotal=2147483647\r\nDic_00000=語\r\n"_s << u"WordDic"_s
+                                << QStringList{u"語"_s};
+    QTest::newRow("entries past the count stay unread")
+        << u"[Join]\r\nFileTotal=1\r\nFile_000=a\r\nFile_001=old\r\n"_s << u"Join"_s << QStringList{u"a"_s};
+}
+
+// A damaged count costs no more than the entries the file holds.
+void TestConfigFile::damagedListCountIsBounded()
+{
+    QFETCH(QString, ini);
+    QFETCH(QString, list);
+    QFETCH(QStringList, entries);
+    loadConfigFile(writeIni(m_dir, ini));
+    QStringList loaded;
+    if (list == u"Join"_s)
+        loaded = items(JoinFile->FileList);
+    else if (list == u"RollInput"_s)
+        loaded = items(RollInput->FileList);
+    else if (!WordDic->DicList->toPlainText().isEmpty())
+        loaded = WordDic->DicList->toPlainText().split(u'\n');
+    QCOMPARE(loaded, entries);
+}
+
+// Blanks at the ends of a dictionary line count in the word check.
+void TestConfigFile::dictionaryLinesKeepTheirBlanks()
+{
+    const QString lines = u" 前\nロール \n\"引用\"\n'単'\n\t語\t\n普通"_s;
+    WordDic->DicList->setPlainText(lines);
+    const QString path = m_dir.filePath(u"dic.ini"_s);
+    QVERIFY(saveConfigFile(path));
+    QVERIFY(readIni(path).contains(u"Dic_00001=\"ロール \"\r\n"_s));
+    QVERIFY(readIni(path).contains(u"Dic_00005=普通\r\n"_s));
+    WordDic->DicList->clear();
+    loadConfigFile(path);
+    QCOMPARE(WordDic->DicList->toPlainText(), lines);
+}
+
+void TestConfigFile::configLoadTakesTheChosenFile_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("onDisk");
+    QTest::newRow("existing file without suffix") << u"settings"_s << u"settings"_s;
+    QTest::newRow("typed name, file has .ini") << u"conf"_s << u"conf.ini"_s;
+    QTest::newRow("ini file") << u"a.ini"_s << u"a.ini"_s;
+}
+
+void TestConfigFile::configLoadTakesTheChosenFile()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, onDisk);
+    QFile f(m_dir.filePath(onDisk));
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("[main]\r\nCharLine=33\r\n[Join]\r\nFileTotal=1\r\nFile_000=a\r\n");
+    f.close();
+    m_prompter.answer(QVariant(m_dir.filePath(chosen)));
+    Form1->findChild<QAction *>(u"ConfigRead1"_s)->trigger();
+    QCOMPARE(m_prompter.asked().size(), 1);
+    QCOMPARE(m_prompter.asked().at(0).caption, u"設定ファイルを読み込む"_s);
+    QCOMPARE(Form1->CharPosValue->value(), 33);
+    QCOMPARE(items(JoinFile->FileList), QStringList{u"a"_s});
+}
+
+void TestConfigFile::configLoadRefusesMissingOrUnreadableFile_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<bool>("isFolder");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("missing") << u"none.ini"_s << false << u"設定ファイルが見つかりません。\r\n"_s;
+    QTest::newRow("missing, no suffix") << u"none"_s << false << u"設定ファイルが見つかりません。\r\n"_s;
+    QTest::newRow("a folder") << u"folder.ini"_s << true << u"設定ファイルを読み込めませんでした。\r\n"_s;
+}
+
+// Loading nothing must not reset every setting and empty the lists.
+void TestConfigFile::configLoadRefusesMissingOrUnreadableFile()
+{
+    QFETCH(QString, chosen);
+    QFETCH(bool, isFolder);
+    QFETCH(QString, text);
+    const QString path = m_dir.filePath(chosen);
+    if (isFolder)
+        QVERIFY(QDir(m_dir.path()).mkpath(chosen));
+    Form1->CharPosValue->setValue(33);
+    JoinFile->FileList->addItem(u"keep.txt"_s);
+    WordDic->DicList->setPlainText(u"語"_s);
+    const QStringList before = snapshot();
+    m_prompter.answer(QVariant(path));
+    Form1->findChild<QAction *>(u"ConfigRead1"_s)->trigger();
+    QCOMPARE(m_prompter.asked().size(), 2);
+    const PromptRecord &shown = m_prompter.asked().at(1);
+    QCOMPARE(shown.caption, u"設定を開く"_s);
+    QCOMPARE(shown.icon, MsgIcon::Error);
+    QVERIFY2(shown.text.startsWith(text + path), qPrintable(shown.text));
+    QCOMPARE(snapshot(), before);
 }
 
 QTEST_MAIN(TestConfigFile)

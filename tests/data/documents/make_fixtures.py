@@ -9,7 +9,8 @@ W = 'xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"'
 def write_zip(name, parts, stored=()):
     with zipfile.ZipFile(name, 'w', zipfile.ZIP_DEFLATED) as z:
         for part, text in parts:
-            z.writestr(part, text.encode('utf-8'),
+            data = text if isinstance(text, bytes) else text.encode('utf-8')
+            z.writestr(part, data,
                        zipfile.ZIP_STORED if part in stored else zipfile.ZIP_DEFLATED)
 
 
@@ -102,3 +103,42 @@ def pdf(lines):
 
 with open('sample.pdf', 'wb') as f:
     f.write(pdf(['Caption roll', 'Second line']))
+
+# Hostile and damaged documents: each gives the text read up to the problem.
+def word(body):
+    return f'<?xml version="1.0" encoding="UTF-8"?>\n<w:document {W}><w:body>\n{body}\n</w:body></w:document>'.encode('utf-8')
+
+
+def para(text):
+    return f'<w:p><w:r><w:t>{text}</w:t></w:r></w:p>'
+
+
+write_zip('invalid-byte.docx', [('word/document.xml', word(
+    para('前の段落') + '\n' + para('壊れ\x00た字') + '\n' + para('後の段落')).replace(b'\x00', b'\xff'))])
+write_zip('undefined-entity.docx', [('word/document.xml', word(
+    para('前の段落') + '\n' + para('空白&nbsp;の後') + '\n' + para('後の段落')))])
+write_zip('truncated-part.docx', [('word/document.xml', word(
+    para('前の段落') + '\n' + para('途中で切れた段落') + '\n' + para('後の段落'))[:-93])])
+
+write_zip('many-spaces.odt', [
+    ('mimetype', 'application/vnd.oasis.opendocument.text'),
+    ('content.xml', '<office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" '
+                    'xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"><office:body><office:text>\n'
+                    '<text:p>前<text:s text:c="2000000000"/>後</text:p>\n<text:p>次</text:p>\n'
+                    '</office:text></office:body></office:document-content>'),
+], stored=('mimetype',))
+
+write_zip('last-column.xlsx', [
+    ('xl/workbook.xml', f'<workbook {S}><sheets/></workbook>'),
+    ('xl/worksheets/sheet1.xml', f'<worksheet {S}><sheetData>\n'
+     + '<row><c r="XFD1"><v>1</v></c></row>\n' * 2000 + '</sheetData></worksheet>'),
+])
+
+write_zip('repeated-string.xlsx', [
+    ('xl/workbook.xml', f'<workbook {S}><sheets/></workbook>'),
+    ('xl/sharedStrings.xml', f'<sst {S}><si><t>{"長い文字列" * 2000}</t></si></sst>'),
+    ('xl/worksheets/sheet1.xml', f'<worksheet {S}><sheetData>\n'
+     + '<row><c t="s"><v>0</v></c></row>\n' * 2000 + '</sheetData></worksheet>'),
+])
+
+write_zip('empty-paragraphs.docx', [('word/document.xml', word('<w:p/>' * 1200000))])
