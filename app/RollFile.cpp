@@ -1,18 +1,19 @@
 #include "app/RollFile.h"
 
 #include "platform/Cp932.h"
+#include "platform/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
-QString rollTextFromFile(const QString &decoded)
+QString rollTextFromFile(QString decoded)
 {
-    QString text = decoded;
-    text.replace(u"\r\n"_s, u"\n"_s);
-    text.replace(u'\r', u'\n');
-    return text;
+    // In place and in one pass: QString::replace of CR LF moves the rest of the
+    // text at every match, which is quadratic on a big roll.
+    foldLineEnds(decoded);
+    return decoded;
 }
 
 QByteArray rollFileBytes(const QStringList &editorLines)

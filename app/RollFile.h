@@ -11,7 +11,7 @@
 // The editor text for a file's decoded text: CR LF, lone CR and LF all become
 // one line break ('\n'); nothing else changes. A final line break leaves an
 // empty last editor line, which saving drops again.
-QString rollTextFromFile(const QString &decoded);
+QString rollTextFromFile(QString decoded);
 
 // The roll file bytes for the editor's lines (one entry per editor line): each
 // line in code page 932 followed by CR LF. The last line is written only when

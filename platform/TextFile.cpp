@@ -64,7 +64,28 @@ QString textEncodingName(TextEncoding encoding)
     return u"Shift-JIS"_s;
 }
 
-DecodedText decodeTextBytes(QByteArrayView bytes)
+void foldLineEnds(QString &text)
+{
+    qsizetype cr = text.indexOf(u'\r');
+    if (cr < 0)
+        return; // the usual case for text already read: no copy at all
+    QChar *data = text.data();
+    const qsizetype n = text.size();
+    qsizetype out = cr;
+    for (qsizetype i = cr; i < n; ++i) {
+        if (data[i] == u'\r') {
+            data[out++] = u'\n';
+            if (i + 1 < n && data[i + 1] == u'\n')
+                ++i;
+        } else {
+            data[out++] = data[i];
+        }
+    }
+    text.truncate(out);
+}
+
+namespace {
+DecodedText decodeByMark(QByteArrayView bytes, LineEnds ends)
 {
     if (startsWith(bytes, "\xEF\xBB\xBF")) {
         DecodedText out;
@@ -87,13 +108,22 @@ DecodedText decodeTextBytes(QByteArrayView bytes)
         return decodeUtf16(bytes.sliced(2), false);
 
     DecodedText out;
-    out.text = cp932Decode(bytes);
-    // Code page 932 has no U+FFFD, so every one in the result is a broken sequence.
-    out.brokenSequences = out.text.count(QChar::ReplacementCharacter);
+    // Code page 932 has no U+FFFD, so every one the decoder writes is a broken sequence.
+    out.text = cp932Decode(bytes, ends, &out.brokenSequences);
+    return out;
+}
+} // namespace
+
+DecodedText decodeTextBytes(QByteArrayView bytes, LineEnds ends)
+{
+    DecodedText out = decodeByMark(bytes, ends);
+    // Shift-JIS, nearly every roll, was folded while decoding.
+    if (ends == LineEnds::Fold && out.encoding != TextEncoding::ShiftJis)
+        foldLineEnds(out.text);
     return out;
 }
 
-TextFileRead readTextFile(const QString &path)
+TextFileRead readTextFile(const QString &path, LineEnds ends)
 {
     TextFileRead result;
     const QFileInfo info(path);
@@ -117,7 +147,7 @@ TextFileRead readTextFile(const QString &path)
         result.error = u"読み込み中にエラーが起きました。（%1）"_s.arg(file.errorString());
         return result;
     }
-    result.decoded = decodeTextBytes(read.bytes);
+    result.decoded = decodeTextBytes(read.bytes, ends);
     result.ok = true;
     return result;
 }

@@ -4,6 +4,8 @@
 // failed write never leaves a half-written or missing file behind.
 #include <QByteArray>
 #include <QByteArrayView>
+#include "platform/Cp932.h"
+
 #include <QString>
 
 class QIODevice;
@@ -24,8 +26,14 @@ struct DecodedText {
 // Decodes file bytes: a UTF-8 (EF BB BF), UTF-16LE (FF FE) or UTF-16BE (FE FF)
 // byte-order mark selects that encoding and is dropped; anything else is code
 // page 932. A further byte-order mark, even right after the first, is text
-// (U+FEFF). Never fails; line breaks are left as they are.
-DecodedText decodeTextBytes(QByteArrayView bytes);
+// (U+FEFF). Never fails. Line breaks are left as they are, or with
+// LineEnds::Fold CR LF and a lone CR become one LF (for Shift-JIS in the same
+// pass as the decoding).
+DecodedText decodeTextBytes(QByteArrayView bytes, LineEnds ends = LineEnds::Keep);
+
+// Turns CR LF and a lone CR into one LF, in place, in one pass; a text without
+// CR is left untouched.
+void foldLineEnds(QString &text);
 
 // The most bytes a text input may have. Rolls are far smaller; the bound keeps
 // a wrong file or a device such as /dev/zero from taking all memory.
@@ -52,7 +60,7 @@ struct TextFileRead {
 
 // Reads and decodes the whole file at `path` (see decodeTextBytes); a file
 // larger than kTextInputLimit is refused.
-TextFileRead readTextFile(const QString &path);
+TextFileRead readTextFile(const QString &path, LineEnds ends = LineEnds::Keep);
 
 struct FileWriteResult {
     bool ok = false;
