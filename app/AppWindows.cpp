@@ -20,7 +20,11 @@
 #include "slides/TSlideSetWnd.h"
 #include "slides/TSlideWindow.h"
 
+#include "app/WindowPlacement.h"
+
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
 
 TAboutBox *AboutBox = nullptr;
 TSetPrinterSetup *SetPrinterSetup = nullptr;
@@ -49,6 +53,61 @@ QString workingFolder()
     return g_workingFolder;
 }
 
+namespace {
+
+// The tool windows in the order they are created.
+QList<QWidget *> toolWindows()
+{
+    return {AboutBox, SetPrinterSetup, SetCheck, JoinFile, MsgList, FindList, WordAnalyze,
+            SetChasen, RollAdvice, ReplaceSet, RollInput, WordDic, WordChangeList, SlideWindow,
+            DebugConsole, SlideSetWnd, BackupLoader};
+}
+
+QList<QRect> screenAreas()
+{
+    QList<QRect> areas;
+    for (const QScreen *screen : QGuiApplication::screens())
+        areas << screen->availableGeometry();
+    return areas;
+}
+
+// The size a window will have: one never sized takes its preferred size when shown.
+QSize outerSize(const QWidget *w)
+{
+    const QSize extra = w->frameGeometry().size() - w->size();
+    const QSize inner = w->testAttribute(Qt::WA_Resized) || !w->sizeHint().isValid() ? w->size() : w->sizeHint();
+    return inner + extra;
+}
+
+// Each tool window's first place, beside the main window and cascaded, so that
+// none starts at the screen's corner on top of the others (the settings file
+// keeps these places when it has none of its own).
+void placeToolWindows()
+{
+    const QList<QRect> screens = screenAreas();
+    const QRect mainFrame = Form1->frameGeometry();
+    int index = 0;
+    for (QWidget *w : toolWindows())
+        w->move(defaultToolWindowPosition(mainFrame, outerSize(w), index++, screens));
+}
+
+} // namespace
+
+void keepAppWindowsOnScreen()
+{
+    const QList<QRect> screens = screenAreas();
+    QList<QWidget *> windows = toolWindows();
+    windows.prepend(Form1);
+    for (QWidget *w : windows) {
+        if (!w)
+            continue;
+        const QRect frame(w->frameGeometry().topLeft(), outerSize(w));
+        const QPoint place = onScreenPosition(frame, screens);
+        if (place != frame.topLeft())
+            w->move(place);
+    }
+}
+
 void createAppWindows()
 {
     g_workingFolder = QDir::currentPath();
@@ -71,6 +130,8 @@ void createAppWindows()
     DebugConsole = new TDebugConsole;
     SlideSetWnd = new TSlideSetWnd;
     BackupLoader = new TBackupLoader;
+    keepAppWindowsOnScreen(); // the main window, centred, may be taller than a small screen
+    placeToolWindows();
 }
 
 namespace {

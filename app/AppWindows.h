@@ -48,3 +48,7 @@ QString workingFolder();
 void createAppWindows();
 // Destroys them in reverse order (the tool windows go with the main window).
 void destroyAppWindows();
+
+// Moves every window whose place lies off all screens (a place stored while
+// another monitor was attached) back onto the nearest screen.
+void keepAppWindowsOnScreen();

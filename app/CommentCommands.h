@@ -1,20 +1,26 @@
 #pragma once
-// The comment and uncomment commands on a selected text. Both work line by
-// line and give back the text that replaces the selection: every line ends
-// with CR LF, the last one too, so a selection that ends inside a line gains a
-// line break and one that starts inside a line is marked at that point.
-#include <QString>
+// The comment and uncomment commands. They work on whole lines, every line a
+// selection touches, and rewrite those lines in place: the roll keeps its
+// number of lines, so nothing blank is sent or printed and the slide gutter
+// stays in step.
 #include <QStringList>
 
-// The lines of a selection: CR LF, CR, LF and the editor's paragraph and line
-// separators (U+2029, U+2028) each end a line; a final break opens no new
-// line; an empty selection has no lines.
-QStringList SelectionLines(const QString &selection);
+// The lines (zero-based, first to last inclusive) that a selection touches.
+struct LineSpan {
+    int first = 0;
+    int last = 0;
+    bool operator==(const LineSpan &) const = default;
+};
+
+// The selection runs from line `startLine` to column `endColumn` of line
+// `endLine`. A selection that ends at the very start of a line (right after a
+// line break) does not touch that line, unless it also begins on it.
+LineSpan SelectedLines(int startLine, int endLine, int endColumn);
 
 // Puts `marker` ("<-", "<-◆", "<-●", "<-■") in front of each line that does not
 // already begin with the whole marker.
-QString CommentLines(const QString &selection, const QString &marker);
+QStringList CommentLines(QStringList lines, const QString &marker);
 
 // Removes from each line, in this order and each from the result of the one
 // before: a leading "<-■", "<-◆", "<-●", then "<-".
-QString UncommentLines(const QString &selection);
+QStringList UncommentLines(QStringList lines);

@@ -32,8 +32,10 @@ bool EditHistory::record(int firstVisibleLine)
     m_pending = {};
     m_detached = false;
     m_base = QString();
-    if (edit.isEmpty())
+    if (edit.isEmpty()) {
+        m_ring.setCurrentView(firstVisibleLine);
         return false;
+    }
     m_ring.record(std::move(edit), firstVisibleLine);
     return true;
 }

@@ -19,7 +19,9 @@ public:
     TextEdit noteChange(qsizetype pos, qsizetype removedCount, const QString &inserted);
 
     // The recording step: stores the current text as the newest state, unless
-    // it equals the state recorded last (so every undo step changes the roll).
+    // it equals the state recorded last (so every undo step changes the roll);
+    // then only the view is taken, so that undoing the next change (a bulk
+    // command records first) shows the view that was there before it.
     // Returns whether a state was stored.
     bool record(int firstVisibleLine);
 

@@ -288,6 +288,7 @@ private:
     void preReshapeBreakCommands();
     void breakRollAtMark(BreakMark mark, bool interactive);
     void placeCaretBar();
+    void keepViewAfterBulkChange(int firstLine, int caretLine);
     void FormShow();
     bool FormClose();
     void runStartupStages();

@@ -8,7 +8,9 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -60,28 +62,40 @@ void TForm1::All1Click()
     RichEdit1->selectAll();
 }
 
+// Marks every line the selection touches (an empty `marker`: takes the marks
+// off) as one undo step, and leaves those lines selected for the next command.
 void TForm1::commentSelection(const QString &marker)
 {
-    QTextCursor cursor = RichEdit1->textCursor();
+    const QTextCursor cursor = RichEdit1->textCursor();
     if (!cursor.hasSelection())
         return;
-    cursor.insertText(marker.isEmpty() ? UncommentLines(cursor.selectedText())
-                                       : CommentLines(cursor.selectedText(), marker));
-    RichEdit1->setTextCursor(cursor);
+    QTextDocument *doc = RichEdit1->document();
+    const QTextBlock endBlock = doc->findBlock(cursor.selectionEnd());
+    const LineSpan span = SelectedLines(doc->findBlock(cursor.selectionStart()).blockNumber(),
+                                        endBlock.blockNumber(), cursor.selectionEnd() - endBlock.position());
+    QStringList lines;
+    QTextBlock block = doc->findBlockByNumber(span.first);
+    const int from = block.position();
+    for (int i = span.first; i <= span.last; ++i, block = block.next())
+        lines << block.text();
+    const QStringList changed = marker.isEmpty() ? UncommentLines(lines) : CommentLines(lines, marker);
+    const auto lineEnd = [doc](int line) {
+        const QTextBlock b = doc->findBlockByNumber(line);
+        return b.position() + b.length() - 1;
+    };
+    if (changed != lines)
+        replaceRollRange(from, lineEnd(span.last), changed.join(u'\n'));
+    QTextCursor selection(doc);
+    selection.setPosition(from);
+    selection.setPosition(lineEnd(span.last), QTextCursor::KeepAnchor);
+    RichEdit1->setTextCursor(selection);
 }
 
 void TForm1::Tag1Click() { commentSelection(QString::fromUtf16(kJumpMarker)); }
 void TForm1::Summary1Click() { commentSelection(QString::fromUtf16(kSummaryMarker)); }
 void TForm1::Change1Click() { commentSelection(QString::fromUtf16(kChangeMarker)); }
 void TForm1::Standard2Click() { commentSelection(QString::fromUtf16(kCommentMarker)); }
-
-void TForm1::Uncomment1Click()
-{
-    if (!RichEdit1->textCursor().hasSelection())
-        return;
-    commentSelection(QString());
-    RichEdit1Change();
-}
+void TForm1::Uncomment1Click() { commentSelection(QString()); }
 
 void TForm1::Jump1Click()
 {

@@ -272,6 +272,7 @@ void TForm1::New1Click()
     BulkOperation = bulk;
     ForceRecolorClick(); // empties the tag-jump list
     ClearUndoHistory();
+    updateCaretStatus();
 }
 
 void TForm1::O1Click()
@@ -341,8 +342,10 @@ bool TForm1::LoadDocument(const QString &path)
     RichEdit1->setPlainText(loaded->text); // line ends folded while decoding
     BulkOperation = bulk;
     ForceRecolorClick();
-    setStatusText(statusBefore);
     m_rollFolder = QFileInfo(path).absolutePath();
+    // The new roll from its start, and the status with its size.
+    RichEdit1->scrollToLeftEdge();
+    updateCaretStatus();
 
     if (!damage.isEmpty())
         showMessage(u"\"%1\" には読めない部分がありました。読めた文字だけを読み込んでいます。\r\n"_s.arg(path)

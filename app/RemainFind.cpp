@@ -70,11 +70,14 @@ void TForm1::ReplaceDialog1Replace(bool all)
         const QString before = m_history->shadow().text();
         const QString after = ReplaceAll(before, findText, replacement);
         RichEdit1Change();
+        const int firstLine = RichEdit1->firstVisibleLine();
+        const int caretLine = RichEdit1->textCursor().blockNumber();
         // One change covering what differs: recorded as one state, and the
         // lines above and below keep their layout and the view its place.
         const TextEdit edit = diffTexts(before, after);
         if (!edit.isEmpty())
             RichEdit1->replaceRange(int(edit.pos), int(edit.pos + edit.removed.size()), edit.inserted);
+        keepViewAfterBulkChange(firstLine, caretLine);
         setStatusText(QString());
         RecolorSuppressed = wasSuppressed;
         ForceRecolorClick();

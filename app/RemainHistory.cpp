@@ -54,7 +54,7 @@ void TForm1::Redo1Click()
 
 // Puts back the previous (undo) or next (redo) state: the text changes only
 // where the states differ, the stored first visible line comes back on top and
-// the caret stands where the change was.
+// the caret stands where the change shows in that view (caretAfterRestore).
 void TForm1::restoreStep(bool undo)
 {
     const int firstLine = RichEdit1->firstVisibleLine();
@@ -71,9 +71,15 @@ void TForm1::restoreStep(bool undo)
     raise();
     activateWindow();
     RichEdit1->scrollToLine(step->firstVisibleLine);
+    const QTextDocument *doc = RichEdit1->document();
+    const int viewStart = doc->findBlockByNumber(RichEdit1->firstVisibleLine()).position();
+    const QTextBlock lastShown = doc->findBlockByNumber(RichEdit1->lastVisibleLine());
+    const qsizetype caret = caretAfterRestore(edit.pos, edit.pos + edit.inserted.size(), viewStart,
+                                              lastShown.position() + lastShown.length() - 1);
     QTextCursor cursor = RichEdit1->textCursor();
-    cursor.setPosition(int(std::min<qsizetype>(step->caret, RichEdit1->document()->characterCount() - 1)));
+    cursor.setPosition(int(std::min<qsizetype>(caret, doc->characterCount() - 1)));
     RichEdit1->setTextCursor(cursor);
     RichEdit1->ensureCursorVisible();
     RichEdit1->setFocus();
+    updateCaretStatus();
 }

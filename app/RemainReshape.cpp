@@ -58,8 +58,11 @@ void TForm1::rewriteRoll(const std::function<QStringList(const QStringList &)> &
     setStatusText(workingStatus);
     RichEdit1Change();
     BulkOperation = true;
+    const int firstLine = RichEdit1->firstVisibleLine();
+    const int caretLine = RichEdit1->textCursor().blockNumber();
     const QStringList items = transform(rollLines(*RichEdit1->document()));
     RichEdit1->replaceRange(0, RichEdit1->document()->characterCount() - 1, itemsToText(items));
+    keepViewAfterBulkChange(firstLine, caretLine);
     RecolorSuppressed = wasSuppressed;
     setStatusText(QString());
     if (!report.isEmpty()) {

@@ -1,6 +1,8 @@
 // The settings-file commands of the File menu.
 #include "app/Remain.h"
 
+#include "app/AppWindows.h"
+
 #include "platform/Prompter.h"
 #include "settings/ConfigFile.h"
 
@@ -19,6 +21,7 @@ void TForm1::LoadConfigFile(const QString &path)
     if (!loadConfigFile(path, &error))
         showMessage(u"設定ファイルを読み込めませんでした。\r\n"_s + path + u"\r\n"_s + error,
                     kLoadCaption, MsgIcon::Error);
+    keepAppWindowsOnScreen();
 }
 
 bool TForm1::SaveConfigFile(const QString &path)

@@ -11,7 +11,12 @@
 #include <QFrame>
 #include <QLayout>
 #include <QSpinBox>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -63,6 +68,20 @@ void TForm1::CharPosValueChange()
     CharPosSign->resize(CharPosSign->width(), RichEdit1->height());
     CharPosSign->raise();
     placeCaretBar(); // the editor may have moved or its lines changed height
+}
+
+// After a command rewrote much of the roll at once: the line that was on top
+// stays on top, the view starts at the lines' left edge again (the limit bar
+// is measured from there), and the caret stands at the start of the line it
+// was on rather than at the far end of the change, where the next key would
+// scroll the view to.
+void TForm1::keepViewAfterBulkChange(int firstLine, int caretLine)
+{
+    const QTextDocument *doc = RichEdit1->document();
+    RichEdit1->setTextCursor(QTextCursor(doc->findBlockByNumber(std::min(caretLine, doc->blockCount() - 1))));
+    RichEdit1->scrollToLine(firstLine);
+    RichEdit1->scrollToLeftEdge();
+    placeCaretBar();
 }
 
 void TForm1::NoMojiLineClick()

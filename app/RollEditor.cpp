@@ -1,6 +1,9 @@
 #include "app/RollEditor.h"
 
+#include "app/RollFile.h"
+
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -76,6 +79,23 @@ void RollEditor::wheelEvent(QWheelEvent *e)
     Q_EMIT inputHandled();
 }
 
+void RollEditor::insertFromMimeData(const QMimeData *source)
+{
+    // The editor itself breaks lines at CR LF, CR and U+2029 only; U+2028 and
+    // NEL would stay inside a roll line.
+    if (source && source->hasText()) {
+        const QString text = source->text();
+        const QString lines = rollLineBreaks(text);
+        if (lines != text) {
+            QMimeData plain;
+            plain.setText(lines);
+            QPlainTextEdit::insertFromMimeData(&plain);
+            return;
+        }
+    }
+    QPlainTextEdit::insertFromMimeData(source);
+}
+
 QString RollEditor::textRange(int from, int to) const
 {
     QTextCursor cursor(document());
@@ -105,6 +125,16 @@ int RollEditor::firstVisibleLine() const
 void RollEditor::scrollToLine(int line)
 {
     verticalScrollBar()->setValue(line);
+}
+
+int RollEditor::lastVisibleLine() const
+{
+    return cursorForPosition(QPoint(0, std::max(0, viewport()->height() - 1))).blockNumber();
+}
+
+void RollEditor::scrollToLeftEdge()
+{
+    horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
 }
 
 QTextBlock RollEditor::firstDrawnLine() const

@@ -28,6 +28,11 @@ public:
     int firstVisibleLine() const;
     // Scrolls so that line `line` is on top, as far as the scroll range allows.
     void scrollToLine(int line);
+    // Line index of the last line that shows in the viewport, even in part.
+    int lastVisibleLine() const;
+    // Scrolls back to the lines' left edge, where the character-limit bar is
+    // measured from.
+    void scrollToLeftEdge();
     // The first line drawn in the viewport (partly hidden at the top maybe).
     QTextBlock firstDrawnLine() const;
     // The band a line's text is drawn in, in viewport coordinates.
@@ -45,6 +50,8 @@ protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     void wheelEvent(QWheelEvent *e) override;
+    // Pasted and dropped text ends its lines only with real line breaks.
+    void insertFromMimeData(const QMimeData *source) override;
 
 private:
     QList<QKeySequence> m_commandKeys;

@@ -8,12 +8,17 @@
 
 using namespace Qt::StringLiterals;
 
-QString rollTextFromFile(QString decoded)
+QString rollLineBreaks(QString text)
 {
     // In place and in one pass: QString::replace of CR LF moves the rest of the
     // text at every match, which is quadratic on a big roll.
-    foldLineEnds(decoded);
-    return decoded;
+    foldLineEnds(text);
+    return text;
+}
+
+QString rollTextFromFile(QString decoded)
+{
+    return rollLineBreaks(std::move(decoded));
 }
 
 QByteArray rollFileBytes(const QStringList &editorLines)

@@ -8,9 +8,15 @@
 #include <QString>
 #include <QStringList>
 
-// The editor text for a file's decoded text: CR LF, lone CR and LF all become
-// one line break ('\n'); nothing else changes. A final line break leaves an
-// empty last editor line, which saving drops again.
+// `text` with every line break as '\n': CR LF, a lone CR, the Unicode line
+// and paragraph separators (U+2028, U+2029) and NEL (U+0085) each become one.
+// A roll has no other kind of break: a separator left inside a line would show
+// it as two rows under one number and be saved as "?".
+QString rollLineBreaks(QString text);
+
+// The editor text for a file's decoded text: rollLineBreaks; nothing else
+// changes. A final line break leaves an empty last editor line, which saving
+// drops again.
 QString rollTextFromFile(QString decoded);
 
 // The roll file bytes for the editor's lines (one entry per editor line): each

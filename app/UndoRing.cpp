@@ -31,6 +31,18 @@ TextEdit diffTexts(QStringView before, QStringView after)
             after.mid(head, after.size() - head - tail).toString()};
 }
 
+qsizetype caretAfterRestore(qsizetype changeStart, qsizetype changeEnd, qsizetype viewStart, qsizetype viewEnd)
+{
+    const auto shows = [&](qsizetype pos) { return pos >= viewStart && pos <= viewEnd; };
+    if (shows(changeEnd))
+        return changeEnd;
+    if (shows(changeStart))
+        return changeStart;
+    if (changeStart < viewStart && changeEnd > viewEnd)
+        return viewStart;
+    return changeEnd;
+}
+
 void UndoRing::record(TextEdit edit, int firstVisibleLine)
 {
     m_current = (m_current + 1) % kSlots;

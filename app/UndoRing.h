@@ -28,6 +28,14 @@ TextEdit trimmedEdit(const TextEdit &edit);
 // prefix and suffix stay, the middle is replaced.
 TextEdit diffTexts(QStringView before, QStringView after);
 
+// Where undo or redo puts the caret after applying a change that now covers
+// [changeStart, changeEnd], the restored view showing [viewStart, viewEnd]:
+// the change's end when it shows, else its start when that shows, else the
+// view's start when the change runs across the whole view (a reshape: the
+// view stays where it was). A change wholly outside the view gives its end,
+// and the view then goes to it.
+qsizetype caretAfterRestore(qsizetype changeStart, qsizetype changeEnd, qsizetype viewStart, qsizetype viewEnd);
+
 class UndoRing {
 public:
     static constexpr int kSlots = 5000;
@@ -50,6 +58,10 @@ public:
     std::optional<Step> undo();
     // The step forward to the next state, or nothing at the newest state.
     std::optional<Step> redo();
+
+    // The state shown is still the current one, now seen from `firstVisibleLine`:
+    // undo and redo coming back to it show that view.
+    void setCurrentView(int firstVisibleLine) { m_slots[size_t(m_current)].firstVisibleLine = firstVisibleLine; }
 
     // Every slot becomes the empty text and the current index 0 (New). The
     // top index and the wrapped flag stay as they were.

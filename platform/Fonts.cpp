@@ -38,7 +38,9 @@ QStringList installedFontNames()
     QStringList names = QFontDatabase::families();
     for (const auto &[design, ipa] : kDesignFonts) {
         const QString alias = QString::fromUtf16(design);
-        if (names.contains(QString::fromLatin1(ipa)) && !names.contains(alias))
+        // A Japanese session lists the IPA fonts by their Japanese names
+        // ("IPAゴシック"): ask for the family by its name in any language.
+        if (QFontDatabase::hasFamily(QString::fromLatin1(ipa)) && !names.contains(alias))
             names.append(alias);
     }
     std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {

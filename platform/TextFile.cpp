@@ -66,20 +66,27 @@ QString textEncodingName(TextEncoding encoding)
 
 void foldLineEnds(QString &text)
 {
-    qsizetype cr = text.indexOf(u'\r');
-    if (cr < 0)
-        return; // the usual case for text already read: no copy at all
-    QChar *data = text.data();
+    const auto isBreak = [](char16_t c) {
+        return c == u'\r' || c == u'\u2028' || c == u'\u2029' || c == u'\u0085';
+    };
+    const char16_t *const begin = text.utf16();
     const qsizetype n = text.size();
-    qsizetype out = cr;
-    for (qsizetype i = cr; i < n; ++i) {
-        if (data[i] == u'\r') {
-            data[out++] = u'\n';
-            if (i + 1 < n && data[i + 1] == u'\n')
-                ++i;
-        } else {
-            data[out++] = data[i];
+    qsizetype first = 0;
+    while (first < n && !isBreak(begin[first]))
+        ++first;
+    if (first == n)
+        return; // nothing to fold: no copy at all
+    char16_t *data = reinterpret_cast<char16_t *>(text.data());
+    qsizetype out = first;
+    for (qsizetype i = first; i < n; ++i) {
+        const char16_t c = data[i];
+        if (!isBreak(c)) {
+            data[out++] = c;
+            continue;
         }
+        data[out++] = u'\n';
+        if (c == u'\r' && i + 1 < n && data[i + 1] == u'\n')
+            ++i;
     }
     text.truncate(out);
 }

@@ -27,12 +27,13 @@ struct DecodedText {
 // byte-order mark selects that encoding and is dropped; anything else is code
 // page 932. A further byte-order mark, even right after the first, is text
 // (U+FEFF). Never fails. Line breaks are left as they are, or with
-// LineEnds::Fold CR LF and a lone CR become one LF (for Shift-JIS in the same
-// pass as the decoding).
+// LineEnds::Fold each becomes one LF as foldLineEnds has it (for Shift-JIS, which
+// can only hold CR and LF, in the same pass as the decoding).
 DecodedText decodeTextBytes(QByteArrayView bytes, LineEnds ends = LineEnds::Keep);
 
-// Turns CR LF and a lone CR into one LF, in place, in one pass; a text without
-// CR is left untouched.
+// Turns every line break into one LF, in place, in one pass: CR LF, a lone CR,
+// the Unicode line and paragraph separators (U+2028, U+2029) and NEL (U+0085).
+// A text without any of them is left untouched (and not copied).
 void foldLineEnds(QString &text);
 
 // The most bytes a text input may have. Rolls are far smaller; the bound keeps

@@ -48,10 +48,15 @@ private Q_SLOTS:
     void undoRedoWalk();
     void unrecordedChangesBecomeOneStep();
     void duplicateRecordingsAreSkipped();
+    void recordingWithoutChangeTakesTheView();
+    void caretAfterRestore_data();
+    void caretAfterRestore();
     void ringWrapsAt5000();
     void clearEmptiesEveryState();
     void comments_data();
     void comments();
+    void selectedLines_data();
+    void selectedLines();
     void replaceAll_data();
     void replaceAll();
     void findForward();
@@ -146,6 +151,43 @@ void TestEditLogic::duplicateRecordingsAreSkipped()
     QCOMPARE(e.text, QString());
 }
 
+void TestEditLogic::recordingWithoutChangeTakesTheView()
+{
+    // A bulk command records before it works; undoing it must show the view
+    // of that moment, not the one of the text's own recording long before.
+    EditHistory history;
+    history.noteChange(0, 0, u"roll"_s);
+    QVERIFY(history.record(0));
+    QVERIFY(!history.record(100));
+    history.noteChange(0, 4, u"new roll"_s);
+    QVERIFY(history.record(7));
+    const auto step = history.undo(7);
+    QVERIFY(step);
+    QCOMPARE(step->firstVisibleLine, 100);
+}
+
+void TestEditLogic::caretAfterRestore_data()
+{
+    QTest::addColumn<int>("changeStart");
+    QTest::addColumn<int>("changeEnd");
+    QTest::addColumn<int>("caret"); // the view shows positions 1000 to 2000
+    QTest::newRow("change in view: its end") << 1500 << 1510 << 1510;
+    QTest::newRow("deletion in view") << 1500 << 1500 << 1500;
+    QTest::newRow("end below the view: its start") << 1500 << 9000 << 1500;
+    QTest::newRow("start above the view: its end") << 10 << 1500 << 1500;
+    QTest::newRow("across the whole view: the view's start") << 10 << 9000 << 1000;
+    QTest::newRow("above the view: the view goes to it") << 10 << 20 << 20;
+    QTest::newRow("below the view: the view goes to it") << 5000 << 5010 << 5010;
+}
+
+void TestEditLogic::caretAfterRestore()
+{
+    QFETCH(int, changeStart);
+    QFETCH(int, changeEnd);
+    QFETCH(int, caret);
+    QCOMPARE(::caretAfterRestore(changeStart, changeEnd, 1000, 2000), qsizetype(caret));
+}
+
 void TestEditLogic::ringWrapsAt5000()
 {
     Editor e;
@@ -196,28 +238,56 @@ void TestEditLogic::clearEmptiesEveryState()
 
 void TestEditLogic::comments_data()
 {
-    QTest::addColumn<QString>("selection");
+    QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QString>("marker"); // empty: uncomment
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("tag on two whole lines") << u"abc\r\n<-◆x\r\n"_s << u"<-◆"_s << u"<-◆abc\r\n<-◆x\r\n"_s;
-    QTest::newRow("simple leaves a summary comment") << u"<-●y\n"_s << u"<-"_s << u"<-●y\r\n"_s;
-    QTest::newRow("editor separators, no final break")
-        << u"a\u2029b"_s << u"<-■"_s << u"<-■a\r\n<-■b\r\n"_s;
-    QTest::newRow("blank line kept") << u"a\r\n\r\nb"_s << u"<-"_s << u"<-a\r\n<-\r\n<-b\r\n"_s;
-    QTest::newRow("empty selection") << QString() << u"<-"_s << QString();
-    QTest::newRow("uncomment change") << u"<-■交代"_s << QString() << u"交代\r\n"_s;
-    QTest::newRow("uncomment tag then summary") << u"<-◆<-●x"_s << QString() << u"x\r\n"_s;
-    QTest::newRow("uncomment removes one simple marker") << u"<-<-z"_s << QString() << u"<-z\r\n"_s;
-    QTest::newRow("uncomment leading blank") << u" <-z"_s << QString() << u" <-z\r\n"_s;
-    QTest::newRow("uncomment: order of the removals") << u"<-●<-◆w"_s << QString() << u"◆w\r\n"_s;
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("tag on two lines") << QStringList{u"abc"_s, u"<-◆x"_s} << u"<-◆"_s
+                                      << QStringList{u"<-◆abc"_s, u"<-◆x"_s};
+    QTest::newRow("simple leaves a summary comment") << QStringList{u"<-●y"_s} << u"<-"_s
+                                                     << QStringList{u"<-●y"_s};
+    // Every line stays one line: a blank one is marked, none is added.
+    QTest::newRow("blank line marked, not added") << QStringList{u"a"_s, QString(), u"b"_s} << u"<-"_s
+                                                  << QStringList{u"<-a"_s, u"<-"_s, u"<-b"_s};
+    QTest::newRow("no lines") << QStringList() << u"<-"_s << QStringList();
+    QTest::newRow("uncomment change") << QStringList{u"<-■交代"_s} << QString() << QStringList{u"交代"_s};
+    QTest::newRow("uncomment tag then summary") << QStringList{u"<-◆<-●x"_s} << QString() << QStringList{u"x"_s};
+    QTest::newRow("uncomment removes one simple marker") << QStringList{u"<-<-z"_s} << QString()
+                                                         << QStringList{u"<-z"_s};
+    QTest::newRow("uncomment leading blank") << QStringList{u" <-z"_s} << QString() << QStringList{u" <-z"_s};
+    QTest::newRow("uncomment: order of the removals") << QStringList{u"<-●<-◆w"_s} << QString()
+                                                      << QStringList{u"◆w"_s};
 }
 
 void TestEditLogic::comments()
 {
-    QFETCH(QString, selection);
+    QFETCH(QStringList, lines);
     QFETCH(QString, marker);
-    QFETCH(QString, expected);
-    QCOMPARE(marker.isEmpty() ? UncommentLines(selection) : CommentLines(selection, marker), expected);
+    QFETCH(QStringList, expected);
+    QCOMPARE(marker.isEmpty() ? UncommentLines(lines) : CommentLines(lines, marker), expected);
+}
+
+void TestEditLogic::selectedLines_data()
+{
+    QTest::addColumn<int>("startLine");
+    QTest::addColumn<int>("endLine");
+    QTest::addColumn<int>("endColumn");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("last");
+    QTest::newRow("part of one line") << 3 << 3 << 5 << 3 << 3;
+    QTest::newRow("from inside one line into the next") << 3 << 4 << 1 << 3 << 4;
+    QTest::newRow("whole lines with their final break") << 3 << 5 << 0 << 3 << 4;
+    QTest::newRow("one whole line with its break") << 3 << 4 << 0 << 3 << 3;
+    QTest::newRow("begins at the start of the line it ends on") << 4 << 4 << 0 << 4 << 4;
+}
+
+void TestEditLogic::selectedLines()
+{
+    QFETCH(int, startLine);
+    QFETCH(int, endLine);
+    QFETCH(int, endColumn);
+    QFETCH(int, first);
+    QFETCH(int, last);
+    QCOMPARE(SelectedLines(startLine, endLine, endColumn), (LineSpan{first, last}));
 }
 
 void TestEditLogic::replaceAll_data()

@@ -9,10 +9,16 @@
 #include "platform/ScriptedPrompter.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDropEvent>
+#include <QFile>
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QMimeData>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -55,6 +61,15 @@ QString numbered(int lines)
     return roll;
 }
 
+// 300 short lines and, last, one far wider than the editor.
+QString wideRoll()
+{
+    QString roll;
+    for (int i = 1; i <= 300; ++i)
+        roll += u"%1 行です。ab\n"_s.arg(i);
+    return roll + QString(300, u'あ') + u"ab\n"_s;
+}
+
 } // namespace
 
 class TestEditorView : public QObject {
@@ -73,8 +88,14 @@ private Q_SLOTS:
     void tagJumpScrollsLineToTop();
     void undoRedoCommands_data();
     void undoRedoCommands();
+    void commentKeysKeepTheLines();
+    void pastedBreaksEndLines_data();
+    void pastedBreaksEndLines();
     void typingUndoRedo();
     void undoPutsCaretAtChange();
+    void openShowsTheNewRollFromItsStart();
+    void bulkChangesKeepTheView_data();
+    void bulkChangesKeepTheView();
     void findAndFindNext();
     void replaceButton();
     void jump_data();
@@ -291,7 +312,16 @@ void TestEditorView::undoRedoCommands_data()
     QTest::newRow("delete") << u"delete"_s << u"abcdef"_s << 2 << 4 << u"abef"_s;
     QTest::newRow("replace all") << u"replaceAll"_s << u"あいあ\n"_s << 0 << 0 << u"ああいああ\n"_s;
     QTest::newRow("tag two whole lines") << u"tag"_s << u"abc\n<-◆x\n"_s << 0 << 9 << u"<-◆abc\n<-◆x\n"_s;
-    QTest::newRow("tag inside a line gains a break") << u"tag"_s << u"xxabcyy"_s << 2 << 5 << u"xx<-◆abc\nyy"_s;
+    // The commands mark whole lines and never add one.
+    QTest::newRow("tag inside a line marks the whole line") << u"tag"_s << u"xxabcyy"_s << 2 << 5 << u"<-◆xxabcyy"_s;
+    QTest::newRow("simple on a line selected without its break")
+        << u"simple"_s << u"abc\ndef"_s << 0 << 3 << u"<-abc\ndef"_s;
+    QTest::newRow("simple on parts of two lines") << u"simple"_s << u"abc\ndef\nghi"_s << 2 << 5
+                                                  << u"<-abc\n<-def\nghi"_s;
+    QTest::newRow("a line's break does not take in the next line")
+        << u"simple"_s << u"abc\ndef"_s << 0 << 4 << u"<-abc\ndef"_s;
+    QTest::newRow("uncomment on part of a line") << u"uncomment"_s << u"<-abc\ndef"_s << 3 << 4
+                                                 << u"abc\ndef"_s;
     QTest::newRow("summary") << u"summary"_s << u"a\n"_s << 0 << 2 << u"<-●a\n"_s;
     QTest::newRow("change") << u"change"_s << u"a\n"_s << 0 << 2 << u"<-■a\n"_s;
     QTest::newRow("simple keeps a summary") << u"simple"_s << u"<-●y\nz\n"_s << 0 << 7 << u"<-●y\n<-z\n"_s;
@@ -338,6 +368,10 @@ void TestEditorView::undoRedoCommands()
         m_form->Uncomment1Click();
     settle();
     QCOMPARE(text(), after);
+    if (command == u"tag" || command == u"summary" || command == u"change" || command == u"simple"
+        || command == u"uncomment") {
+        QCOMPARE(text().count(u'\n'), before.count(u'\n'));
+    }
     if (command == u"cut")
         QCOMPARE(QGuiApplication::clipboard()->text(), u"cd"_s);
     if (before == after) {
@@ -352,6 +386,65 @@ void TestEditorView::undoRedoCommands()
     QCOMPARE(text(), after);
     m_form->Redo1Click();
     QCOMPARE(text(), after);
+}
+
+void TestEditorView::commentKeysKeepTheLines()
+{
+    setRoll(u"abc\ndef"_s);
+    m_form->activateWindow();
+    m_form->RichEdit1->setFocus();
+    QTest::keyClick(m_form->RichEdit1, Qt::Key_Home);
+    QTest::keyClick(m_form->RichEdit1, Qt::Key_End, Qt::ShiftModifier);
+    QTest::keyClick(m_form->RichEdit1, Qt::Key_Space, Qt::AltModifier);
+    settle();
+    QCOMPARE(text(), u"<-abc\ndef"_s);
+    // The line stays selected: uncommenting at once takes the mark off again.
+    QTest::keyClick(m_form->RichEdit1, Qt::Key_Space, Qt::ControlModifier);
+    settle();
+    QCOMPARE(text(), u"abc\ndef"_s);
+    m_form->Undo1Click();
+    QCOMPARE(text(), u"<-abc\ndef"_s);
+}
+
+void TestEditorView::pastedBreaksEndLines_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<bool>("drop"); // dropped onto the editor instead of pasted
+    QTest::addColumn<QString>("roll");
+    QTest::newRow("line separator") << u"a\u2028b"_s << false << u"a\nb"_s;
+    QTest::newRow("paragraph separator") << u"a\u2029b"_s << false << u"a\nb"_s;
+    QTest::newRow("next line (NEL)") << u"a\u0085b"_s << false << u"a\nb"_s;
+    QTest::newRow("lone CR") << u"a\rb"_s << false << u"a\nb"_s;
+    QTest::newRow("CR LF is one break") << u"a\r\nb\r\n"_s << false << u"a\nb\n"_s;
+    QTest::newRow("dropped line separator") << u"a\u2028b\u0085c"_s << true << u"a\nb\nc"_s;
+}
+
+void TestEditorView::pastedBreaksEndLines()
+{
+    QFETCH(QString, pasted);
+    QFETCH(bool, drop);
+    QFETCH(QString, roll);
+    setRoll(QString());
+    if (drop) {
+        QMimeData mime;
+        mime.setText(pasted);
+        QWidget *target = m_form->RichEdit1->viewport();
+        const QPoint at = target->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QDragMoveEvent move(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+        QDropEvent dropped(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &dropped);
+        QVERIFY(dropped.isAccepted());
+    } else {
+        QGuiApplication::clipboard()->setText(pasted);
+        m_form->Paste1Click();
+    }
+    settle();
+    QCOMPARE(text(), roll);
+    // One numbered line per roll line: no line holds a break of its own.
+    QCOMPARE(m_form->RichEdit1->document()->blockCount(), int(roll.count(u'\n')) + 1);
 }
 
 void TestEditorView::typingUndoRedo()
@@ -395,6 +488,77 @@ void TestEditorView::undoPutsCaretAtChange()
     m_form->Redo1Click();
     QCOMPARE(m_form->RichEdit1->textCursor().position(), at + 2);
     QCOMPARE(line(250).text(), u"linzze 251"_s);
+}
+
+void TestEditorView::openShowsTheNewRollFromItsStart()
+{
+    setRoll(wideRoll());
+    RollEditor *editor = m_form->RichEdit1;
+    QTextCursor cursor = editor->textCursor();
+    cursor.setPosition(int(wideRoll().size()) - 1); // end of the wide line
+    editor->setTextCursor(cursor);
+    m_form->updateCaretStatus();
+    QVERIFY(editor->horizontalScrollBar()->value() > 0);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"next.txt"_s);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("abc\r\nde\r\n");
+    file.close();
+    QVERIFY(m_form->LoadDocument(path));
+    QCOMPARE(text(), u"abc\nde\n"_s);
+    QCOMPARE(m_form->statusText(), u"1行 0文字相当 (半角0文字目) // トータル 9Bytes"_s);
+    QCOMPARE(editor->firstVisibleLine(), 0);
+    QCOMPARE(editor->horizontalScrollBar()->value(), 0);
+}
+
+void TestEditorView::bulkChangesKeepTheView_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("replace all") << u"replaceAll"_s;
+    QTest::newRow("reshape") << u"reshape"_s;
+}
+
+// A command that rewrites lines down to the wide last one leaves the view on
+// the lines it showed, at their left edge, and the caret on its line; undo
+// brings the view back as it was, not near the end of the roll.
+void TestEditorView::bulkChangesKeepTheView()
+{
+    QFETCH(QString, command);
+    setRoll(wideRoll());
+    RollEditor *editor = m_form->RichEdit1;
+    const auto sideways = [editor] { return editor->horizontalScrollBar()->value(); };
+    editor->scrollToLine(100);
+    QTextCursor cursor(line(105));
+    cursor.setPosition(cursor.position() + 2);
+    editor->setTextCursor(cursor);
+    editor->scrollToLine(100);
+    QCOMPARE(editor->firstVisibleLine(), 100);
+    if (command == u"replaceAll") {
+        m_form->ReplaceDialog1->setFindText(u"ab"_s);
+        m_form->ReplaceDialog1->setReplaceText(u"XYZ"_s);
+        Q_EMIT m_form->ReplaceDialog1->replaceAll();
+    } else {
+        m_prompter.answer(MsgResult::Yes);
+        m_form->AdjustbyEnter1Click();
+    }
+    settle();
+    QVERIFY(text() != wideRoll());
+    QCOMPARE(editor->firstVisibleLine(), 100);
+    QCOMPARE(sideways(), 0);
+    QCOMPARE(editor->textCursor().blockNumber(), 105);
+    editor->ensureCursorVisible(); // as the next key does
+    QCOMPARE(editor->firstVisibleLine(), 100);
+    QCOMPARE(sideways(), 0);
+
+    editor->scrollToLine(120);
+    m_form->Undo1Click();
+    QCOMPARE(text(), wideRoll());
+    QCOMPARE(editor->firstVisibleLine(), 100);
+    QCOMPARE(sideways(), 0);
+    const int caretLine = editor->textCursor().blockNumber();
+    QVERIFY2(caretLine >= 100 && caretLine <= editor->lastVisibleLine(), qPrintable(QString::number(caretLine)));
+    QVERIFY(m_form->statusText().endsWith(u"トータル %1Bytes"_s.arg(wideRoll().size() + 301)));
 }
 
 void TestEditorView::findAndFindNext()

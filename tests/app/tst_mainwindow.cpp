@@ -5,6 +5,7 @@
 #include "app/StartupMask.h"
 #include "platform/PrinterCatalog.h"
 #include "platform/ScriptedPrompter.h"
+#include "lists/TMsgList.h"
 #include "print/TSetPrinterSetup.h"
 
 #include <QAction>
@@ -13,6 +14,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -69,6 +71,8 @@ private Q_SLOTS:
     void contextMenu();
     void menuKeysWinOverEditorBindings();
     void shiftEnterEndsTheLine();
+    void toolWindowsStartBesideTheMainWindow();
+    void storedPlaceOffEveryScreenIsBroughtBack();
     void closeQuestion_data();
     void closeQuestion();
     void exitEndsWithoutQuestion();
@@ -372,6 +376,39 @@ void TestMainWindow::shiftEnterEndsTheLine()
     QTest::keyClicks(Form1->RichEdit1, u"c"_s);
     QCOMPARE(Form1->RichEdit1->document()->blockCount(), 2);
     QCOMPARE(Form1->RichEdit1->toPlainText(), u"ab\nc"_s);
+}
+
+// Without a settings file every tool window gets a place of its own on the
+// screen, and saving the settings keeps those places.
+void TestMainWindow::toolWindowsStartBesideTheMainWindow()
+{
+    startAndWait();
+    QVERIFY(Form1->SaveConfigFile(u"saved.ini"_s));
+    const QRect screen = Form1->screen()->availableGeometry();
+    QList<QPoint> places;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w == Form1 || w->parent() || qobject_cast<QMenu *>(w))
+            continue;
+        const QPoint at = w->frameGeometry().topLeft();
+        QVERIFY2(screen.contains(at), qPrintable(w->objectName()));
+        QVERIFY2(!places.contains(at), qPrintable(w->objectName()));
+        places << at;
+    }
+    QCOMPARE(places.size(), 17);
+    QFile saved(u"saved.ini"_s);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QByteArray ini = saved.readAll();
+    QVERIFY(ini.contains("[MsgLst]\r\nTop=" + QByteArray::number(MsgList->frameGeometry().top())
+                         + "\r\nLeft=" + QByteArray::number(MsgList->frameGeometry().left())));
+}
+
+void TestMainWindow::storedPlaceOffEveryScreenIsBroughtBack()
+{
+    writeFile(u"自動読み込み.ini"_s, "[MsgLst]\r\nTop=-4000\r\nLeft=9000\r\n[main]\r\nLeft=-3000\r\n");
+    startAndWait();
+    const QRect screen = Form1->screen()->availableGeometry();
+    QVERIFY(screen.contains(MsgList->frameGeometry().topLeft()));
+    QVERIFY(screen.contains(Form1->frameGeometry().topLeft()));
 }
 
 void TestMainWindow::closeQuestion_data()

@@ -12,6 +12,8 @@ class TestRollFile : public QObject {
 private Q_SLOTS:
     void fileBytes_data();
     void fileBytes();
+    void lineBreaks_data();
+    void lineBreaks();
     void fileToEditorAndBackIsByteExact_data();
     void fileToEditorAndBackIsByteExact();
     void plainRollPath_data();
@@ -45,6 +47,25 @@ void TestRollFile::fileBytes()
     QFETCH(QStringList, lines);
     QFETCH(QByteArray, bytes);
     QCOMPARE(rollFileBytes(lines), bytes);
+}
+
+void TestRollFile::lineBreaks_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("lines");
+    QTest::newRow("CR LF, CR and LF") << u"a\r\nb\rc\nd"_s << u"a\nb\nc\nd"_s;
+    QTest::newRow("CR CR LF is two breaks") << u"a\r\r\nb"_s << u"a\n\nb"_s;
+    QTest::newRow("line and paragraph separators") << u"a\u2028b\u2029c"_s << u"a\nb\nc"_s;
+    QTest::newRow("NEL") << u"a\u0085b"_s << u"a\nb"_s;
+    QTest::newRow("separator before LF stays two breaks") << u"a\u2028\nb"_s << u"a\n\nb"_s;
+    QTest::newRow("other characters untouched") << u"あ\t　`r"_s << u"あ\t　`r"_s;
+}
+
+void TestRollFile::lineBreaks()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, lines);
+    QCOMPARE(rollLineBreaks(text), lines);
 }
 
 void TestRollFile::fileToEditorAndBackIsByteExact_data()
