@@ -69,7 +69,7 @@ void foldLineEnds(QString &text)
     const auto isBreak = [](char16_t c) {
         return c == u'\r' || c == u'\u2028' || c == u'\u2029' || c == u'\u0085';
     };
-    const char16_t *const begin = text.utf16();
+    const auto *const begin = reinterpret_cast<const char16_t *>(text.utf16());
     const qsizetype n = text.size();
     qsizetype first = 0;
     while (first < n && !isBreak(begin[first]))
