@@ -4,79 +4,152 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 bool isBlankOrControl(QChar c)
 {
     return c.unicode() >= 0x01 && c.unicode() <= 0x20;
+}
+
+// Walks the fields of one line by the comma-text rule without copying: each
+// field is a span of the line, quoted fields still holding their doubled quotes.
+class FieldScanner {
+public:
+    explicit FieldScanner(QStringView line) : m_line(line)
+    {
+        skipBlanks();
+        m_more = m_i < m_line.size();
+    }
+
+    // The next field's raw span (quotes excluded) and whether it was quoted;
+    // false when the line has no more fields.
+    bool next(QStringView &raw, bool &quoted)
+    {
+        if (!m_more)
+            return false;
+        if (m_pendingEmpty) { // a comma at the very end
+            m_pendingEmpty = m_more = false;
+            raw = {};
+            quoted = false;
+            return true;
+        }
+        const qsizetype n = m_line.size();
+        quoted = m_line[m_i] == u'"';
+        if (quoted) {
+            const qsizetype start = ++m_i;
+            while (m_i < n) {
+                if (m_line[m_i] == u'"') {
+                    if (m_i + 1 < n && m_line[m_i + 1] == u'"') {
+                        m_i += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++m_i;
+            }
+            raw = m_line.sliced(start, m_i - start);
+            if (m_i < n)
+                ++m_i; // the closing quote
+        } else {
+            const qsizetype start = m_i;
+            while (m_i < n && m_line[m_i] != u',' && !isBlankOrControl(m_line[m_i]))
+                ++m_i;
+            raw = m_line.sliced(start, m_i - start);
+        }
+        skipBlanks();
+        if (m_i < n && m_line[m_i] == u',') {
+            ++m_i;
+            skipBlanks();
+            m_pendingEmpty = m_i >= n;
+        } else {
+            // Another field may follow after blanks without a comma.
+            m_more = m_i < n;
+        }
+        return true;
+    }
+
+private:
+    void skipBlanks()
+    {
+        while (m_i < m_line.size() && isBlankOrControl(m_line[m_i]))
+            ++m_i;
+    }
+
+    QStringView m_line;
+    qsizetype m_i = 0;
+    bool m_more = false;
+    bool m_pendingEmpty = false;
+};
+
+QString fieldText(QStringView raw, bool quoted)
+{
+    QString text = raw.toString();
+    if (quoted && raw.contains(u'"'))
+        text.replace(u"\"\""_s, u"\""_s); // one field, never a whole text
+    return text;
+}
+
+// Calls `onLine` with each line of `text` (LF or CR LF ends a line).
+template<typename F>
+void forEachLine(QStringView text, F onLine)
+{
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    while (start < n) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = n;
+        qsizetype stop = end;
+        if (stop > start && text[stop - 1] == u'\r')
+            --stop;
+        onLine(text.sliced(start, stop - start));
+        start = end + 1;
+    }
 }
 } // namespace
 
 QStringList parseRecord(QStringView line)
 {
     QStringList fields;
-    qsizetype i = 0;
-    const qsizetype n = line.size();
-    while (i < n && isBlankOrControl(line[i]))
-        ++i;
-    if (i >= n)
-        return fields;
-    while (true) {
-        QString field;
-        if (line[i] == u'"') {
-            ++i;
-            while (i < n) {
-                if (line[i] == u'"') {
-                    if (i + 1 < n && line[i + 1] == u'"') {
-                        field += u'"';
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                field += line[i++];
-            }
-        } else {
-            const qsizetype start = i;
-            while (i < n && line[i] != u',' && !isBlankOrControl(line[i]))
-                ++i;
-            field = line.sliced(start, i - start).toString();
-        }
-        fields.append(field);
-        while (i < n && isBlankOrControl(line[i]))
-            ++i;
-        if (i < n && line[i] == u',') {
-            ++i;
-            while (i < n && isBlankOrControl(line[i]))
-                ++i;
-            if (i >= n) { // a comma at the very end
-                fields.append(QString());
-                break;
-            }
-            continue;
-        }
-        if (i >= n)
-            break;
-        // Another field follows after blanks without a comma.
-    }
+    FieldScanner scanner(line);
+    QStringView raw;
+    bool quoted = false;
+    while (scanner.next(raw, quoted))
+        fields.append(fieldText(raw, quoted));
     return fields;
+}
+
+QStringList distinctSurfaces(QStringView morphemeText)
+{
+    QStringList surfaces;
+    QSet<QString> seen;
+    QString surface;
+    forEachLine(morphemeText, [&](QStringView line) {
+        FieldScanner scanner(line);
+        QStringView raw, ignored;
+        bool quoted = false, ignoredQuoted = false;
+        if (!scanner.next(raw, quoted))
+            return;
+        int fields = 1;
+        while (fields < 4 && scanner.next(ignored, ignoredQuoted))
+            ++fields;
+        if (fields < 4)
+            return;
+        surface = fieldText(raw, quoted);
+        surface.remove(u' ').remove(u'　');
+        if (!seen.contains(surface)) {
+            seen.insert(surface);
+            surfaces.append(surface);
+        }
+    });
+    return surfaces;
 }
 
 QList<QStringList> parseMorphemeText(const QString &morphemeText)
 {
     QList<QStringList> records;
-    qsizetype start = 0;
-    const qsizetype n = morphemeText.size();
-    while (start < n) {
-        qsizetype end = morphemeText.indexOf(u'\n', start);
-        if (end < 0)
-            end = n;
-        qsizetype stop = end;
-        if (stop > start && morphemeText[stop - 1] == u'\r')
-            --stop;
-        records.append(parseRecord(QStringView(morphemeText).sliced(start, stop - start)));
-        start = end + 1;
-    }
+    forEachLine(morphemeText, [&records](QStringView line) { records.append(parseRecord(line)); });
     return records;
 }
 

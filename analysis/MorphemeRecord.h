@@ -15,6 +15,11 @@ QStringList parseRecord(QStringView line);
 // Every line of `morphemeText` split by parseRecord, records and non-records alike.
 QList<QStringList> parseMorphemeText(const QString &morphemeText);
 
+// Field 0 of every record (blanks and ideographic spaces removed), each
+// distinct form once, in the order first met: what the word check needs of a
+// morpheme text, read without splitting every record into a list.
+QStringList distinctSurfaces(QStringView morphemeText);
+
 // The distinct parts of speech (field 3 of the records), letter case ignored
 // for duplicates, sorted.
 QStringList partsOfSpeech(const QList<QStringList> &records);

@@ -232,7 +232,7 @@ std::optional<FilteredText> runDocumentFilter(TForm1 *form, const QString &path)
                     MsgIcon::Error);
         return std::nullopt;
     }
-    return FilteredText{decodeTextBytes(result.standardOutput),
+    return FilteredText{decodeTextBytes(result.standardOutput, LineEnds::Fold),
                         partial ? processMessage(result.standardError) : QString()};
 }
 
@@ -321,14 +321,14 @@ bool TForm1::LoadDocument(const QString &path)
     std::optional<DecodedText> loaded;
     QString damage;
     if (isPlainRollPath(path)) {
-        const TextFileRead read = readTextFile(path);
+        TextFileRead read = readTextFile(path, LineEnds::Fold);
         if (read.ok)
-            loaded = read.decoded;
+            loaded = std::move(read.decoded);
         else
             showMessage(u"ファイル \"%1\" を開けません。\r\n%2"_s.arg(path, read.error), kErrorCaption,
                         MsgIcon::Error);
-    } else if (const auto filtered = runDocumentFilter(this, path)) {
-        loaded = filtered->decoded;
+    } else if (auto filtered = runDocumentFilter(this, path)) {
+        loaded = std::move(filtered->decoded);
         damage = filtered->damage;
     }
     if (!loaded) {
@@ -339,7 +339,7 @@ bool TForm1::LoadDocument(const QString &path)
 
     const bool bulk = BulkOperation;
     BulkOperation = true;
-    RichEdit1->setPlainText(rollTextFromFile(loaded->text));
+    RichEdit1->setPlainText(loaded->text); // line ends folded while decoding
     BulkOperation = bulk;
     ForceRecolorClick();
     m_rollFolder = QFileInfo(path).absolutePath();

@@ -102,7 +102,7 @@ std::optional<WordList> TForm1::reshapeWordList()
                     u"カスタム辞書"_s, MsgIcon::Warning);
     }
     custom.removeAll(QString());
-    return WordList::build(parseMorphemeText(WordAnalyze->morphemeText()), custom);
+    return WordList::build(distinctSurfaces(WordAnalyze->morphemeText()), custom);
 }
 
 // The breaks a reshape makes first, each its own silent command.

@@ -1,40 +1,24 @@
 #include "app/RollFile.h"
 
 #include "platform/Cp932.h"
+#include "platform/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include <algorithm>
-
 using namespace Qt::StringLiterals;
 
-QString rollLineBreaks(const QString &text)
+QString rollLineBreaks(QString text)
 {
-    const auto isBreak = [](QChar c) {
-        return c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator || c == u'\u0085';
-    };
-    if (std::none_of(text.cbegin(), text.cend(), isBreak))
-        return text;
-    QString out;
-    out.reserve(text.size());
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (!isBreak(c)) {
-            out.append(c);
-            continue;
-        }
-        out.append(u'\n');
-        if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
-            ++i;
-    }
-    return out;
+    // In place and in one pass: QString::replace of CR LF moves the rest of the
+    // text at every match, which is quadratic on a big roll.
+    foldLineEnds(text);
+    return text;
 }
 
-QString rollTextFromFile(const QString &decoded)
+QString rollTextFromFile(QString decoded)
 {
-    return rollLineBreaks(decoded);
+    return rollLineBreaks(std::move(decoded));
 }
 
 QByteArray rollFileBytes(const QStringList &editorLines)

@@ -12,12 +12,12 @@
 // and paragraph separators (U+2028, U+2029) and NEL (U+0085) each become one.
 // A roll has no other kind of break: a separator left inside a line would show
 // it as two rows under one number and be saved as "?".
-QString rollLineBreaks(const QString &text);
+QString rollLineBreaks(QString text);
 
 // The editor text for a file's decoded text: rollLineBreaks; nothing else
 // changes. A final line break leaves an empty last editor line, which saving
 // drops again.
-QString rollTextFromFile(const QString &decoded);
+QString rollTextFromFile(QString decoded);
 
 // The roll file bytes for the editor's lines (one entry per editor line): each
 // line in code page 932 followed by CR LF. The last line is written only when

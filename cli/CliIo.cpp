@@ -45,9 +45,9 @@ std::optional<QString> readRollText(const QCommandLineParser &parser)
         printError(u"cannot read %1: %2"_s.arg(name, in.errorString()));
         return std::nullopt;
     }
-    const DecodedText decoded = decodeTextBytes(read.bytes);
+    DecodedText decoded = decodeTextBytes(read.bytes, LineEnds::Fold);
     warnUndecoded(name, decoded);
-    return rollTextFromFile(decoded.text);
+    return std::move(decoded.text);
 }
 
 void warnUndecoded(const QString &name, const DecodedText &decoded)
@@ -74,9 +74,16 @@ void writeOutput(const QString &text, bool shiftJis)
 {
     QByteArray bytes;
     if (shiftJis) {
-        QString crlf = text;
-        crlf.replace(u'\n', u"\r\n"_s);
-        bytes = cp932Encode(crlf);
+        // Line by line into one buffer: CR LF without a second copy of the text.
+        bytes.reserve(text.size() * 2);
+        const QStringView all(text);
+        qsizetype start = 0;
+        for (qsizetype end = all.indexOf(u'\n'); end >= 0; end = all.indexOf(u'\n', start)) {
+            bytes += cp932Encode(all.sliced(start, end - start));
+            bytes += "\r\n";
+            start = end + 1;
+        }
+        bytes += cp932Encode(all.sliced(start));
     } else {
         bytes = text.toUtf8();
     }

@@ -56,15 +56,13 @@ std::optional<WordList> wordList(const QCommandLineParser &parser, const QString
     QStringList custom;
     if (parser.isSet(u"dic"_s)) {
         const QString path = parser.value(u"dic"_s);
-        const TextFileRead dic = readTextFile(path);
+        const TextFileRead dic = readTextFile(path, LineEnds::Fold);
         if (!dic.ok) {
             err << "velmat-tool: cannot read the dictionary: " << dic.error << '\n';
             return std::nullopt;
         }
         warnUndecoded(u"\"%1\""_s.arg(path), dic.decoded);
-        QString text = dic.decoded.text;
-        text.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n');
-        custom = text.split(u'\n');
+        custom = dic.decoded.text.split(u'\n');
         const QList<qsizetype> unusable = WordList::unusableLines(custom);
         if (!unusable.isEmpty()) {
             QStringList numbers;
@@ -81,7 +79,7 @@ std::optional<WordList> wordList(const QCommandLineParser &parser, const QString
             << (run.detail.isEmpty() ? QString() : u" ("_s + run.detail + u')') << '\n';
         return std::nullopt;
     }
-    return WordList::build(parseMorphemeText(run.morphemeText), custom);
+    return WordList::build(distinctSurfaces(run.morphemeText), custom);
 }
 
 } // namespace

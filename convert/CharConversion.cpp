@@ -1,6 +1,7 @@
 #include "convert/CharConversion.h"
 
 #include "convert/PairConverter.h"
+#include "convert/ReplaceAll.h"
 #include "platform/Cp932.h"
 
 #include <array>
@@ -51,7 +52,7 @@ QString applyUserRows(const QString &text, const QList<ConversionRow> &rows, Use
         const QString &source = way == UserWay::Forward ? row.first : row.second;
         const QString &target = way == UserWay::Forward ? row.second : row.first;
         if (!source.isEmpty())
-            out.replace(source, target);
+            out = replaceAll(out, source, target);
     }
     return out;
 }

@@ -1,5 +1,7 @@
 #include "convert/PairConverter.h"
 
+#include "convert/ReplaceAll.h"
+
 #include <QSet>
 
 #include <algorithm>
@@ -108,7 +110,7 @@ QString PairConverter::convert(const QString &text) const
         QString out = text;
         for (const auto &[source, target] : m_pairs) {
             if (!source.isEmpty())
-                out.replace(source, target);
+                out = replaceAll(out, source, target);
         }
         return out;
     }

@@ -4,6 +4,7 @@
 #include "filter/DocumentText.h"
 #include "filter/ZipArchive.h"
 #include "platform/Cp932.h"
+#include "platform/TextFile.h"
 #include "platform/ProcessRunner.h"
 #include "platform/TextFile.h"
 
@@ -53,8 +54,7 @@ void printError(const QString &message)
 QStringList splitLines(const QString &text)
 {
     QString normal = text;
-    normal.replace(u"\r\n"_s, u"\n"_s);
-    normal.replace(u'\r', u'\n');
+    foldLineEnds(normal);
     QStringList lines = normal.split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();

@@ -13,10 +13,21 @@ namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
 
+// Nonzero where a byte of `w` equals `byte`; exact up to the first such byte,
+// which is all the callers use.
+inline std::uint64_t bytesEqual(std::uint64_t w, unsigned char byte)
+{
+    const std::uint64_t x = w ^ (0x0101010101010101ULL * byte);
+    return (x - 0x0101010101010101ULL) & ~x & 0x8080808080808080ULL;
+}
+
 // Widens the ASCII bytes from p[i] on, 8 at a time. Roll lines mix Japanese
 // with ASCII runs (timecodes, numbers, CR LF), so this is called only after an
 // ASCII byte was seen. Widening all 8 before looking is safe: the output never
 // runs ahead of the input, and holds as many characters as there are bytes.
+// When line ends are folded the run also stops at a CR, which the caller turns
+// into the one line break.
+template<bool FoldLineEnds>
 inline void copyAsciiRun(const unsigned char *p, qsizetype n, qsizetype &i, char16_t *&o)
 {
     while (i + 8 <= n) {
@@ -24,12 +35,18 @@ inline void copyAsciiRun(const unsigned char *p, qsizetype n, qsizetype &i, char
         std::memcpy(&w, p + i, 8);
         for (int k = 0; k < 8; ++k)
             o[k] = p[i + k];
-        const std::uint64_t high = w & 0x8080808080808080ULL;
-        if (high) {
-            // Keep the ASCII bytes before the first non-ASCII one.
+        std::uint64_t stop = w & 0x8080808080808080ULL;
+        if constexpr (FoldLineEnds) {
+            if (std::endian::native == std::endian::little)
+                stop |= bytesEqual(w, '\r');
+            else if (stop || bytesEqual(w, '\r'))
+                return; // big-endian: let the byte loop sort it out
+        }
+        if (stop) {
+            // Keep the plain ASCII bytes before the first stop.
             const int ascii = std::endian::native == std::endian::little
-                                  ? std::countr_zero(high) / 8
-                                  : std::countl_zero(high) / 8;
+                                  ? std::countr_zero(stop) / 8
+                                  : std::countl_zero(stop) / 8;
             o += ascii;
             i += ascii;
             return;
@@ -39,10 +56,10 @@ inline void copyAsciiRun(const unsigned char *p, qsizetype n, qsizetype &i, char
     }
 }
 
-} // namespace
-
-QString cp932Decode(QByteArrayView bytes)
+template<bool FoldLineEnds>
+QString decode(QByteArrayView bytes, qsizetype *broken)
 {
+    qsizetype replaced = 0;
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
     const qsizetype n = bytes.size();
     // Never more characters than bytes.
@@ -54,21 +71,30 @@ QString cp932Decode(QByteArrayView bytes)
     while (i < n) {
         const unsigned b = p[i];
         if (b < 0x80) {
-            *o++ = char16_t(b);
-            ++i;
-            copyAsciiRun(p, n, i, o);
+            if (FoldLineEnds && b == '\r') {
+                *o++ = u'\n';
+                ++i;
+                if (i < n && p[i] == '\n')
+                    ++i;
+            } else {
+                *o++ = char16_t(b);
+                ++i;
+            }
+            copyAsciiRun<FoldLineEnds>(p, n, i, o);
             continue;
         }
         const unsigned slot = cp932tables::leadSlot[b];
         // Half-width katakana; 0x80, 0xA0, 0xFD-0xFF give U+FFFD as in glibc (Windows
         // maps them to U+0080, U+F8F0-U+F8F3, which no roll means).
         if (!slot) {
-            *o++ = cp932tables::singleByte[b];
+            *o = cp932tables::singleByte[b];
+            replaced += *o++ == kReplacement;
             ++i;
             continue;
         }
         if (i + 1 == n) { // file cut off after a lead byte
             *o++ = kReplacement;
+            ++replaced;
             ++i;
             continue;
         }
@@ -81,11 +107,21 @@ QString cp932Decode(QByteArrayView bytes)
             // An unassigned code takes both bytes, unless the second is ASCII or
             // cannot be a trail byte (0xFD-0xFF): then it starts the next character.
             *o++ = kReplacement;
+            ++replaced;
             i += (trail >= 0x80 && trail <= 0xFC) ? 2 : 1;
         }
     }
     out.truncate(o - begin);
+    if (broken)
+        *broken = replaced;
     return out;
+}
+
+} // namespace
+
+QString cp932Decode(QByteArrayView bytes, LineEnds ends, qsizetype *broken)
+{
+    return ends == LineEnds::Fold ? decode<true>(bytes, broken) : decode<false>(bytes, broken);
 }
 
 QByteArray cp932Encode(QStringView text)

@@ -64,7 +64,35 @@ QString textEncodingName(TextEncoding encoding)
     return u"Shift-JIS"_s;
 }
 
-DecodedText decodeTextBytes(QByteArrayView bytes)
+void foldLineEnds(QString &text)
+{
+    const auto isBreak = [](char16_t c) {
+        return c == u'\r' || c == u'\u2028' || c == u'\u2029' || c == u'\u0085';
+    };
+    const auto *const begin = reinterpret_cast<const char16_t *>(text.utf16());
+    const qsizetype n = text.size();
+    qsizetype first = 0;
+    while (first < n && !isBreak(begin[first]))
+        ++first;
+    if (first == n)
+        return; // nothing to fold: no copy at all
+    char16_t *data = reinterpret_cast<char16_t *>(text.data());
+    qsizetype out = first;
+    for (qsizetype i = first; i < n; ++i) {
+        const char16_t c = data[i];
+        if (!isBreak(c)) {
+            data[out++] = c;
+            continue;
+        }
+        data[out++] = u'\n';
+        if (c == u'\r' && i + 1 < n && data[i + 1] == u'\n')
+            ++i;
+    }
+    text.truncate(out);
+}
+
+namespace {
+DecodedText decodeByMark(QByteArrayView bytes, LineEnds ends)
 {
     if (startsWith(bytes, "\xEF\xBB\xBF")) {
         DecodedText out;
@@ -87,13 +115,22 @@ DecodedText decodeTextBytes(QByteArrayView bytes)
         return decodeUtf16(bytes.sliced(2), false);
 
     DecodedText out;
-    out.text = cp932Decode(bytes);
-    // Code page 932 has no U+FFFD, so every one in the result is a broken sequence.
-    out.brokenSequences = out.text.count(QChar::ReplacementCharacter);
+    // Code page 932 has no U+FFFD, so every one the decoder writes is a broken sequence.
+    out.text = cp932Decode(bytes, ends, &out.brokenSequences);
+    return out;
+}
+} // namespace
+
+DecodedText decodeTextBytes(QByteArrayView bytes, LineEnds ends)
+{
+    DecodedText out = decodeByMark(bytes, ends);
+    // Shift-JIS, nearly every roll, was folded while decoding.
+    if (ends == LineEnds::Fold && out.encoding != TextEncoding::ShiftJis)
+        foldLineEnds(out.text);
     return out;
 }
 
-TextFileRead readTextFile(const QString &path)
+TextFileRead readTextFile(const QString &path, LineEnds ends)
 {
     TextFileRead result;
     const QFileInfo info(path);
@@ -117,7 +154,7 @@ TextFileRead readTextFile(const QString &path)
         result.error = u"読み込み中にエラーが起きました。（%1）"_s.arg(file.errorString());
         return result;
     }
-    result.decoded = decodeTextBytes(read.bytes);
+    result.decoded = decodeTextBytes(read.bytes, ends);
     result.ok = true;
     return result;
 }

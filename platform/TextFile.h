@@ -4,6 +4,8 @@
 // failed write never leaves a half-written or missing file behind.
 #include <QByteArray>
 #include <QByteArrayView>
+#include "platform/Cp932.h"
+
 #include <QString>
 
 class QIODevice;
@@ -24,8 +26,15 @@ struct DecodedText {
 // Decodes file bytes: a UTF-8 (EF BB BF), UTF-16LE (FF FE) or UTF-16BE (FE FF)
 // byte-order mark selects that encoding and is dropped; anything else is code
 // page 932. A further byte-order mark, even right after the first, is text
-// (U+FEFF). Never fails; line breaks are left as they are.
-DecodedText decodeTextBytes(QByteArrayView bytes);
+// (U+FEFF). Never fails. Line breaks are left as they are, or with
+// LineEnds::Fold each becomes one LF as foldLineEnds has it (for Shift-JIS, which
+// can only hold CR and LF, in the same pass as the decoding).
+DecodedText decodeTextBytes(QByteArrayView bytes, LineEnds ends = LineEnds::Keep);
+
+// Turns every line break into one LF, in place, in one pass: CR LF, a lone CR,
+// the Unicode line and paragraph separators (U+2028, U+2029) and NEL (U+0085).
+// A text without any of them is left untouched (and not copied).
+void foldLineEnds(QString &text);
 
 // The most bytes a text input may have. Rolls are far smaller; the bound keeps
 // a wrong file or a device such as /dev/zero from taking all memory.
@@ -52,7 +61,7 @@ struct TextFileRead {
 
 // Reads and decodes the whole file at `path` (see decodeTextBytes); a file
 // larger than kTextInputLimit is refused.
-TextFileRead readTextFile(const QString &path);
+TextFileRead readTextFile(const QString &path, LineEnds ends = LineEnds::Keep);
 
 struct FileWriteResult {
     bool ok = false;

@@ -42,13 +42,13 @@ void TWordDic::OpenTextClick()
     const QString path = Prompter::instance().openFileName({u"開く"_s, dialogFilter(kTextFilter), {}, {}});
     if (path.isEmpty())
         return;
-    const TextFileRead read = readTextFile(path);
+    const TextFileRead read = readTextFile(path, LineEnds::Fold);
     if (!read.ok) {
         showMessage(u"ファイル \"%1\" を開けません。\r\n%2"_s.arg(path, read.error), u"カスタム辞書"_s,
                     MsgIcon::Error);
         return;
     }
-    DicList->setPlainText(rollTextFromFile(read.decoded.text));
+    DicList->setPlainText(read.decoded.text);
     const QString warning = undecodedPartsWarning(path, read.decoded);
     if (!warning.isEmpty())
         showMessage(warning, QString::fromUtf16(kUndecodedPartsCaption), MsgIcon::Warning);

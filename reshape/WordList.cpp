@@ -39,29 +39,25 @@ void WordList::add(const QString &word)
     m_words.append(word);
     qint32 node = 0;
     for (const QChar c : word) {
-        auto it = m_nodes[node].next.constFind(c.unicode());
-        if (it == m_nodes[node].next.cend()) {
-            m_nodes.append(Node{});
-            const qint32 child = qint32(m_nodes.size() - 1);
-            m_nodes[node].next.insert(c.unicode(), child);
+        const quint64 key = edgeKey(node, c.unicode());
+        const auto it = m_edges.constFind(key);
+        if (it == m_edges.cend()) {
+            const qint32 child = qint32(m_terminal.size());
+            m_terminal.append(false);
+            m_edges.insert(key, child);
             node = child;
         } else {
             node = *it;
         }
     }
-    m_nodes[node].terminal = true;
+    m_terminal[node] = true;
 }
 
-WordList WordList::build(const QList<QStringList> &morphemes, const QStringList &customLines)
+WordList WordList::build(const QStringList &surfaces, const QStringList &customLines)
 {
     WordList list;
-    for (const QStringList &fields : morphemes) {
-        if (fields.size() < 4)
-            continue;
-        QString surface = fields.at(0);
-        surface.remove(u' ').remove(u'　');
+    for (const QString &surface : surfaces)
         list.add(surface);
-    }
     for (const QString &line : customLines)
         list.add(line);
     return list;
@@ -72,11 +68,11 @@ qsizetype WordList::longestAt(QStringView text, qsizetype pos) const
     qsizetype longest = 0;
     qint32 node = 0;
     for (qsizetype i = pos; i < text.size(); ++i) {
-        const auto it = m_nodes[node].next.constFind(text[i].unicode());
-        if (it == m_nodes[node].next.cend())
+        const auto it = m_edges.constFind(edgeKey(node, text[i].unicode()));
+        if (it == m_edges.cend())
             break;
         node = *it;
-        if (m_nodes[node].terminal)
+        if (m_terminal[node])
             longest = i - pos + 1;
     }
     return longest;

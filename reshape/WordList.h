@@ -19,9 +19,9 @@ public:
     // letter case ignored.
     void add(const QString &word);
 
-    // Adds field 0 of each morpheme (blanks and ideographic spaces removed),
-    // then each non-empty custom dictionary line exactly as written.
-    static WordList build(const QList<QStringList> &morphemes, const QStringList &customLines);
+    // Adds the analyser's surface forms, then each non-empty custom dictionary
+    // line exactly as written.
+    static WordList build(const QStringList &surfaces, const QStringList &customLines);
 
     // One-based numbers of the custom dictionary lines that build leaves out
     // as not usable, for a warning.
@@ -37,11 +37,12 @@ public:
     qsizetype size() const { return m_words.size(); }
 
 private:
-    struct Node {
-        QHash<char16_t, qint32> next;
-        bool terminal = false;
-    };
-    QList<Node> m_nodes{Node{}};
+    static quint64 edgeKey(qint32 node, char16_t c) { return (quint64(quint32(node)) << 16) | c; }
+
+    // The trie as one table of edges (node, character) -> child: a hash per
+    // node would cost hundreds of bytes for each of its many one-child nodes.
+    QHash<quint64, qint32> m_edges;
+    QList<bool> m_terminal{false};
     QStringList m_words;
     QHash<QString, bool> m_folded; // case-folded entries, for the duplicate test
 };

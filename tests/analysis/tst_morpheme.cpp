@@ -1,5 +1,10 @@
 #include "analysis/MorphemeRecord.h"
 
+#include "support/TestSupport.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSet>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -10,7 +15,29 @@ private Q_SLOTS:
     void parse_data();
     void parse();
     void partsOfSpeechAreDistinctAndSorted();
+    void surfacesMatchTheFullParse();
 };
+
+namespace {
+// What the word check took from the full parse: field 0 of every record with
+// blanks removed, each form once, first met first.
+QStringList surfacesByFullParse(const QString &text)
+{
+    QStringList out;
+    QSet<QString> seen;
+    for (const QStringList &fields : parseMorphemeText(text)) {
+        if (fields.size() < 4)
+            continue;
+        QString surface = fields.at(0);
+        surface.remove(u' ').remove(u'　');
+        if (!seen.contains(surface)) {
+            seen.insert(surface);
+            out.append(surface);
+        }
+    }
+    return out;
+}
+} // namespace
 
 void TestMorpheme::parse_data()
 {
@@ -45,6 +72,27 @@ void TestMorpheme::partsOfSpeechAreDistinctAndSorted()
         parseMorphemeText(u"a,a,a,名詞-一般\r\nEOS\r\nb,b,b,助詞\r\nc,c,c,名詞-一般\r\nd,d,d,\r\n"_s);
     QCOMPARE(records.size(), 5);
     QCOMPARE(partsOfSpeech(records), (QStringList{u"助詞"_s, u"名詞-一般"_s}));
+}
+
+void TestMorpheme::surfacesMatchTheFullParse()
+{
+    QFile sample(testDataPath(u"roll-sample.morphemes"_s));
+    QVERIFY(sample.open(QIODevice::ReadOnly));
+    const QString real = QString::fromUtf8(sample.readAll());
+    QVERIFY(surfacesByFullParse(real).size() > 100);
+    QCOMPARE(distinctSurfaces(real), surfacesByFullParse(real));
+
+    // Random texts made of the pieces the comma-text rule treats specially.
+    const QStringList pieces{u"a"_s, u"A"_s, u"語"_s, u","_s, u"\""_s, u"\"\""_s, u" "_s,
+                             u"　"_s,  u"\t"_s, u"\r"_s, u"\n"_s, u"\r\n"_s, u"EOS"_s, u"x,y,z,w"_s};
+    QRandomGenerator random(20261210);
+    for (int round = 0; round < 3000; ++round) {
+        QString text;
+        const int length = int(random.bounded(40));
+        for (int i = 0; i < length; ++i)
+            text += pieces.at(int(random.bounded(qsizetype(pieces.size()))));
+        QCOMPARE(distinctSurfaces(text), surfacesByFullParse(text));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestMorpheme)

@@ -1,6 +1,7 @@
 #include "platform/Cp932.h"
 
 #include <QHash>
+#include <QRandomGenerator>
 #include <QTest>
 
 namespace {
@@ -25,6 +26,9 @@ private Q_SLOTS:
     void canEncodeAgreesWithEncode();
     void noPairSwallowsAFollowingAsciiByte();
     void everyAssignedCodeRoundTrips();
+    void foldingLineEndsWhileDecoding_data();
+    void foldingLineEndsWhileDecoding();
+    void foldingAgreesWithDecodingThenFolding();
 };
 
 void TestCp932::decode_data()
@@ -216,6 +220,52 @@ void TestCp932::everyAssignedCodeRoundTrips()
         const bool ok = codesPerChar[c] == 1 ? back == code : cp932Decode(back) == QString(c);
         if (!ok)
             QFAIL(qPrintable(QStringLiteral("code %1 did not round-trip").arg(QString::fromLatin1(code.toHex()))));
+    }
+}
+
+void TestCp932::foldingLineEndsWhileDecoding_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("broken");
+    QTest::newRow("CR LF, lone CR, LF") << QByteArray("a\r\nb\rc\nd") << QStringLiteral("a\nb\nc\nd") << 0;
+    QTest::newRow("CR CR LF is two breaks") << QByteArray("a\r\r\nb") << QStringLiteral("a\n\nb") << 0;
+    QTest::newRow("CR at the very end") << QByteArray("ab\r") << QStringLiteral("ab\n") << 0;
+    QTest::newRow("CR inside a run of eight ASCII bytes")
+        << QByteArray("0123456\r\n89abcdef\r\n") << QStringLiteral("0123456\n89abcdef\n") << 0;
+    QTest::newRow("CR LF split across two runs of eight")
+        << QByteArray("x0123456\r\nabcdefgh") << QStringLiteral("x0123456\nabcdefgh") << 0;
+    QTest::newRow("Japanese lines") << QByteArray("\x82\xA0\r\n\x88\x9F\r\n")
+                                    << QStringLiteral("あ\n亜\n") << 0;
+    QTest::newRow("broken bytes are counted") << QByteArray("\x80\r\n\xFD\x82") << (QStringLiteral("\uFFFD\n\uFFFD\uFFFD")) << 3;
+}
+
+void TestCp932::foldingLineEndsWhileDecoding()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, expected);
+    QFETCH(int, broken);
+    qsizetype counted = -1;
+    QCOMPARE(cp932Decode(bytes, LineEnds::Fold, &counted), expected);
+    QCOMPARE(counted, qsizetype(broken));
+}
+
+void TestCp932::foldingAgreesWithDecodingThenFolding()
+{
+    // Random mixes of ASCII, CR, LF, double-byte codes and broken bytes, so that
+    // line ends fall at every place of the eight-byte runs.
+    const QByteArray pieces[] = {"a", "0123456", "\r", "\n", "\r\n", "\x82\xA0", "\x88\x9F", "\xB1", "\x80", "\x82"};
+    QRandomGenerator random(20261210);
+    for (int round = 0; round < 5000; ++round) {
+        QByteArray bytes;
+        const int length = int(random.bounded(30));
+        for (int i = 0; i < length; ++i)
+            bytes += pieces[random.bounded(int(std::size(pieces)))];
+        QString expected = cp932Decode(bytes);
+        expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+        qsizetype broken = -1;
+        QCOMPARE(cp932Decode(bytes, LineEnds::Fold, &broken), expected);
+        QCOMPARE(broken, expected.count(QChar::ReplacementCharacter));
     }
 }
 

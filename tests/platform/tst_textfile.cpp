@@ -61,6 +61,8 @@ private Q_SLOTS:
     void decode_data();
     void decode();
     void encodingNames();
+    void foldingLineEnds_data();
+    void foldingLineEnds();
     void readFailures_data();
     void readFailures();
     void boundedReadStopsAtTheLimit_data();
@@ -265,6 +267,28 @@ void TestTextFile::writeFailingMidwayKeepsTheOldFile()
     }
     QCOMPARE(contents(path), QByteArray("the old roll\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"roll.txt"_s});
+}
+
+void TestTextFile::foldingLineEnds_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("Shift-JIS") << QByteArray("a\r\n\x82\xA0\rb\n") << u"a\nあ\nb\n"_s;
+    QTest::newRow("UTF-8 with every kind of break")
+        << QByteArray("\xEF\xBB\xBF" "a\r\nb\rc\xE2\x80\xA8" "d\xE2\x80\xA9" "e\xC2\x85" "f")
+        << u"a\nb\nc\nd\ne\nf"_s;
+    QTest::newRow("UTF-16LE") << QByteArray("\xFF\xFE" "a\0\r\0\n\0b\0", 10) << u"a\nb"_s;
+    QTest::newRow("nothing to fold") << QByteArray("\xEF\xBB\xBF" "abc") << u"abc"_s;
+}
+
+void TestTextFile::foldingLineEnds()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(decodeTextBytes(bytes, LineEnds::Fold).text, text);
+    QString kept = decodeTextBytes(bytes).text;
+    foldLineEnds(kept);
+    QCOMPARE(kept, text);
 }
 
 QTEST_GUILESS_MAIN(TestTextFile)

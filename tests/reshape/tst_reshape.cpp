@@ -1,3 +1,4 @@
+#include "analysis/MorphemeRecord.h"
 #include "reshape/Reshape.h"
 #include "reshape/WidthModel.h"
 #include "reshape/WordList.h"
@@ -27,14 +28,6 @@ QString readUtf8(const QString &name)
     if (!f.open(QIODevice::ReadOnly))
         qFatal("missing fixture %s", qPrintable(name));
     return QString::fromUtf8(f.readAll());
-}
-
-QList<QStringList> morphemesOf(const QString &text)
-{
-    QList<QStringList> records;
-    for (const QString &line : text.split(u'\n'))
-        records.append(line.split(u','));
-    return records;
 }
 
 } // namespace
@@ -289,7 +282,7 @@ void TestReshape::matchesStepByStepReference()
     QFETCH(bool, blank);
     QFETCH(QStringList, custom);
     const QStringList lines = readUtf8(u"roll-sample.txt"_s).split(u'\n');
-    const WordList words = WordList::build(morphemesOf(readUtf8(u"roll-sample.morphemes"_s)), custom);
+    const WordList words = WordList::build(distinctSurfaces(readUtf8(u"roll-sample.morphemes"_s)), custom);
     QVERIFY(words.size() > 100);
     CellWidth cells;
     const QString extra = blank ? u"\n"_s : QString();
