@@ -102,6 +102,32 @@ QStringList chasenInputLines(const QStringList &rollLines, const CommentKinds &k
     return lines;
 }
 
+namespace {
+// The output file to `sink` a megabyte at a time, cut after a line end (no
+// UTF-8 sequence holds the byte of LF, so a cut there never splits a character).
+void readRecordsInPieces(QFile &file, const MorphemeSink &sink)
+{
+    constexpr qint64 kPiece = 1 << 20;
+    QByteArray carry;
+    for (QByteArray piece = file.read(kPiece); !piece.isEmpty(); piece = file.read(kPiece)) {
+        if (!carry.isEmpty()) {
+            piece.prepend(carry);
+            carry.clear();
+        }
+        const qsizetype cut = piece.lastIndexOf('\n');
+        if (cut < 0) {
+            carry = std::move(piece);
+            continue;
+        }
+        carry = piece.sliced(cut + 1);
+        piece.truncate(cut + 1);
+        sink(QString::fromUtf8(piece));
+    }
+    if (!carry.isEmpty())
+        sink(QString::fromUtf8(carry + '\n'));
+}
+} // namespace
+
 QStringList chasenArguments(const QString &program, const QString &inputFile, const QString &outputFile)
 {
     QStringList args{u"-i"_s, u"w"_s};
@@ -113,7 +139,7 @@ QStringList chasenArguments(const QString &program, const QString &inputFile, co
 }
 
 ChasenResult runChasen(const QString &program, const QStringList &rollLines, const CommentKinds &kinds,
-                       const std::function<bool()> &keepWaiting)
+                       const std::function<bool()> &keepWaiting, const MorphemeSink &sink)
 {
     // Made before the folder, so that a SIGINT or SIGTERM takes effect only
     // after the analyser is stopped and the folder removed.
@@ -189,11 +215,15 @@ ChasenResult runChasen(const QString &program, const QStringList &rollLines, con
         result.detail = runawayDetail();
         return result;
     }
+    result.status = ChasenResult::Status::Ok;
+    if (sink) {
+        readRecordsInPieces(file, sink);
+        return result;
+    }
     // The output file is UTF-8 with LF line ends, kept as they are.
     QByteArray out = file.readAll();
     if (!out.isEmpty() && !out.endsWith('\n'))
         out += '\n';
-    result.status = ChasenResult::Status::Ok;
     result.morphemeText = QString::fromUtf8(out);
     return result;
 }

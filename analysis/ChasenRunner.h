@@ -33,8 +33,14 @@ struct ChasenResult {
     QString detail;       // why it failed, for the message
 };
 
+// Takes the records as they are read, in pieces of whole lines (each line
+// ending with LF), so that a caller that needs only part of them never holds
+// the whole morpheme text, which is ten times the size of the roll.
+using MorphemeSink = std::function<void(QStringView records)>;
+
 // Runs the analyser at `program` over the roll. `keepWaiting` is called while
 // it runs (keep the window alive there); returning false cancels the run.
+// With a `sink` the records go there and morphemeText stays empty.
 // Temporary files live in a private folder that is removed afterwards.
 ChasenResult runChasen(const QString &program, const QStringList &rollLines, const CommentKinds &kinds,
-                       const std::function<bool()> &keepWaiting = {});
+                       const std::function<bool()> &keepWaiting = {}, const MorphemeSink &sink = {});

@@ -120,12 +120,10 @@ QStringList parseRecord(QStringView line)
     return fields;
 }
 
-QStringList distinctSurfaces(QStringView morphemeText)
+void SurfaceCollector::add(QStringView morphemeLines)
 {
-    QStringList surfaces;
-    QSet<QString> seen;
     QString surface;
-    forEachLine(morphemeText, [&](QStringView line) {
+    forEachLine(morphemeLines, [&](QStringView line) {
         FieldScanner scanner(line);
         QStringView raw, ignored;
         bool quoted = false, ignoredQuoted = false;
@@ -138,12 +136,18 @@ QStringList distinctSurfaces(QStringView morphemeText)
             return;
         surface = fieldText(raw, quoted);
         surface.remove(u' ').remove(u'　');
-        if (!seen.contains(surface)) {
-            seen.insert(surface);
-            surfaces.append(surface);
+        if (!m_seen.contains(surface)) {
+            m_seen.insert(surface);
+            m_surfaces.append(surface);
         }
     });
-    return surfaces;
+}
+
+QStringList distinctSurfaces(QStringView morphemeText)
+{
+    SurfaceCollector collector;
+    collector.add(morphemeText);
+    return collector.surfaces();
 }
 
 QList<QStringList> parseMorphemeText(const QString &morphemeText)

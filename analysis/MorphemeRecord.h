@@ -3,6 +3,7 @@
 // form, reading, part of speech. Lines with fewer than four fields (the
 // end-of-sentence line, empty lines) are not records.
 #include <QList>
+#include <QSet>
 #include <QStringList>
 #include <QStringView>
 
@@ -19,6 +20,17 @@ QList<QStringList> parseMorphemeText(const QString &morphemeText);
 // distinct form once, in the order first met: what the word check needs of a
 // morpheme text, read without splitting every record into a list.
 QStringList distinctSurfaces(QStringView morphemeText);
+
+// The same, gathered from a morpheme text that arrives in pieces of whole lines.
+class SurfaceCollector {
+public:
+    void add(QStringView morphemeLines);
+    const QStringList &surfaces() const { return m_surfaces; }
+
+private:
+    QStringList m_surfaces;
+    QSet<QString> m_seen;
+};
 
 // The distinct parts of speech (field 3 of the records), letter case ignored
 // for duplicates, sorted.

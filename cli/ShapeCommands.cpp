@@ -73,13 +73,17 @@ std::optional<WordList> wordList(const QCommandLineParser &parser, const QString
         }
         custom.removeAll(QString());
     }
-    const ChasenResult run = runChasen(parser.value(u"chasen"_s), lines, CommentKinds{});
+    // Only the surface forms are kept: the records themselves would take ten
+    // times the roll.
+    SurfaceCollector surfaces;
+    const ChasenResult run = runChasen(parser.value(u"chasen"_s), lines, CommentKinds{}, {},
+                                       [&surfaces](QStringView records) { surfaces.add(records); });
     if (run.status != ChasenResult::Status::Ok) {
         err << "velmat-tool: ChaSen could not analyse the roll"
             << (run.detail.isEmpty() ? QString() : u" ("_s + run.detail + u')') << '\n';
         return std::nullopt;
     }
-    return WordList::build(distinctSurfaces(run.morphemeText), custom);
+    return WordList::build(surfaces.surfaces(), custom);
 }
 
 } // namespace

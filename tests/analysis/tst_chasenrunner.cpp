@@ -93,6 +93,7 @@ private Q_SLOTS:
     void longLinesAreCutBetweenWords();
     void homophonesGetTheirReadings();
     void longRollLineGivesTheSameWords();
+    void recordsInPiecesAreTheWholeText();
     void emptyRollIsAnEmptyResult();
     void missingProgram();
     void cancelledRun();
@@ -179,6 +180,31 @@ void TestChasenRunner::longRollLineGivesTheSameWords()
     QCOMPARE(words.count(u"砂糖"_s), 1000);
     for (const QString &torn : {u"要"_s, u"約"_s, u"筆"_s, u"記"_s})
         QVERIFY2(!words.contains(torn), qPrintable(torn));
+}
+
+void TestChasenRunner::recordsInPiecesAreTheWholeText()
+{
+    // Over a megabyte of records, so that they come in more than one piece.
+    const QStringList roll{u"佐藤さんは要約筆記の研究会で砂糖を買ったので"_s.repeated(4000)};
+    const ChasenResult whole = runChasen(kChasen, roll, CommentKinds{});
+    QCOMPARE(whole.status, ChasenResult::Status::Ok);
+    QVERIFY(whole.morphemeText.toUtf8().size() > (1 << 20));
+    QString joined;
+    int pieces = 0;
+    const ChasenResult streamed = runChasen(kChasen, roll, CommentKinds{}, {}, [&](QStringView records) {
+        QVERIFY(records.endsWith(u'\n'));
+        joined += records;
+        ++pieces;
+    });
+    QCOMPARE(streamed.status, ChasenResult::Status::Ok);
+    QVERIFY(streamed.morphemeText.isEmpty());
+    QVERIFY(pieces > 1);
+    QCOMPARE(joined, whole.morphemeText);
+    SurfaceCollector collector;
+    const qsizetype cut = joined.lastIndexOf(u'\n', joined.size() / 3) + 1;
+    collector.add(QStringView(joined).first(cut));
+    collector.add(QStringView(joined).sliced(cut));
+    QCOMPARE(collector.surfaces(), distinctSurfaces(whole.morphemeText));
 }
 
 void TestChasenRunner::emptyRollIsAnEmptyResult()
