@@ -304,6 +304,9 @@ private:
     QString m_commandLineFile;
     QString m_openName; // the open dialog's last choice
     QString m_saveName = QStringLiteral("untitled.txt"); // the save dialog's last chosen name
+    // The text being given to the editor whole (a load), so that the change
+    // handler need not copy the whole document back out of it.
+    const QString *m_incomingText = nullptr;
     QString m_rollFolder; // folder of the roll last opened or saved; empty: the working folder
     bool m_shown = false;
     bool m_exiting = false;

@@ -339,7 +339,9 @@ bool TForm1::LoadDocument(const QString &path)
 
     const bool bulk = BulkOperation;
     BulkOperation = true;
+    m_incomingText = &loaded->text;
     RichEdit1->setPlainText(loaded->text); // line ends folded while decoding
+    m_incomingText = nullptr;
     BulkOperation = bulk;
     ForceRecolorClick();
     m_rollFolder = QFileInfo(path).absolutePath();

@@ -18,7 +18,9 @@ void TForm1::RichEdit1ContentsChange(int position, int charsRemoved, int charsAd
     // text: take it off both counts.
     const int end = std::min(position + charsAdded, length);
     const int removed = std::max(0, charsRemoved - (position + charsAdded - end));
-    const TextEdit edit = m_history->noteChange(position, removed, RichEdit1->textRange(position, end));
+    const bool whole = m_incomingText && position == 0 && end == length && m_incomingText->size() == length;
+    const TextEdit edit =
+        m_history->noteChange(position, removed, whole ? *m_incomingText : RichEdit1->textRange(position, end));
     if (m_history->shadow().size() != length)
         m_history->resync(RichEdit1->rollText());
     if (edit.isEmpty())
