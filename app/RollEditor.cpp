@@ -2,10 +2,12 @@
 
 #include "app/RollFile.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyleHints>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextLayout>
@@ -22,6 +24,61 @@ RollEditor::RollEditor(QWidget *parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The roll keeps its own undo history of whole states.
     setUndoRedoEnabled(false);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &RollEditor::updateCaretBlink);
+    connect(this, &QPlainTextEdit::textChanged, this, &RollEditor::updateCaretBlink);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &RollEditor::updateCaretBlink);
+}
+
+void RollEditor::updateCaretBlink()
+{
+    setSteadyCaret(hasFocus() && longLineInView());
+}
+
+bool RollEditor::longLineInView() const
+{
+    // Any line in view counts: the caret's repaint draws the lines beside it too.
+    const int bottom = viewport()->height();
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        if (blockBoundingGeometry(block).translated(contentOffset()).top() > bottom)
+            break;
+        if (block.length() > kSteadyCaretLineLength)
+            return true;
+    }
+    return false;
+}
+
+void RollEditor::setSteadyCaret(bool steady)
+{
+    if (steady == m_steadyCaret)
+        return;
+    m_steadyCaret = steady;
+    QStyleHints *hints = QGuiApplication::styleHints();
+    if (steady) {
+        m_flashTime = hints->cursorFlashTime();
+        hints->setCursorFlashTime(0);
+    } else {
+        hints->setCursorFlashTime(m_flashTime);
+    }
+    // The text control reads the setting only when its caret is shown anew:
+    // hide and show it (as a popup would, which leaves the selection alone).
+    if (hasFocus()) {
+        QFocusEvent out(QEvent::FocusOut, Qt::PopupFocusReason);
+        QPlainTextEdit::focusOutEvent(&out);
+        QFocusEvent in(QEvent::FocusIn, Qt::PopupFocusReason);
+        QPlainTextEdit::focusInEvent(&in);
+    }
+}
+
+void RollEditor::focusInEvent(QFocusEvent *e)
+{
+    QPlainTextEdit::focusInEvent(e);
+    updateCaretBlink();
+}
+
+void RollEditor::focusOutEvent(QFocusEvent *e)
+{
+    setSteadyCaret(false);
+    QPlainTextEdit::focusOutEvent(e);
 }
 
 bool RollEditor::event(QEvent *e)

@@ -38,6 +38,13 @@ public:
     // The band a line's text is drawn in, in viewport coordinates.
     QRectF lineRect(const QTextBlock &block) const;
 
+    // While a line longer than this is in view the caret is steady: every
+    // blink draws that whole line again, and a roll that is one pasted
+    // manuscript line of a megabyte kept a core busy while nobody typed.
+    static constexpr int kSteadyCaretLineLength = 10000;
+    // True while the caret does not blink for that reason.
+    bool caretIsSteady() const { return m_steadyCaret; }
+
 Q_SIGNALS:
     // A key or mouse button went down or up, or the wheel turned, and the
     // editor has handled it (the caret and the view are where it left them).
@@ -52,7 +59,17 @@ protected:
     void wheelEvent(QWheelEvent *e) override;
     // Pasted and dropped text ends its lines only with real line breaks.
     void insertFromMimeData(const QMimeData *source) override;
+    void focusInEvent(QFocusEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
 
 private:
+    // The blink is the application's setting, so it is changed only while the
+    // editor has the focus and given back when the focus goes elsewhere.
+    void updateCaretBlink();
+    bool longLineInView() const;
+    void setSteadyCaret(bool steady);
+
+    bool m_steadyCaret = false;
+    int m_flashTime = 0; // the application's blink while it is held steady
     QList<QKeySequence> m_commandKeys;
 };

@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QStyleHints>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
@@ -78,6 +79,8 @@ private Q_SLOTS:
     void initTestCase();
     void init();
     void cleanup();
+    void caretIsSteadyWhileAHugeLineIsInView_data();
+    void caretIsSteadyWhileAHugeLineIsInView();
 
     void colourAndTags_data();
     void colourAndTags();
@@ -644,6 +647,41 @@ void TestEditorView::jump()
         QCOMPARE(e.icon, MsgIcon::Error);
         QVERIFY(e.text.contains(u"abc"_s));
     }
+}
+
+void TestEditorView::caretIsSteadyWhileAHugeLineIsInView_data()
+{
+    QTest::addColumn<QString>("roll");
+    QTest::addColumn<bool>("steady");
+    QTest::newRow("caption lines blink") << u"本日は\n晴天なり\n"_s << false;
+    QTest::newRow("a huge line in view holds the caret still")
+        << u"短い行\n"_s + u"あ"_s.repeated(RollEditor::kSteadyCaretLineLength + 1) + u"\n"_s << true;
+}
+
+void TestEditorView::caretIsSteadyWhileAHugeLineIsInView()
+{
+    QFETCH(QString, roll);
+    QFETCH(bool, steady);
+    QStyleHints *hints = QGuiApplication::styleHints();
+    const int flash = hints->cursorFlashTime();
+    QWidget window;
+    auto *editor = new RollEditor(&window);
+    auto *other = new QLineEdit(&window);
+    other->move(0, 300);
+    editor->resize(400, 280);
+    editor->setPlainText(roll);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    editor->setFocus();
+    QTRY_VERIFY(editor->hasFocus());
+    QCOMPARE(editor->caretIsSteady(), steady);
+    QCOMPARE(hints->cursorFlashTime(), steady ? 0 : flash);
+    // Elsewhere carets blink as the application says.
+    other->setFocus();
+    QTRY_VERIFY(other->hasFocus());
+    QVERIFY(!editor->caretIsSteady());
+    QCOMPARE(hints->cursorFlashTime(), flash);
 }
 
 QTEST_MAIN(TestEditorView)
