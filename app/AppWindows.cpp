@@ -20,11 +20,10 @@
 #include "slides/TSlideSetWnd.h"
 #include "slides/TSlideWindow.h"
 
+#include "app/ToolWindow.h"
 #include "app/WindowPlacement.h"
 
 #include <QDir>
-#include <QGuiApplication>
-#include <QScreen>
 
 TAboutBox *AboutBox = nullptr;
 TSetPrinterSetup *SetPrinterSetup = nullptr;
@@ -63,14 +62,6 @@ QList<QWidget *> toolWindows()
             DebugConsole, SlideSetWnd, BackupLoader};
 }
 
-QList<QRect> screenAreas()
-{
-    QList<QRect> areas;
-    for (const QScreen *screen : QGuiApplication::screens())
-        areas << screen->availableGeometry();
-    return areas;
-}
-
 // The size a window will have: one never sized takes its preferred size when shown.
 QSize outerSize(const QWidget *w)
 {
@@ -84,7 +75,7 @@ QSize outerSize(const QWidget *w)
 // keeps these places when it has none of its own).
 void placeToolWindows()
 {
-    const QList<QRect> screens = screenAreas();
+    const QList<QRect> screens = availableScreenAreas();
     const QRect mainFrame = Form1->frameGeometry();
     int index = 0;
     for (QWidget *w : toolWindows())
@@ -95,7 +86,7 @@ void placeToolWindows()
 
 void keepAppWindowsOnScreen()
 {
-    const QList<QRect> screens = screenAreas();
+    const QList<QRect> screens = availableScreenAreas();
     QList<QWidget *> windows = toolWindows();
     windows.prepend(Form1);
     for (QWidget *w : windows) {

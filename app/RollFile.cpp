@@ -16,11 +16,6 @@ QString rollLineBreaks(QString text)
     return text;
 }
 
-QString rollTextFromFile(QString decoded)
-{
-    return rollLineBreaks(std::move(decoded));
-}
-
 QByteArray rollFileBytes(const QStringList &editorLines)
 {
     qsizetype count = editorLines.size();

@@ -14,10 +14,6 @@
 // it as two rows under one number and be saved as "?".
 QString rollLineBreaks(QString text);
 
-// The editor text for a file's decoded text: rollLineBreaks; nothing else
-// changes. A final line break leaves an empty last editor line, which saving
-// drops again.
-QString rollTextFromFile(QString decoded);
 
 // The roll file bytes for the editor's lines (one entry per editor line): each
 // line in code page 932 followed by CR LF. The last line is written only when

@@ -18,15 +18,20 @@ ToolWindow::ToolWindow(const QString &objectName, const QString &caption, quint3
         markStarted(startupBit);
 }
 
+QList<QRect> availableScreenAreas()
+{
+    QList<QRect> areas;
+    for (const QScreen *screen : QGuiApplication::screens())
+        areas << screen->availableGeometry();
+    return areas;
+}
+
 void ToolWindow::showTool()
 {
     show();
     // Its first place was worked out from the size it meant to have; shown, it
     // may have grown (fonts, texts) past the screen's edge.
-    QList<QRect> screens;
-    for (const QScreen *screen : QGuiApplication::screens())
-        screens << screen->availableGeometry();
-    const QPoint place = wholeOnScreenPosition(frameGeometry(), screens);
+    const QPoint place = wholeOnScreenPosition(frameGeometry(), availableScreenAreas());
     if (place != frameGeometry().topLeft())
         move(place);
     raise();

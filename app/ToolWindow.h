@@ -1,6 +1,8 @@
 #pragma once
 // Base of the tool windows: created once at start, hidden, shown by a menu
 // command and hidden again (never destroyed) by its close box.
+#include <QList>
+#include <QRect>
 #include <QWidget>
 
 class QLabel;
@@ -12,6 +14,9 @@ class QSpinBox;
 
 // A spin box with its designer name, range and starting value.
 QSpinBox *namedSpinBox(QWidget *parent, const QString &name, int min, int max, int value);
+
+// The areas of the screens that windows may take (task bars left out).
+QList<QRect> availableScreenAreas();
 
 class ToolWindow : public QWidget {
     Q_OBJECT

@@ -10,7 +10,6 @@
 
 #include "app/Remain.h"
 #include "app/RollEditor.h"
-#include "app/RollFile.h"
 #include "platform/Cp932.h"
 #include "platform/TextFile.h"
 
@@ -84,8 +83,8 @@ int child(const QString &side, const QString &path)
         settle(&edit, t);
         before = residentKb();
         t.start();
-        const TextFileRead read = readTextFile(path);
-        edit.setPlainText(rollTextFromFile(read.decoded.text));
+        const TextFileRead read = readTextFile(path, LineEnds::Fold);
+        edit.setPlainText(read.decoded.text);
         ms = settle(&edit, t);
         after = residentKb();
     } else {
