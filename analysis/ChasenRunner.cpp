@@ -153,12 +153,13 @@ ChasenResult runChasen(const QString &program, const QStringList &rollLines, con
     }
     const QString input = dir.filePath(u"$$text$$.tmp"_s);
     const QString output = dir.filePath(u"$$result$$.tmp"_s);
-    QByteArray bytes;
+    qint64 inputBytes = 0; // only its size outlives the writing
     {
         QFile file(input);
         QStringList lines = chasenInputLines(rollLines, kinds);
         lines.removeAll(QString());
-        bytes = lines.isEmpty() ? QByteArray() : (lines.join(u"\r\n"_s) + u"\r\n"_s).toUtf8();
+        const QByteArray bytes = lines.isEmpty() ? QByteArray() : (lines.join(u"\r\n"_s) + u"\r\n"_s).toUtf8();
+        inputBytes = bytes.size();
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
             result.status = ChasenResult::Status::Failed;
             result.detail = file.errorString();
@@ -166,7 +167,7 @@ ChasenResult runChasen(const QString &program, const QStringList &rollLines, con
         }
     }
 
-    const qint64 outputLimit = kOutputAllowance + kOutputPerInputByte * bytes.size();
+    const qint64 outputLimit = kOutputAllowance + kOutputPerInputByte * inputBytes;
     bool runaway = false;
     ProcessRequest request;
     request.program = program;
