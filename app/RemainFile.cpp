@@ -352,7 +352,7 @@ bool TForm1::LoadDocument(const QString &path)
     if (!damage.isEmpty())
         showMessage(u"\"%1\" には読めない部分がありました。読めた文字だけを読み込んでいます。\r\n"_s.arg(path)
                         + damage,
-                    u"読み込みの確認"_s, MsgIcon::Warning);
+                    QString::fromUtf16(kUndecodedPartsCaption), MsgIcon::Warning);
     const QString warning = undecodedPartsWarning(path, *loaded);
     if (!warning.isEmpty())
         showMessage(warning, QString::fromUtf16(kUndecodedPartsCaption), MsgIcon::Warning);

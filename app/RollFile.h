@@ -33,6 +33,7 @@ QString describeCharacters(const QString &chars, int limit = 10);
 // The warning for a file read with undecodable parts, naming the encoding it
 // was read in; empty when everything was decoded.
 QString undecodedPartsWarning(const QString &path, const DecodedText &decoded);
+// The caption of the warnings about a file read only in part.
 inline constexpr char16_t kUndecodedPartsCaption[] = u"読み込みの確認";
 
 // How the text filter is started for one document: a program with an argument
