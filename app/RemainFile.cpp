@@ -7,6 +7,7 @@
 #include "app/RollDocument.h"
 #include "app/RollEditor.h"
 #include "app/RollFile.h"
+#include "app/RollHighlighter.h"
 #include "app/ShiftJisSave.h"
 #include "platform/Cp932.h"
 #include "platform/ProcessRunner.h"
@@ -340,8 +341,10 @@ bool TForm1::LoadDocument(const QString &path)
     const bool bulk = BulkOperation;
     BulkOperation = true;
     m_incomingText = &loaded->text;
+    m_highlighter->beginLoad();
     RichEdit1->setPlainText(loaded->text); // line ends folded while decoding
     m_incomingText = nullptr;
+    m_highlighter->endLoad(loaded->text);
     BulkOperation = bulk;
     ForceRecolorClick();
     m_rollFolder = QFileInfo(path).absolutePath();

@@ -2,19 +2,19 @@
 
 namespace {
 
-bool startsWithMarker(const QString &line, const char16_t *marker)
+bool startsWithMarker(QStringView line, const char16_t *marker)
 {
     return line.startsWith(QStringView(marker));
 }
 
 } // namespace
 
-bool IsCommentLine(const QString &line)
+bool IsCommentLine(QStringView line)
 {
     return startsWithMarker(line, kCommentMarker);
 }
 
-bool IsRecognisedComment(const QString &line, const CommentKinds &kinds)
+bool IsRecognisedComment(QStringView line, const CommentKinds &kinds)
 {
     return (kinds.simple && startsWithMarker(line, kCommentMarker))
         || (kinds.jump && startsWithMarker(line, kJumpMarker))

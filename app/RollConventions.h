@@ -19,10 +19,10 @@ inline constexpr char16_t kSummaryMarker[] = u"<-●";
 inline constexpr char16_t kChangeMarker[] = u"<-■";
 
 // True when the line begins with "<-", whatever kinds are recognised.
-bool IsCommentLine(const QString &line);
+bool IsCommentLine(QStringView line);
 
 // True when a kind checked in `kinds` matches the start of the line.
-bool IsRecognisedComment(const QString &line, const CommentKinds &kinds);
+bool IsRecognisedComment(QStringView line, const CommentKinds &kinds);
 
 // The line without its first two characters ("◆第一部" for "<-◆第一部").
 // Meant for comment lines; a shorter line gives an empty text.

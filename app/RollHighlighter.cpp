@@ -1,6 +1,9 @@
 #include "app/RollHighlighter.h"
 
+#include "reshape/TextLines.h"
+
 #include <QTextBlock>
+#include <QTextDocument>
 
 RollHighlighter::RollHighlighter(QTextDocument *document, std::function<CommentKinds()> kinds,
                                  std::function<bool()> frozen)
@@ -30,6 +33,35 @@ void RollHighlighter::refreshBlock(const QTextBlock &block)
     const int wanted = IsRecognisedComment(block.text(), m_kinds()) ? Comment : Caption;
     if (block.userState() != wanted)
         rehighlightBlock(block);
+}
+
+// The base class formats every line of a changed range through this private
+// slot; the string form is the only way to name it.
+void RollHighlighter::beginLoad()
+{
+    disconnect(document(), SIGNAL(contentsChange(int,int,int)), this, SLOT(_q_reformatBlocks(int,int,int)));
+}
+
+void RollHighlighter::endLoad(QStringView text)
+{
+    QTextDocument *doc = document();
+    connect(doc, SIGNAL(contentsChange(int,int,int)), this, SLOT(_q_reformatBlocks(int,int,int)));
+    const bool frozen = m_frozen();
+    const CommentKinds kinds = m_kinds();
+    if (frozen || !(kinds == m_paintedKinds))
+        m_stale = true;
+    QTextBlock block = doc->begin();
+    forEachTextLine(text, [&](QStringView line) {
+        if (!block.isValid())
+            return;
+        const int state = !frozen && IsRecognisedComment(line, kinds) ? Comment : Caption;
+        // Set before colouring, so the base class sees no state change and
+        // does not go on to colour the following line too.
+        block.setUserState(state);
+        if (state == Comment || line.contains(QChar(0x3000)))
+            rehighlightBlock(block);
+        block = block.next();
+    });
 }
 
 void RollHighlighter::highlightBlock(const QString &text)

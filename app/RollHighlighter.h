@@ -32,6 +32,13 @@ public:
     // Colours one line again when its colour is not the one its text asks for.
     void refreshBlock(const QTextBlock &block);
 
+    // A whole new text: between these two the highlighter ignores the change
+    // (colouring every line would lay each one out, most of the cost of
+    // opening a big roll); endLoad colours only the lines that need colour.
+    // `text` is the document's text, "\n" between lines.
+    void beginLoad();
+    void endLoad(QStringView text);
+
 protected:
     void highlightBlock(const QString &text) override;
 

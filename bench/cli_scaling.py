@@ -4,6 +4,7 @@ the roll (the exponent of time against size, 1.0 is linear), and how it stands
 against a plain python3 line loop doing the same work on the largest roll.
 
 Usage: python3 bench/cli_scaling.py [BUILD_DIR] [--sizes 1,10,20,50] [--runs 3]
+                                    [--commands count,trim]
 
 The rolls are made of the sentences of tests/data/roll-sample.txt in a
 shuffled order, written as Shift-JIS with CR LF, as a captioning team's rolls
@@ -90,12 +91,18 @@ def main():
     build = os.path.join(TOP, "build")
     sizes = [1, 10, 20, 50]
     runs = 3
+    chosen = list(COMMANDS)
     while args:
         a = args.pop(0)
         if a == "--sizes":
             sizes = [int(s) for s in args.pop(0).split(",")]
         elif a == "--runs":
             runs = int(args.pop(0))
+        elif a == "--commands":
+            chosen = args.pop(0).split(",")
+            unknown = [c for c in chosen if c not in COMMANDS]
+            if unknown:
+                sys.exit(f"cli_scaling: no command {', '.join(unknown)}")
         else:
             build = a
     tool = os.path.join(build, "cli", "velmat-tool")
@@ -112,7 +119,8 @@ def main():
         header = "command  " + "".join(f"{mb:>8} MB" for mb in sizes) + "   exponent   python3/ours"
         print(header)
         worst = 0.0
-        for name, argv in COMMANDS.items():
+        for name in chosen:
+            argv = COMMANDS[name]
             times = [best([tool] + argv + [rolls[mb]], runs) for mb in sizes]
             # Fitted from the two largest rolls, where start-up no longer counts.
             exponent = math.log(times[-1] / times[-2]) / math.log(sizes[-1] / sizes[-2]) if len(sizes) > 1 else float("nan")

@@ -75,9 +75,9 @@ int countCommand(const QStringList &args)
         u"Prints the character total: all lines' lengths, comment lines included, breaks not counted."_s);
     if (!parseCommand(parser, u"count"_s, args))
         return kCliUsage;
-    const auto lines = readRollLines(parser);
-    if (!lines)
+    const auto text = readRollText(parser);
+    if (!text)
         return kCliUsage;
-    writeOutput(QString::number(characterTotal(*lines)) + u'\n', parser.isSet(u"sjis"_s));
+    writeOutput(QString::number(textCharacterTotal(*text)) + u'\n', parser.isSet(u"sjis"_s));
     return kCliOk;
 }

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -70,25 +71,36 @@ std::optional<QStringList> readRollLines(const QCommandLineParser &parser)
     return lines;
 }
 
-void writeOutput(const QString &text, bool shiftJis)
+void writeOutput(QStringView text, bool shiftJis)
 {
-    QByteArray bytes;
-    if (shiftJis) {
-        // Line by line into one buffer: CR LF without a second copy of the text.
-        bytes.reserve(text.size() * 2);
-        const QStringView all(text);
-        qsizetype start = 0;
-        for (qsizetype end = all.indexOf(u'\n'); end >= 0; end = all.indexOf(u'\n', start)) {
-            bytes += cp932Encode(all.sliced(start, end - start));
-            bytes += "\r\n";
-            start = end + 1;
+    // In pieces: a 50 MB roll's output never exists whole a second time
+    // (fresh pages for it cost more than the encoding itself).
+    constexpr qsizetype kPiece = 1 << 20;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = std::min(text.size(), start + kPiece);
+        if (end < text.size() && text.at(end - 1).isHighSurrogate())
+            --end; // never split a surrogate pair
+        const QStringView piece = text.sliced(start, end - start);
+        QByteArray bytes;
+        if (shiftJis) {
+            // No Shift-JIS byte but LF itself is 0x0A, so each one is a line end.
+            const QByteArray encoded = cp932Encode(piece);
+            bytes.reserve(encoded.size() + encoded.size() / 8);
+            qsizetype from = 0;
+            for (qsizetype nl = encoded.indexOf('\n'); nl >= 0; nl = encoded.indexOf('\n', from)) {
+                bytes.append(encoded.constData() + from, nl - from);
+                bytes += "\r\n";
+                from = nl + 1;
+            }
+            bytes.append(encoded.constData() + from, encoded.size() - from);
+        } else {
+            bytes = piece.toUtf8();
         }
-        bytes += cp932Encode(all.sliced(start));
-    } else {
-        bytes = text.toUtf8();
+        // A failure here sets the stream's error flag, which finishOutput reads.
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+        start = end;
     }
-    // A failure here sets the stream's error flag, which finishOutput reads.
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
 }
 
 int finishOutput(int status)

@@ -25,7 +25,7 @@ void warnUndecoded(const QString &name, const DecodedText &decoded);
 
 // Writes `text` ("\n" between lines) to standard output in the chosen form.
 // A failed write is told by finishOutput.
-void writeOutput(const QString &text, bool shiftJis);
+void writeOutput(QStringView text, bool shiftJis);
 
 // Flushes standard output. Returns `status` when everything written reached
 // it; otherwise prints why and returns kCliWriteFailed.

@@ -204,9 +204,9 @@ int trimCommand(const QStringList &args)
     addShapeOptions(parser, false, false);
     if (!parseCommand(parser, u"trim"_s, args))
         return kCliUsage;
-    const auto roll = readRollLines(parser);
-    if (!roll)
+    const auto text = readRollText(parser);
+    if (!text)
         return kCliUsage;
-    writeOutput(itemsToText(trimRoll(*roll, shapeSettings(parser))), parser.isSet(u"sjis"_s));
+    writeOutput(trimRollText(std::move(*text), shapeSettings(parser)), parser.isSet(u"sjis"_s));
     return kCliOk;
 }

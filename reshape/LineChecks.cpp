@@ -37,3 +37,8 @@ qsizetype characterTotal(const QStringList &lines)
         total += line.size();
     return total;
 }
+
+qsizetype textCharacterTotal(QStringView text)
+{
+    return text.size() - text.count(u'\n');
+}

@@ -21,3 +21,5 @@ PixelOverrun findOverlongByPixels(const QStringList &lines, int screenWidth,
 
 // All lines' lengths in UTF-16 units, comment lines included, breaks not counted.
 qsizetype characterTotal(const QStringList &lines);
+// The same total for a roll text with "\n" between lines.
+qsizetype textCharacterTotal(QStringView text);

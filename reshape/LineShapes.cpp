@@ -59,8 +59,13 @@ QString centreLine(const QString &line, int limitCells, const QString &extra)
 
 QString trimLine(const QString &line, const QString &extra)
 {
+    return trimmedLine(line).toString() + extra;
+}
+
+QStringView trimmedLine(QStringView line)
+{
     if (IsCommentLine(line))
-        return line + extra;
+        return line;
     qsizetype b = 0, e = line.size();
     while (b < e && line[b].unicode() <= 0x20)
         ++b;
@@ -69,5 +74,5 @@ QString trimLine(const QString &line, const QString &extra)
     // One leading blank stays where dropping it would turn the line into a comment.
     if (b > 0 && e - b >= 2 && line[b] == u'<' && line[b + 1] == u'-')
         --b;
-    return line.mid(b, e - b) + extra;
+    return line.sliced(b, e - b);
 }

@@ -24,3 +24,5 @@ QString centreLine(const QString &line, int limitCells, const QString &extra);
 // but keeps the last one before a "<-" that would otherwise make it a comment;
 // comment lines are kept. The item ends with extra.
 QString trimLine(const QString &line, const QString &extra);
+// The part of `line` that trimLine keeps, as a view.
+QStringView trimmedLine(QStringView line);

@@ -1,6 +1,9 @@
 #include "reshape/RollCommands.h"
 
 #include "reshape/DisplayWidth.h"
+#include "reshape/TextLines.h"
+
+#include <algorithm>
 #include "reshape/WidthModel.h"
 
 namespace {
@@ -45,6 +48,44 @@ QStringList centreRoll(const QStringList &lines, int limitCells, const RollShape
 QStringList trimRoll(const QStringList &lines, const RollShapeSettings &settings)
 {
     return eachLine(lines, settings, [](const QString &line, const QString &extra) { return trimLine(line, extra); });
+}
+
+QString trimRollText(QString text, const RollShapeSettings &settings)
+{
+    const QString extra = blankLineExtra(settings.reshapeOptions());
+    if (!settings.ignoreBreaks && extra.isEmpty()) {
+        // In place: with a break after the last line, every item is no longer
+        // than its line and break, so writing never overtakes reading, and a
+        // big roll needs no second buffer.
+        if (!text.isEmpty() && !text.endsWith(u'\n'))
+            text += u'\n';
+        QChar *data = text.data(); // detaches first: the views below see this buffer
+        qsizetype written = 0;
+        forEachTextLine(QStringView(data, text.size()), [&](QStringView line) {
+            const QStringView item = trimmedLine(line);
+            std::copy(item.begin(), item.end(), data + written); // forward copy: target never ahead
+            written += item.size();
+            data[written++] = u'\n';
+        });
+        text.truncate(written);
+        return text;
+    }
+    QString out;
+    out.reserve(text.size() + 1);
+    const auto item = [&](QStringView line) {
+        out += trimmedLine(line);
+        out += extra;
+        out += u'\n';
+    };
+    if (settings.ignoreBreaks) {
+        QString joined; // like inputLines: even an empty roll is one input line
+        joined.reserve(text.size());
+        forEachTextLine(text, [&](QStringView line) { joined += line; });
+        item(joined);
+    } else {
+        forEachTextLine(text, item);
+    }
+    return out;
 }
 
 QStringList preReshapeBreaks(const QStringList &lines, const RollShapeSettings &settings)

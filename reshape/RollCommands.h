@@ -26,6 +26,8 @@ QStringList breakRoll(const QStringList &lines, BreakMark mark, const RollShapeS
 // Centring within `limitCells`; trimming.
 QStringList centreRoll(const QStringList &lines, int limitCells, const RollShapeSettings &settings);
 QStringList trimRoll(const QStringList &lines, const RollShapeSettings &settings);
+// trimRoll over a roll text ("\n" between lines), giving the items' text.
+QString trimRollText(QString text, const RollShapeSettings &settings);
 
 // The lines after the breaks a reshape makes first (「。」, then 「、」, when set).
 QStringList preReshapeBreaks(const QStringList &lines, const RollShapeSettings &settings);

@@ -6,6 +6,7 @@
 #include "app/Remain.h"
 #include "app/RollEditor.h"
 #include "app/RollHighlighter.h"
+#include "platform/Cp932.h"
 #include "platform/ScriptedPrompter.h"
 
 #include <QAction>
@@ -97,6 +98,7 @@ private Q_SLOTS:
     void typingUndoRedo();
     void undoPutsCaretAtChange();
     void openShowsTheNewRollFromItsStart();
+    void openingColoursAsAFullRecolour();
     void bulkChangesKeepTheView_data();
     void bulkChangesKeepTheView();
     void findAndFindNext();
@@ -513,6 +515,44 @@ void TestEditorView::openShowsTheNewRollFromItsStart()
     QCOMPARE(m_form->statusText(), u"1行 0文字相当 (半角0文字目) // トータル 9Bytes"_s);
     QCOMPARE(editor->firstVisibleLine(), 0);
     QCOMPARE(editor->horizontalScrollBar()->value(), 0);
+}
+
+// Opening colours only the lines that need colour; what shows must be what a
+// full recolour of the same text gives, and typing afterwards must colour on.
+void TestEditorView::openingColoursAsAFullRecolour()
+{
+    const QString roll = u"<-メモ\n田中／本日は　晴れ\n<-◆第二部\n\n　\nabc\n <-x\n<-●説明"_s;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"roll.txt"_s);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(cp932Encode(QString(roll).replace(u"\n"_s, u"\r\n"_s)));
+    file.close();
+    const auto allColours = [this] {
+        QList<QList<Colours>> colours;
+        for (QTextBlock b = m_form->RichEdit1->document()->begin(); b.isValid(); b = b.next()) {
+            colours.append(QList<Colours>());
+            for (int column = 0; column < b.length(); ++column)
+                colours.last().append(colourAt(b, column));
+        }
+        return colours;
+    };
+    QVERIFY(m_form->LoadDocument(path));
+    settle();
+    const QList<QList<Colours>> opened = allColours();
+    setRoll(roll);
+    QCOMPARE(opened, allColours());
+
+    QVERIFY(m_form->LoadDocument(path));
+    settle();
+    QTextCursor cursor = m_form->RichEdit1->textCursor();
+    cursor.setPosition(line(5).position());
+    m_form->RichEdit1->setTextCursor(cursor);
+    QTest::keyClicks(m_form->RichEdit1, u"<-"_s);
+    settle();
+    QCOMPARE(colourAt(line(5), 3), kSilver);
+    QCOMPARE(colourAt(line(6), 3), kWhite);
+    QCOMPARE(colourAt(line(7), 3), kSilver);
 }
 
 void TestEditorView::bulkChangesKeepTheView_data()

@@ -1,4 +1,5 @@
 #include "reshape/LineShapes.h"
+#include "reshape/RollCommands.h"
 
 #include <QTest>
 
@@ -15,6 +16,8 @@ private Q_SLOTS:
     void centre();
     void trim_data();
     void trim();
+    void trimRollTextMatchesTheLines_data();
+    void trimRollTextMatchesTheLines();
 };
 
 void TestLineShapes::breakAtMark_data()
@@ -94,6 +97,33 @@ void TestLineShapes::trim()
     QFETCH(QString, line);
     QFETCH(QString, item);
     QCOMPARE(trimLine(line, QString()), item);
+}
+
+void TestLineShapes::trimRollTextMatchesTheLines_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty roll") << QString();
+    QTest::newRow("one empty line") << u"\n"_s;
+    QTest::newRow("no final break") << u" a \n <-b \n\tc"_s;
+    QTest::newRow("empty lines between") << u" a \n\n\n　b　\n"_s;
+}
+
+// The CLI trims over views of the text; it must give what the editor's
+// line-list command gives, with every setting that changes the items.
+void TestLineShapes::trimRollTextMatchesTheLines()
+{
+    QFETCH(QString, text);
+    QStringList lines = text.split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    for (const bool blank : {false, true}) {
+        for (const bool ignore : {false, true}) {
+            RollShapeSettings settings;
+            settings.insertBlankLine = blank;
+            settings.ignoreBreaks = ignore;
+            QCOMPARE(trimRollText(text, settings), itemsToText(trimRoll(lines, settings)));
+        }
+    }
 }
 
 QTEST_APPLESS_MAIN(TestLineShapes)
