@@ -31,6 +31,8 @@ void TForm1::buildEditorView()
     m_highlighter = new RollHighlighter(
         RichEdit1->document(), [this] { return commentKinds(); },
         [this] { return RecolorSuppressed || NoRecolor->isChecked(); });
+    static_assert(RollHighlighter::kSpacesByFormatUpTo == RollEditor::kSteadyCaretLineLength);
+    RichEdit1->setLongLineSpaceBackground(RollHighlighter::spaceBackground());
     m_tags = new TagListModel(QueJump);
     QueJump->setModel(m_tags);
     connect(RichEdit1->document(), &QTextDocument::contentsChange, this,

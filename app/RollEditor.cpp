@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
 #include <QScrollBar>
 #include <QStyleHints>
 #include <QTextBlock>
@@ -31,20 +33,77 @@ RollEditor::RollEditor(QWidget *parent)
 
 void RollEditor::updateCaretBlink()
 {
-    setSteadyCaret(hasFocus() && longLineInView());
+    const bool longLine = keepLongLinesShaped();
+    setSteadyCaret(hasFocus() && longLine);
 }
 
-bool RollEditor::longLineInView() const
+// Qt lets a line's glyphs go once it is laid out, so every paint and every
+// caret position shapes the whole line again: on a line of a hundred thousand
+// characters several times per keystroke. A long line in view keeps them; the
+// flag stays with the line's layout, so this is needed once per line.
+bool RollEditor::keepLongLinesShaped()
 {
     // Any line in view counts: the caret's repaint draws the lines beside it too.
+    bool any = false;
     const int bottom = viewport()->height();
     for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
         if (blockBoundingGeometry(block).translated(contentOffset()).top() > bottom)
             break;
-        if (block.length() > kSteadyCaretLineLength)
-            return true;
+        if (block.length() > kSteadyCaretLineLength) {
+            block.layout()->setCacheEnabled(true);
+            any = true;
+        }
     }
-    return false;
+    return any;
+}
+
+void RollEditor::setLongLineSpaceBackground(const QColor &colour)
+{
+    m_longLineSpaceBackground = colour;
+    viewport()->update();
+}
+
+void RollEditor::paintEvent(QPaintEvent *e)
+{
+    QPlainTextEdit::paintEvent(e);
+    if (!m_longLineSpaceBackground.isValid())
+        return;
+    QPainter painter(viewport());
+    const QPointF offset = contentOffset();
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        const QRectF band = blockBoundingGeometry(block).translated(offset);
+        if (band.top() > e->rect().bottom())
+            break;
+        if (block.length() - 1 > kSteadyCaretLineLength) // the highlighter's rule, without the break
+            paintSpacesOfLongLine(painter, block, band, e->rect());
+    }
+}
+
+// Only the characters within the painted area are looked at, so the cost
+// does not grow with the line.
+void RollEditor::paintSpacesOfLongLine(QPainter &painter, const QTextBlock &block, const QRectF &band,
+                                       const QRect &area)
+{
+    const QTextLayout *layout = block.layout();
+    if (!layout || layout->lineCount() == 0)
+        return;
+    const QTextLine line = layout->lineAt(0); // lines are never wrapped
+    const QPointF origin = band.topLeft() + layout->position();
+    const int first = std::max(0, line.xToCursor(area.left() - origin.x()) - 1);
+    const int last = std::min(block.length() - 1, line.xToCursor(area.right() - origin.x()) + 1);
+    const QTextCursor selection = textCursor();
+    const QTextDocument *doc = document();
+    for (int i = first; i < last; ++i) {
+        const int position = block.position() + i;
+        if (doc->characterAt(position) != QChar(0x3000))
+            continue;
+        if (position >= selection.selectionStart() && position < selection.selectionEnd())
+            continue; // the selection shows instead, as over a format
+        const qreal left = line.cursorToX(i);
+        const qreal right = line.cursorToX(i + 1);
+        painter.fillRect(QRectF(origin.x() + left, origin.y() + line.y(), right - left, line.height()),
+                         m_longLineSpaceBackground);
+    }
 }
 
 void RollEditor::setSteadyCaret(bool steady)

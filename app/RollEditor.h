@@ -1,6 +1,7 @@
 #pragma once
 // The roll editor: a plain-text editor without word wrap whose window-level
 // commands (undo, clipboard, find …) win over the editor's own key bindings.
+#include <QColor>
 #include <QKeySequence>
 #include <QList>
 #include <QPlainTextEdit>
@@ -41,9 +42,16 @@ public:
     // While a line longer than this is in view the caret is steady: every
     // blink draws that whole line again, and a roll that is one pasted
     // manuscript line of a megabyte kept a core busy while nobody typed.
+    // Such lines also keep their shaped glyphs (see keepLongLinesShaped).
     static constexpr int kSteadyCaretLineLength = 10000;
     // True while the caret does not blink for that reason.
     bool caretIsSteady() const { return m_steadyCaret; }
+
+    // Ideographic spaces of lines longer than kSteadyCaretLineLength drawn on
+    // this background (an invalid colour: not drawn). Such lines carry no
+    // per-space format: Qt splits a line at each format with an insertion
+    // into a list, which is quadratic in the formats of one line.
+    void setLongLineSpaceBackground(const QColor &colour);
 
 Q_SIGNALS:
     // A key or mouse button went down or up, or the wheel turned, and the
@@ -52,6 +60,7 @@ Q_SIGNALS:
 
 protected:
     bool event(QEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void keyReleaseEvent(QKeyEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
@@ -66,9 +75,14 @@ private:
     // The blink is the application's setting, so it is changed only while the
     // editor has the focus and given back when the focus goes elsewhere.
     void updateCaretBlink();
-    bool longLineInView() const;
+    // True when a long line is in view; those lines keep their glyphs.
+    bool keepLongLinesShaped();
     void setSteadyCaret(bool steady);
 
+    void paintSpacesOfLongLine(QPainter &painter, const QTextBlock &block, const QRectF &band,
+                               const QRect &area);
+
+    QColor m_longLineSpaceBackground;
     bool m_steadyCaret = false;
     int m_flashTime = 0; // the application's blink while it is held steady
     QList<QKeySequence> m_commandKeys;

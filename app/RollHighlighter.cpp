@@ -58,7 +58,7 @@ void RollHighlighter::endLoad(QStringView text)
         // Set before colouring, so the base class sees no state change and
         // does not go on to colour the following line too.
         block.setUserState(state);
-        if (state == Comment || line.contains(QChar(0x3000)))
+        if (state == Comment || (line.size() <= kSpacesByFormatUpTo && line.contains(QChar(0x3000))))
             rehighlightBlock(block);
         block = block.next();
     });
@@ -79,6 +79,8 @@ void RollHighlighter::highlightBlock(const QString &text)
     setCurrentBlockState(state);
     if (state == Comment)
         setFormat(0, int(text.size()), m_commentFormat);
+    if (text.size() > kSpacesByFormatUpTo)
+        return;
     for (qsizetype i = text.indexOf(QChar(0x3000)); i >= 0; i = text.indexOf(QChar(0x3000), i + 1))
         setFormat(int(i), 1, m_spaceFormat);
 }

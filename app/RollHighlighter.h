@@ -25,6 +25,9 @@ public:
 
     static QColor commentBackground() { return QColor(192, 192, 192); }
     static QColor spaceBackground() { return QColor(166, 202, 240); }
+    // Lines longer than this get no per-space format; the editor draws their
+    // ideographic spaces itself (RollEditor::setLongLineSpaceBackground).
+    static constexpr qsizetype kSpacesByFormatUpTo = 10000;
 
     // Colours the whole roll again when a colour may be out of date (frozen
     // lines, other comment kinds since the last time) or when `force` is set.

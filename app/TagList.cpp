@@ -38,6 +38,14 @@ QVariant TagListModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= int(m_entries.size()))
         return {};
     const TagEntry &entry = m_entries[size_t(index.row())];
+    if (role == Qt::DisplayRole && entry.comment.size() > kShownCommentLength) {
+        // A comment far wider than the box would be shaped whole at every
+        // paint of the window; the shown part is all anyone can read there.
+        qsizetype cut = kShownCommentLength - 1;
+        if (entry.comment.at(cut - 1).isHighSurrogate())
+            --cut;
+        return TagEntryText(entry.line, entry.comment.left(cut) + u'…');
+    }
     if (role == Qt::DisplayRole || role == Qt::EditRole)
         return TagEntryText(entry.line, entry.comment);
     if (role == LineRole)

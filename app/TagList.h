@@ -28,6 +28,8 @@ public:
     using QAbstractListModel::QAbstractListModel;
 
     static constexpr int LineRole = Qt::UserRole; // the line index of an entry
+    // Longer comments are shown cut, ending with "…" (the edit role keeps them whole).
+    static constexpr qsizetype kShownCommentLength = 200;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;

@@ -77,14 +77,20 @@ int child(const QString &side, const QString &path)
     qint64 before = 0, after = 0;
     if (side == u"bare") {
         QPlainTextEdit edit;
+        // The editor shows rolls unwrapped; a wrapping control would lay out
+        // every line and make the comparison look better than it is.
+        edit.setLineWrapMode(QPlainTextEdit::NoWrap);
         edit.resize(800, 600);
         edit.show();
         t.start();
         settle(&edit, t);
         before = residentKb();
         t.start();
-        const TextFileRead read = readTextFile(path, LineEnds::Fold);
-        edit.setPlainText(read.decoded.text);
+        {
+            // Let go once given, as the main window lets its loaded text go.
+            const TextFileRead read = readTextFile(path, LineEnds::Fold);
+            edit.setPlainText(read.decoded.text);
+        }
         ms = settle(&edit, t);
         after = residentKb();
     } else {

@@ -99,6 +99,8 @@ private Q_SLOTS:
     void undoPutsCaretAtChange();
     void openShowsTheNewRollFromItsStart();
     void openingColoursAsAFullRecolour();
+    void longLineSpacesAreDrawnWithoutFormats_data();
+    void longLineSpacesAreDrawnWithoutFormats();
     void bulkChangesKeepTheView_data();
     void bulkChangesKeepTheView();
     void findAndFindNext();
@@ -722,6 +724,32 @@ void TestEditorView::caretIsSteadyWhileAHugeLineIsInView()
     QTRY_VERIFY(other->hasFocus());
     QVERIFY(!editor->caretIsSteady());
     QCOMPARE(hints->cursorFlashTime(), flash);
+}
+
+void TestEditorView::longLineSpacesAreDrawnWithoutFormats_data()
+{
+    QTest::addColumn<int>("length");
+    QTest::newRow("a caption line: spaces by format") << 20;
+    QTest::newRow("a long line: spaces drawn by the editor") << int(RollHighlighter::kSpacesByFormatUpTo) + 1;
+}
+
+// Both ways show the same sky-blue cell; only the long line carries no
+// per-space format (one per space made typing in such a line quadratic).
+void TestEditorView::longLineSpacesAreDrawnWithoutFormats()
+{
+    QFETCH(int, length);
+    QString longLine = u"あ"_s.repeated(length);
+    longLine[3] = QChar(0x3000);
+    setRoll(u"短い行\n"_s + longLine + u"\n"_s);
+    const QTextBlock block = line(1);
+    QCOMPARE(block.layout()->formats().isEmpty(), length > RollHighlighter::kSpacesByFormatUpTo);
+    RollEditor *editor = m_form->RichEdit1;
+    const QImage image = editor->viewport()->grab().toImage();
+    const QTextLine textLine = block.layout()->lineAt(0);
+    const QPointF origin = editor->lineRect(block).topLeft();
+    const qreal middle = (textLine.cursorToX(3) + textLine.cursorToX(4)) / 2;
+    const QPoint inSpace = (origin + QPointF(middle, textLine.height() / 2)).toPoint() * image.devicePixelRatio();
+    QCOMPARE(image.pixelColor(inSpace), RollHighlighter::spaceBackground());
 }
 
 QTEST_MAIN(TestEditorView)
