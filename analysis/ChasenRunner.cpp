@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <cstring>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -51,9 +53,16 @@ QString runawayDetail()
 
 } // namespace
 
-QStringList chasenInputLines(const QStringList &rollLines, const CommentKinds &kinds, int maxLineUnits)
+namespace {
+
+// The caption text the analyser reads, before it is cut into lines.
+QString chasenInputText(const QStringList &rollLines, const CommentKinds &kinds)
 {
     QString joined;
+    qsizetype total = 0;
+    for (const QString &line : rollLines)
+        total += line.size();
+    joined.reserve(total); // growing it step by step would copy it again and again
     for (const QString &line : rollLines) {
         if (!IsRecognisedComment(line, kinds))
             joined += line;
@@ -69,8 +78,13 @@ QStringList chasenInputLines(const QStringList &rollLines, const CommentKinds &k
         if (c.category() == QChar::Other_Control)
             c = u' ';
     }
+    return joined;
+}
 
-    QStringList lines;
+// Calls `each(QStringView line)` with the input lines cut from `joined`.
+template <typename Each>
+void forEachChasenInputLine(QStringView joined, int maxLineUnits, Each each)
+{
     const int soft = std::max(1, maxLineUnits * 2 / 3);
     qsizetype start = 0;
     const qsizetype n = joined.size();
@@ -95,36 +109,52 @@ QStringList chasenInputLines(const QStringList &rollLines, const CommentKinds &k
             if (joined[cut - 1].isHighSurrogate())
                 --cut;
         }
-        lines.append(joined.mid(start, cut - start));
+        each(joined.sliced(start, cut - start));
         start = cut;
     }
-    lines.append(joined.mid(start));
+    each(joined.sliced(start));
+}
+
+} // namespace
+
+QStringList chasenInputLines(const QStringList &rollLines, const CommentKinds &kinds, int maxLineUnits)
+{
+    QStringList lines;
+    forEachChasenInputLine(chasenInputText(rollLines, kinds), maxLineUnits,
+                           [&lines](QStringView line) { lines.append(line.toString()); });
     return lines;
 }
 
 namespace {
 // The output file to `sink` a megabyte at a time, cut after a line end (no
 // UTF-8 sequence holds the byte of LF, so a cut there never splits a character).
+// One buffer serves every piece: fresh pages for each would cost more than
+// reading them.
 void readRecordsInPieces(QFile &file, const MorphemeSink &sink)
 {
-    constexpr qint64 kPiece = 1 << 20;
-    QByteArray carry;
-    for (QByteArray piece = file.read(kPiece); !piece.isEmpty(); piece = file.read(kPiece)) {
-        if (!carry.isEmpty()) {
-            piece.prepend(carry);
-            carry.clear();
-        }
-        const qsizetype cut = piece.lastIndexOf('\n');
+    constexpr qsizetype kPiece = 1 << 20;
+    QByteArray buffer;
+    qsizetype held = 0; // the unfinished last line of the previous piece, at the start
+    for (;;) {
+        if (buffer.size() < held + kPiece)
+            buffer.resize(held + kPiece); // a line longer than a piece grows it
+        const qint64 got = file.read(buffer.data() + held, kPiece);
+        if (got <= 0)
+            break;
+        const qsizetype filled = held + qsizetype(got);
+        const qsizetype cut = QByteArrayView(buffer.constData(), filled).lastIndexOf('\n');
         if (cut < 0) {
-            carry = std::move(piece);
+            held = filled;
             continue;
         }
-        carry = piece.sliced(cut + 1);
-        piece.truncate(cut + 1);
-        sink(QString::fromUtf8(piece));
+        sink(QByteArrayView(buffer.constData(), cut + 1));
+        held = filled - (cut + 1);
+        std::memmove(buffer.data(), buffer.constData() + cut + 1, size_t(held));
     }
-    if (!carry.isEmpty())
-        sink(QString::fromUtf8(carry + '\n'));
+    if (held > 0) {
+        buffer.resize(held);
+        sink(buffer + '\n');
+    }
 }
 } // namespace
 
@@ -156,9 +186,15 @@ ChasenResult runChasen(const QString &program, const QStringList &rollLines, con
     qint64 inputBytes = 0; // only its size outlives the writing
     {
         QFile file(input);
-        QStringList lines = chasenInputLines(rollLines, kinds);
-        lines.removeAll(QString());
-        const QByteArray bytes = lines.isEmpty() ? QByteArray() : (lines.join(u"\r\n"_s) + u"\r\n"_s).toUtf8();
+        const QString joined = chasenInputText(rollLines, kinds);
+        QByteArray bytes;
+        bytes.reserve(joined.size() * 3 + (joined.size() / 500 + 1) * 2); // UTF-8: three bytes a unit at most
+        forEachChasenInputLine(joined, kDefaultChasenLineUnits, [&bytes](QStringView line) {
+            if (line.isEmpty())
+                return;
+            bytes += line.toUtf8();
+            bytes += "\r\n";
+        });
         inputBytes = bytes.size();
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
             result.status = ChasenResult::Status::Failed;

@@ -7,6 +7,7 @@
 // cannot hold go over as "?", as they would through a Shift-JIS file.
 #include "app/RollConventions.h"
 
+#include <QByteArrayView>
 #include <QStringList>
 
 #include <functional>
@@ -15,8 +16,9 @@
 // comment, joined without separators, then cut into lines the analyser reads
 // whole (it splits longer input lines by itself, tearing words apart): after a
 // sentence mark where possible, never inside a surrogate pair.
+inline constexpr int kDefaultChasenLineUnits = 1500;
 QStringList chasenInputLines(const QStringList &rollLines, const CommentKinds &kinds,
-                             int maxLineUnits = 1500);
+                             int maxLineUnits = kDefaultChasenLineUnits);
 
 // Arguments for the analyser: the resource file "dic/chasenrc" beside the
 // program only when that file exists, then the record format and the files.
@@ -34,9 +36,10 @@ struct ChasenResult {
 };
 
 // Takes the records as they are read, in pieces of whole lines (each line
-// ending with LF), so that a caller that needs only part of them never holds
-// the whole morpheme text, which is ten times the size of the roll.
-using MorphemeSink = std::function<void(QStringView records)>;
+// ending with LF) of the analyser's own UTF-8, so that a caller that needs
+// only part of them never holds the whole morpheme text (ten times the size
+// of the roll), and one that passes them on need not decode them.
+using MorphemeSink = std::function<void(QByteArrayView utf8Records)>;
 
 // Runs the analyser at `program` over the roll. `keepWaiting` is called while
 // it runs (keep the window alive there); returning false cancels the run.

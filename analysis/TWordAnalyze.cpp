@@ -1,7 +1,6 @@
 #include "analysis/TWordAnalyze.h"
 
 #include "analysis/ChasenRunner.h"
-#include "analysis/MorphemeRecord.h"
 #include "analysis/TSetChasen.h"
 #include "app/AppWindows.h"
 #include "app/Remain.h"
@@ -58,13 +57,16 @@ void TWordAnalyze::AnalyzeClick()
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     progress.setValue(0);
+    // Only the digest is kept: the whole output would take ten times the roll.
+    MorphemeDigest digest;
     const ChasenResult run = runChasen(
         SetChasen->chasen_exe->text(), rollLines(*Form1->RichEdit1->document()), Form1->commentKinds(),
         [&progress] {
             progress.setValue(0);
             QApplication::processEvents(QEventLoop::AllEvents, 20);
             return !progress.wasCanceled();
-        });
+        },
+        [&digest](QByteArrayView records) { digest.add(records); });
     progress.reset();
     Form1->setStatusText(previousStatus);
 
@@ -88,6 +90,6 @@ void TWordAnalyze::AnalyzeClick()
         showMessage(u"解析を中止しました。"_s, u"言語分析"_s, MsgIcon::Information);
         return;
     }
-    m_morphemeText = run.morphemeText;
-    WordClass->addItems(partsOfSpeech(parseMorphemeText(m_morphemeText)));
+    m_lastRun = std::move(digest);
+    WordClass->addItems(m_lastRun.partsOfSpeech());
 }

@@ -1,11 +1,12 @@
 #pragma once
+#include "analysis/MorphemeDigest.h"
 #include "app/ToolWindow.h"
 
 class QCheckBox;
 class QListWidget;
 
 // Runs the analyser over the roll and lists its words by part of speech. Holds
-// the morpheme text of the last successful run, which other commands read.
+// the digest of the last successful run, which other commands read.
 class TWordAnalyze : public ToolWindow {
     Q_OBJECT
 public:
@@ -15,14 +16,14 @@ public:
     QListWidget *WordClass;  // parts of speech of the last run
     QListWidget *WordList;   // words of the chosen part of speech
 
-    // The analyser's records of the last successful run, one per line.
-    const QString &morphemeText() const { return m_morphemeText; }
+    // The analyser's output of the last successful run, each line once.
+    const MorphemeDigest &lastRun() const { return m_lastRun; }
 
 public Q_SLOTS:
     // Runs the analyser over the current roll. A failed or cancelled run says
-    // so and keeps the morpheme text of the last successful run.
+    // so and keeps the digest of the last successful run.
     void AnalyzeClick();
 
 private:
-    QString m_morphemeText;
+    MorphemeDigest m_lastRun;
 };

@@ -2,7 +2,7 @@
 // one undo step through the same frame.
 #include "app/Remain.h"
 
-#include "analysis/MorphemeRecord.h"
+#include "analysis/MorphemeDigest.h"
 #include "analysis/TWordAnalyze.h"
 #include "app/AppWindows.h"
 #include "app/RollDocument.h"
@@ -102,7 +102,7 @@ std::optional<WordList> TForm1::reshapeWordList()
                     u"カスタム辞書"_s, MsgIcon::Warning);
     }
     custom.removeAll(QString());
-    return WordList::build(distinctSurfaces(WordAnalyze->morphemeText()), custom);
+    return WordList::build(WordAnalyze->lastRun().surfaces(), custom);
 }
 
 // The breaks a reshape makes first, each its own silent command.

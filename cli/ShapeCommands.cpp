@@ -4,7 +4,7 @@
 #include "cli/CliIo.h"
 
 #include "analysis/ChasenRunner.h"
-#include "analysis/MorphemeRecord.h"
+#include "analysis/MorphemeDigest.h"
 #include "platform/TextFile.h"
 #include "reshape/DisplayWidth.h"
 #include "reshape/RollCommands.h"
@@ -12,6 +12,8 @@
 #include "reshape/WordList.h"
 
 #include <QTextStream>
+
+#include <cstdio>
 
 using namespace Qt::StringLiterals;
 
@@ -73,17 +75,17 @@ std::optional<WordList> wordList(const QCommandLineParser &parser, const QString
         }
         custom.removeAll(QString());
     }
-    // Only the surface forms are kept: the records themselves would take ten
-    // times the roll.
-    SurfaceCollector surfaces;
+    // Only the digest is kept, as in the editor: the records themselves would
+    // take ten times the roll.
+    MorphemeDigest digest;
     const ChasenResult run = runChasen(parser.value(u"chasen"_s), lines, CommentKinds{}, {},
-                                       [&surfaces](QStringView records) { surfaces.add(records); });
+                                       [&digest](QByteArrayView records) { digest.add(records); });
     if (run.status != ChasenResult::Status::Ok) {
         err << "velmat-tool: ChaSen could not analyse the roll"
             << (run.detail.isEmpty() ? QString() : u" ("_s + run.detail + u')') << '\n';
         return std::nullopt;
     }
-    return WordList::build(surfaces.surfaces(), custom);
+    return WordList::build(digest.surfaces(), custom);
 }
 
 } // namespace
@@ -98,13 +100,21 @@ int analyzeCommand(const QStringList &args)
     const auto lines = readRollLines(parser);
     if (!lines)
         return kCliUsage;
-    const ChasenResult run = runChasen(parser.value(u"chasen"_s), *lines, CommentKinds{});
+    // The records go out as they are read, only after the run succeeded; as
+    // UTF-8 they are the analyser's own bytes.
+    const bool shiftJis = parser.isSet(u"sjis"_s);
+    const ChasenResult run =
+        runChasen(parser.value(u"chasen"_s), *lines, CommentKinds{}, {}, [shiftJis](QByteArrayView records) {
+            if (shiftJis)
+                writeOutput(QString::fromUtf8(records), true);
+            else
+                std::fwrite(records.data(), 1, size_t(records.size()), stdout);
+        });
     if (run.status != ChasenResult::Status::Ok) {
         QTextStream(stderr) << "velmat-tool: ChaSen could not analyse the roll"
                             << (run.detail.isEmpty() ? QString() : u" ("_s + run.detail + u')') << '\n';
         return kCliUsage;
     }
-    writeOutput(run.morphemeText, parser.isSet(u"sjis"_s));
     return kCliOk;
 }
 

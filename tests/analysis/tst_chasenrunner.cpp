@@ -191,9 +191,9 @@ void TestChasenRunner::recordsInPiecesAreTheWholeText()
     QVERIFY(whole.morphemeText.toUtf8().size() > (1 << 20));
     QString joined;
     int pieces = 0;
-    const ChasenResult streamed = runChasen(kChasen, roll, CommentKinds{}, {}, [&](QStringView records) {
-        QVERIFY(records.endsWith(u'\n'));
-        joined += records;
+    const ChasenResult streamed = runChasen(kChasen, roll, CommentKinds{}, {}, [&](QByteArrayView records) {
+        QVERIFY(records.endsWith('\n'));
+        joined += QString::fromUtf8(records);
         ++pieces;
     });
     QCOMPARE(streamed.status, ChasenResult::Status::Ok);

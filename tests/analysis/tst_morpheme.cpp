@@ -1,3 +1,4 @@
+#include "analysis/MorphemeDigest.h"
 #include "analysis/MorphemeRecord.h"
 
 #include "support/TestSupport.h"
@@ -16,6 +17,7 @@ private Q_SLOTS:
     void parse();
     void partsOfSpeechAreDistinctAndSorted();
     void surfacesMatchTheFullParse();
+    void digestGivesWhatTheWholeOutputGives();
 };
 
 namespace {
@@ -93,6 +95,46 @@ void TestMorpheme::surfacesMatchTheFullParse()
             text += pieces.at(int(random.bounded(qsizetype(pieces.size()))));
         QCOMPARE(distinctSurfaces(text), surfacesByFullParse(text));
     }
+}
+
+// The editor keeps only the digest of a run; the word check and the word
+// lists must read from it what they would read from the whole output,
+// however the output arrived in pieces.
+void TestMorpheme::digestGivesWhatTheWholeOutputGives()
+{
+    QFile sample(testDataPath(u"roll-sample.morphemes"_s));
+    QVERIFY(sample.open(QIODevice::ReadOnly));
+    const QString real = QString::fromUtf8(sample.readAll());
+    QStringList texts{real, real + real, QString(), u"EOS\n\n"_s};
+    const QStringList pieces{u"a,a,a,名詞"_s, u"b,\"b\",ビ,助詞"_s, u"　c,c,c,動詞-自立"_s, u"EOS"_s, u"d,d"_s, u"\r"_s};
+    QRandomGenerator random(20261210);
+    for (int round = 0; round < 300; ++round) {
+        QString text;
+        const int lines = int(random.bounded(30));
+        for (int i = 0; i < lines; ++i)
+            text += pieces.at(int(random.bounded(qsizetype(pieces.size())))) + u"\n"_s;
+        texts << text;
+    }
+    for (const QString &text : texts) {
+        MorphemeDigest digest;
+        // Pieces of whole lines, cut at random line ends.
+        qsizetype start = 0;
+        while (start < text.size()) {
+            qsizetype end = text.indexOf(u'\n', start + qsizetype(random.bounded(200)));
+            end = end < 0 ? text.size() : end + 1;
+            digest.add(QStringView(text).sliced(start, end - start).toUtf8());
+            start = end;
+        }
+        QCOMPARE(digest.surfaces(), distinctSurfaces(text));
+        QCOMPARE(digest.partsOfSpeech(), partsOfSpeech(parseMorphemeText(text)));
+        QCOMPARE(QSet<QString>(digest.lines().begin(), digest.lines().end()).size(), digest.lines().size());
+    }
+    MorphemeDigest twice;
+    twice.add(real.toUtf8());
+    const qsizetype once = twice.lines().size();
+    twice.add(real.toUtf8());
+    QCOMPARE(twice.lines().size(), once);
+    QVERIFY(once < real.count(u'\n') / 2); // a roll's records repeat
 }
 
 QTEST_APPLESS_MAIN(TestMorpheme)

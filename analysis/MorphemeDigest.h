@@ -1,0 +1,28 @@
+#pragma once
+// What is kept of an analyser run: each distinct line of its output once, in
+// the order first met. The word lists and the word check read nothing else,
+// and a roll's records repeat so much that this is a small part of the
+// morpheme text (itself about ten times the roll).
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QSet>
+#include <QStringList>
+
+class MorphemeDigest {
+public:
+    // Takes the output as the analyser wrote it (UTF-8) in pieces of whole
+    // lines (LF or CR LF ends a line). A line met before is not even decoded.
+    void add(QByteArrayView utf8Lines);
+
+    // The distinct non-empty lines, without their line ends.
+    const QStringList &lines() const { return m_lines; }
+    bool isEmpty() const { return m_lines.isEmpty(); }
+
+    // As distinctSurfaces and partsOfSpeech give them for the whole output.
+    QStringList surfaces() const;
+    QStringList partsOfSpeech() const;
+
+private:
+    QStringList m_lines;
+    QSet<QByteArray> m_seen;
+};
