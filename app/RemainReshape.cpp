@@ -7,6 +7,7 @@
 #include "app/AppWindows.h"
 #include "app/RollDocument.h"
 #include "app/RollEditor.h"
+#include "app/RollHighlighter.h"
 #include "app/UndoRing.h"
 #include "platform/Prompter.h"
 #include "reshape/DisplayWidth.h"
@@ -60,10 +61,18 @@ void TForm1::rewriteRoll(const std::function<QStringList(const QStringList &)> &
     BulkOperation = true;
     const int firstLine = RichEdit1->firstVisibleLine();
     const int caretLine = RichEdit1->textCursor().blockNumber();
-    const QStringList items = transform(rollLines(*RichEdit1->document()));
-    RichEdit1->replaceRange(0, RichEdit1->document()->characterCount() - 1, itemsToText(items));
+    const QString text = itemsToText(transform(rollLines(*RichEdit1->document())));
+    // As a roll is opened: replacing every line through a cursor takes the
+    // document several times the time and memory of a text set anew.
+    m_incomingText = &text;
+    m_highlighter->beginLoad();
+    RichEdit1->setPlainText(text);
+    m_incomingText = nullptr;
     keepViewAfterBulkChange(firstLine, caretLine);
     RecolorSuppressed = wasSuppressed;
+    // Coloured at once, not held back for a full recolour later, which would
+    // lay out every line of the new text.
+    m_highlighter->endLoad(text);
     setStatusText(QString());
     if (!report.isEmpty()) {
         showMessage(u"完了しました。"_s, report, MsgIcon::Information);

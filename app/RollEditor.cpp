@@ -15,6 +15,8 @@
 #include <QTextLayout>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 RollEditor::RollEditor(QWidget *parent)
     : QPlainTextEdit(parent)
 {
@@ -44,11 +46,13 @@ void RollEditor::updateCaretBlink()
 bool RollEditor::keepLongLinesShaped()
 {
     // Any line in view counts: the caret's repaint draws the lines beside it too.
+    // Lines are never wrapped, so no more lines than this fit in the view.
+    // Counted rather than measured: in the middle of a change, lines not yet
+    // laid out measure nothing, and measuring every line of a new text lays
+    // out all of them.
     bool any = false;
-    const int bottom = viewport()->height();
-    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
-        if (blockBoundingGeometry(block).translated(contentOffset()).top() > bottom)
-            break;
+    int room = viewport()->height() / std::max(1, fontMetrics().lineSpacing()) + 2;
+    for (QTextBlock block = firstVisibleBlock(); block.isValid() && room > 0; block = block.next(), --room) {
         if (block.length() > kSteadyCaretLineLength) {
             block.layout()->setCacheEnabled(true);
             any = true;

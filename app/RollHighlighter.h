@@ -35,10 +35,11 @@ public:
     // Colours one line again when its colour is not the one its text asks for.
     void refreshBlock(const QTextBlock &block);
 
-    // A whole new text: between these two the highlighter ignores the change
-    // (colouring every line would lay each one out, most of the cost of
-    // opening a big roll); endLoad colours only the lines that need colour.
-    // `text` is the document's text, "\n" between lines.
+    // A whole new text (a roll opened, a command rewriting all of it):
+    // between these two the highlighter ignores the change (colouring every
+    // line would lay each one out, most of the cost and the memory of opening
+    // a big roll); endLoad colours only the lines that need colour. `text` is
+    // the document's new text, "\n" between lines.
     void beginLoad();
     void endLoad(QStringView text);
 
