@@ -60,14 +60,13 @@ public:
     // Flags of the editing commands.
     // BulkOperation: while set, changes are not recorded in the undo history.
     // A command that rewrites the roll in steps records the state before with
-    // RichEdit1Change(), sets the flag, works, clears it and calls
-    // ForceRecolorClick(), which records the state after as one step. Set
-    // until the window is first shown.
+    // RichEdit1Change(), holds the flag (FlagHold: put back as found, so
+    // nested commands are safe), works, and calls ForceRecolorClick(), which
+    // records the state after as one step. Set until the window is first shown.
     bool BulkOperation = true;
     // RecolorSuppressed: while set, neither recolouring runs and changed lines
     // keep their colours; the ForceRecolorClick() at the end of the command
-    // brings colours and the tag-jump list up to date. Restore the previous
-    // value at the end rather than clearing it.
+    // brings colours and the tag-jump list up to date. Held with FlagHold.
     bool RecolorSuppressed = false;
     // Busy: an undo/redo is replacing the text or a recolouring runs; the
     // recolouring timers wait for the next tick meanwhile.

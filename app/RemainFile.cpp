@@ -2,6 +2,7 @@
 // document filter), save as, files dropped onto the window.
 #include "app/Remain.h"
 
+#include "app/FlagHold.h"
 #include "analysis/TSetChasen.h"
 #include "app/AppWindows.h"
 #include "app/RollDocument.h"
@@ -267,10 +268,10 @@ void TForm1::New1Click()
 {
     if (!mayReplaceRoll(this))
         return;
-    const bool bulk = BulkOperation;
-    BulkOperation = true;
-    RichEdit1->clear();
-    BulkOperation = bulk;
+    {
+        const FlagHold bulk(BulkOperation);
+        RichEdit1->clear();
+    }
     ForceRecolorClick(); // empties the tag-jump list
     ClearUndoHistory();
     updateCaretStatus();
@@ -338,14 +339,14 @@ bool TForm1::LoadDocument(const QString &path)
         return false;
     }
 
-    const bool bulk = BulkOperation;
-    BulkOperation = true;
-    m_incomingText = &loaded->text;
-    m_highlighter->beginLoad();
-    RichEdit1->setPlainText(loaded->text); // line ends folded while decoding
-    m_incomingText = nullptr;
-    m_highlighter->endLoad(loaded->text);
-    BulkOperation = bulk;
+    {
+        const FlagHold bulk(BulkOperation);
+        m_incomingText = &loaded->text;
+        m_highlighter->beginLoad();
+        RichEdit1->setPlainText(loaded->text); // line ends folded while decoding
+        m_incomingText = nullptr;
+        m_highlighter->endLoad(loaded->text);
+    }
     ForceRecolorClick();
     m_rollFolder = QFileInfo(path).absolutePath();
     // The new roll from its start, and the status with its size.

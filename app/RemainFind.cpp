@@ -2,6 +2,7 @@
 #include "app/Remain.h"
 
 #include "app/EditHistory.h"
+#include "app/FlagHold.h"
 #include "app/FindDialogs.h"
 #include "app/RollEditor.h"
 #include "app/TextSearch.h"
@@ -63,8 +64,7 @@ void TForm1::ReplaceDialog1Replace(bool all)
 {
     const QString findText = ReplaceDialog1->findText();
     const QString replacement = ReplaceDialog1->replaceText();
-    const bool wasSuppressed = RecolorSuppressed;
-    RecolorSuppressed = true;
+    FlagHold suppressed(RecolorSuppressed);
     if (all) {
         setStatusText(u"置換実施中・・・"_s);
         const QString before = m_history->shadow().text();
@@ -79,14 +79,14 @@ void TForm1::ReplaceDialog1Replace(bool all)
             RichEdit1->replaceRange(int(edit.pos), int(edit.pos + edit.removed.size()), edit.inserted);
         keepViewAfterBulkChange(firstLine, caretLine);
         setStatusText(QString());
-        RecolorSuppressed = wasSuppressed;
+        suppressed.release();
         ForceRecolorClick();
         showMessage(u"終了しました。"_s, u"置換"_s);
         return;
     }
     const qsizetype hit = FindForward(m_history->shadow().view(), findText, 0);
     if (hit < 0) {
-        RecolorSuppressed = wasSuppressed;
+        suppressed.release();
         showMessage(kNotFound, u"置換"_s);
         return;
     }
@@ -96,5 +96,4 @@ void TForm1::ReplaceDialog1Replace(bool all)
     cursor.setPosition(int(hit + findText.size()), QTextCursor::KeepAnchor);
     cursor.insertText(replacement);
     RichEdit1->setTextCursor(cursor);
-    RecolorSuppressed = wasSuppressed;
 }

@@ -5,6 +5,7 @@
 #include "analysis/MorphemeDigest.h"
 #include "analysis/TWordAnalyze.h"
 #include "app/AppWindows.h"
+#include "app/FlagHold.h"
 #include "app/RollDocument.h"
 #include "app/RollEditor.h"
 #include "app/RollHighlighter.h"
@@ -54,11 +55,10 @@ RollShapeSettings TForm1::shapeSettings() const
 void TForm1::rewriteRoll(const std::function<QStringList(const QStringList &)> &transform,
                          const QString &report, const QString &workingStatus)
 {
-    const bool wasSuppressed = RecolorSuppressed;
-    RecolorSuppressed = true;
+    FlagHold suppressed(RecolorSuppressed);
     setStatusText(workingStatus);
     RichEdit1Change();
-    BulkOperation = true;
+    const FlagHold bulk(BulkOperation);
     const int firstLine = RichEdit1->firstVisibleLine();
     const int caretLine = RichEdit1->textCursor().blockNumber();
     const QString text = itemsToText(transform(rollLines(*RichEdit1->document())));
@@ -69,7 +69,7 @@ void TForm1::rewriteRoll(const std::function<QStringList(const QStringList &)> &
     RichEdit1->setPlainText(text);
     m_incomingText = nullptr;
     keepViewAfterBulkChange(firstLine, caretLine);
-    RecolorSuppressed = wasSuppressed;
+    suppressed.release();
     // Coloured at once, not held back for a full recolour later, which would
     // lay out every line of the new text.
     m_highlighter->endLoad(text);
@@ -78,20 +78,20 @@ void TForm1::rewriteRoll(const std::function<QStringList(const QStringList &)> &
         showMessage(u"完了しました。"_s, report, MsgIcon::Information);
         ForceRecolorClick();
     }
-    BulkOperation = false;
 }
 
 void TForm1::replaceRollRange(int from, int to, const QString &text)
 {
-    const bool wasSuppressed = RecolorSuppressed;
-    RecolorSuppressed = true;
+    FlagHold suppressed(RecolorSuppressed);
     RichEdit1Change();
-    BulkOperation = true;
-    const TextEdit edit = diffTexts(RichEdit1->textRange(from, to), text);
-    if (!edit.isEmpty())
-        RichEdit1->replaceRange(from + int(edit.pos), from + int(edit.pos + edit.removed.size()), edit.inserted);
-    BulkOperation = false;
-    RecolorSuppressed = wasSuppressed;
+    {
+        const FlagHold bulk(BulkOperation);
+        const TextEdit edit = diffTexts(RichEdit1->textRange(from, to), text);
+        if (!edit.isEmpty())
+            RichEdit1->replaceRange(from + int(edit.pos), from + int(edit.pos + edit.removed.size()),
+                                    edit.inserted);
+    }
+    suppressed.release();
     ForceRecolorClick();
 }
 

@@ -2,6 +2,7 @@
 // find and replace-all, the tag-jump list, the shadow text.
 #include "app/CommentCommands.h"
 #include "app/EditHistory.h"
+#include "app/FlagHold.h"
 #include "app/TagList.h"
 #include "app/TextSearch.h"
 #include "app/TextShadow.h"
@@ -61,6 +62,7 @@ private Q_SLOTS:
     void replaceAll();
     void findForward();
     void tagsScanAndShift();
+    void flagHoldsPutBackWhatTheyFound();
 };
 
 void TestEditLogic::shadowFollowsRandomEdits()
@@ -358,6 +360,28 @@ void TestEditLogic::tagsScanAndShift()
     model.updateLine(2, u"-new"_s, all);
     QCOMPARE(model.rowCount(), 3);
     QCOMPARE(model.lineAt(1), 5);
+}
+
+// Nested holds (a command running a silent command first) and early
+// releases must leave the flag as each hold found it.
+void TestEditLogic::flagHoldsPutBackWhatTheyFound()
+{
+    for (const bool start : {false, true}) {
+        bool flag = start;
+        {
+            FlagHold outer(flag);
+            QVERIFY(flag);
+            {
+                const FlagHold inner(flag, false);
+                QVERIFY(!flag);
+            }
+            QVERIFY(flag);
+            outer.release();
+            QCOMPARE(flag, start);
+            flag = !start; // a release is final: the end of the scope changes nothing
+        }
+        QCOMPARE(flag, !start);
+    }
 }
 
 QTEST_APPLESS_MAIN(TestEditLogic)

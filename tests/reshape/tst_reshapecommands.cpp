@@ -31,6 +31,7 @@ private Q_SLOTS:
     void brokenCustomWordsAreLeftOutWithAWarning();
     void periodBreakBeforeReshapeIsSilent();
     void oneUndoStepRestoresTheRoll();
+    void bulkFlagsAreAsTheCommandFoundThem();
 
 private:
     void trigger(const QString &name) { Form1->findChild<QAction *>(name)->trigger(); }
@@ -161,6 +162,24 @@ void TestReshapeCommands::oneUndoStepRestoresTheRoll()
     QVERIFY(roll() != text);
     trigger(u"Undo1"_s);
     QCOMPARE(roll(), text);
+}
+
+// A whole-roll command, with a silent command nested in it (the break at
+// 「。」 before the reshape), leaves the bulk flags as it found them.
+void TestReshapeCommands::bulkFlagsAreAsTheCommandFoundThem()
+{
+    Form1->CharPosValue->setValue(5);
+    Form1->CRdot->setChecked(true);
+    for (const bool bulk : {false, true}) {
+        Form1->RichEdit1->setPlainText(u"晴れ。今日はとても良い天気です"_s);
+        Form1->BulkOperation = bulk;
+        m_prompter.answer(MsgResult::Yes);
+        trigger(u"Line1"_s);
+        QCOMPARE(roll(), u"晴れ。\n今日はとて\nも良い天気\nです\n"_s);
+        QCOMPARE(Form1->BulkOperation, bulk);
+        QVERIFY(!Form1->RecolorSuppressed);
+    }
+    Form1->BulkOperation = false;
 }
 
 QTEST_MAIN(TestReshapeCommands)
