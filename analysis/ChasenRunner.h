@@ -5,7 +5,7 @@
 // record per line ("%m,%M,%y1,%U(%P-)"). Its dictionary is UTF-8, so it runs
 // with "-i w" and the text crosses over as UTF-8; characters that Shift-JIS
 // cannot hold go over as "?", as they would through a Shift-JIS file.
-#include "app/RollConventions.h"
+#include "roll/RollConventions.h"
 
 #include <QByteArrayView>
 #include <QStringList>

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/ToolWindow.h"
+#include "widgets/ToolWindow.h"
 
 // Reports homophones, similar names, unknown words and hard kanji.
 class TRollAdvice : public ToolWindow {

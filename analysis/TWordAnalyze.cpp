@@ -4,7 +4,7 @@
 #include "analysis/TSetChasen.h"
 #include "app/AppWindows.h"
 #include "app/Remain.h"
-#include "app/RollDocument.h"
+#include "roll/RollDocument.h"
 #include "app/RollEditor.h"
 #include "platform/Prompter.h"
 

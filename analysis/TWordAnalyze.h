@@ -1,6 +1,6 @@
 #pragma once
 #include "analysis/MorphemeDigest.h"
-#include "app/ToolWindow.h"
+#include "widgets/ToolWindow.h"
 
 class QCheckBox;
 class QListWidget;

@@ -4,7 +4,7 @@
 #include "analysis/TSetChasen.h"
 #include "analysis/TWordAnalyze.h"
 #include "app/Remain.h"
-#include "app/StartupMask.h"
+#include "widgets/StartupMask.h"
 #include "app/TAboutBox.h"
 #include "convert/TReplaceSet.h"
 #include "convert/TWordChangeList.h"
@@ -20,8 +20,8 @@
 #include "slides/TSlideSetWnd.h"
 #include "slides/TSlideWindow.h"
 
-#include "app/ToolWindow.h"
-#include "app/WindowPlacement.h"
+#include "widgets/ToolWindow.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QDir>
 

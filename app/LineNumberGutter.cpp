@@ -1,6 +1,6 @@
 #include "app/LineNumberGutter.h"
 
-#include "app/GutterLabels.h"
+#include "roll/GutterLabels.h"
 #include "app/RollEditor.h"
 
 #include <QPaintEvent>

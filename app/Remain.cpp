@@ -1,9 +1,9 @@
 #include "app/Remain.h"
 
-#include "app/EditHistory.h"
+#include "history/EditHistory.h"
 #include "app/LineNumberGutter.h"
 #include "app/RollEditor.h"
-#include "app/ToolWindow.h"
+#include "widgets/ToolWindow.h"
 #include "platform/Fonts.h"
 
 #include <QCheckBox>

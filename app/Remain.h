@@ -2,7 +2,7 @@
 // The main window: owns the roll (RichEdit1), its menus, panels and timers.
 // Handlers keep the names the captioners' documentation uses; the work itself
 // lives in the logic units they call.
-#include "app/RollConventions.h"
+#include "roll/RollConventions.h"
 #include "platform/WindowSender.h"
 #include "reshape/RollCommands.h"
 #include "reshape/WordList.h"

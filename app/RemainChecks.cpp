@@ -2,7 +2,7 @@
 #include "app/Remain.h"
 
 #include "app/AppWindows.h"
-#include "app/RollDocument.h"
+#include "roll/RollDocument.h"
 #include "app/RollEditor.h"
 #include "platform/Fonts.h"
 #include "platform/Prompter.h"

@@ -1,8 +1,8 @@
 // Clipboard, selection, comment and jump commands of the Edit and context menus.
 #include "app/Remain.h"
 
-#include "app/CommentCommands.h"
-#include "app/RollConventions.h"
+#include "roll/CommentCommands.h"
+#include "roll/RollConventions.h"
 #include "app/RollEditor.h"
 #include "platform/Prompter.h"
 

@@ -1,12 +1,12 @@
 // Find, find next and replace of the Edit and context menus.
 #include "app/Remain.h"
 
-#include "app/EditHistory.h"
-#include "app/FlagHold.h"
+#include "history/EditHistory.h"
+#include "roll/FlagHold.h"
 #include "app/FindDialogs.h"
 #include "app/RollEditor.h"
-#include "app/TextSearch.h"
-#include "app/UndoRing.h"
+#include "roll/TextSearch.h"
+#include "history/UndoRing.h"
 #include "platform/Prompter.h"
 
 #include <QTextCursor>

@@ -2,7 +2,7 @@
 #include "app/Remain.h"
 
 #include "app/CaretStatus.h"
-#include "app/GutterLabels.h"
+#include "roll/GutterLabels.h"
 #include "app/LineNumberGutter.h"
 #include "app/RollEditor.h"
 #include "platform/Prompter.h"

@@ -1,7 +1,7 @@
 // The change handler and the undo history of the main window.
 #include "app/Remain.h"
 
-#include "app/EditHistory.h"
+#include "history/EditHistory.h"
 #include "app/RollEditor.h"
 
 #include <QTextBlock>

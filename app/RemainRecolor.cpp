@@ -7,11 +7,11 @@
 // colour up to date, RE1_Draw2 the caret line.
 #include "app/Remain.h"
 
-#include "app/EditHistory.h"
+#include "history/EditHistory.h"
 #include "app/FindDialogs.h"
 #include "app/RollEditor.h"
-#include "app/RollHighlighter.h"
-#include "app/TagList.h"
+#include "roll/RollHighlighter.h"
+#include "roll/TagList.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 
 #include "app/AppWindows.h"
 #include "app/RollEditor.h"
-#include "app/StartupMask.h"
+#include "widgets/StartupMask.h"
 #include "platform/Fonts.h"
 #include "platform/PrinterCatalog.h"
 #include "platform/Prompter.h"

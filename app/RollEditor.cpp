@@ -1,6 +1,6 @@
 #include "app/RollEditor.h"
 
-#include "app/RollFile.h"
+#include "roll/RollFile.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

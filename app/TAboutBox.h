@@ -1,5 +1,5 @@
 #pragma once
-#include "app/ToolWindow.h"
+#include "widgets/ToolWindow.h"
 
 // Version and support information.
 class TAboutBox : public ToolWindow {

@@ -10,7 +10,7 @@
 
 #include "app/Remain.h"
 #include "app/RollEditor.h"
-#include "app/RollHighlighter.h"
+#include "roll/RollHighlighter.h"
 #include "platform/Cp932.h"
 
 #include <QApplication>

@@ -7,7 +7,7 @@
 #include "BenchRoll.h"
 #include "BenchWindow.h"
 
-#include "app/EditHistory.h"
+#include "history/EditHistory.h"
 #include "app/Remain.h"
 #include "app/RollEditor.h"
 

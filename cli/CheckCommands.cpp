@@ -2,7 +2,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CliIo.h"
 
-#include "app/RollConventions.h"
+#include "roll/RollConventions.h"
 #include "platform/Fonts.h"
 #include "reshape/DisplayWidth.h"
 #include "reshape/LineChecks.h"

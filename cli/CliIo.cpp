@@ -1,6 +1,6 @@
 #include "cli/CliIo.h"
 
-#include "app/RollFile.h"
+#include "roll/RollFile.h"
 #include "platform/Cp932.h"
 #include "platform/TextFile.h"
 

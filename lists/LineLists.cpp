@@ -1,6 +1,6 @@
 #include "lists/LineLists.h"
 
-#include "app/RollConventions.h"
+#include "roll/RollConventions.h"
 #include "platform/Cp932.h"
 
 #include <QSet>

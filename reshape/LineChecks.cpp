@@ -1,6 +1,6 @@
 #include "reshape/LineChecks.h"
 
-#include "app/RollConventions.h"
+#include "roll/RollConventions.h"
 #include "reshape/DisplayWidth.h"
 
 int findOverlongByCount(const QStringList &lines, int limitCells)

@@ -1,6 +1,6 @@
 #include "reshape/LineShapes.h"
 
-#include "app/RollConventions.h"
+#include "roll/RollConventions.h"
 #include "reshape/DisplayWidth.h"
 
 QChar breakMarkChar(BreakMark mark)

@@ -1,6 +1,6 @@
 #include "reshape/Reshape.h"
 
-#include "app/RollConventions.h"
+#include "roll/RollConventions.h"
 #include "reshape/WidthModel.h"
 #include "reshape/WordList.h"
 

@@ -1,7 +1,7 @@
 #include "reshape/RollCommands.h"
 
 #include "reshape/DisplayWidth.h"
-#include "reshape/TextLines.h"
+#include "roll/TextLines.h"
 
 #include <algorithm>
 #include "reshape/WidthModel.h"

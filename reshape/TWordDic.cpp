@@ -1,7 +1,7 @@
 #include "reshape/TWordDic.h"
 
-#include "app/RollFile.h"
-#include "app/ShiftJisSave.h"
+#include "roll/RollFile.h"
+#include "roll/ShiftJisSave.h"
 #include "platform/Prompter.h"
 #include "platform/TextFile.h"
 

@@ -2,7 +2,7 @@
 // What one press of the send key does with the roll: whether the caret line
 // goes out and where the caret lands. Positions are editor character
 // positions (UTF-16 units, one per line break).
-#include "app/RollConventions.h"
+#include "roll/RollConventions.h"
 
 #include <QString>
 #include <QtGlobal>

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/ToolWindow.h"
+#include "widgets/ToolWindow.h"
 
 // Browses the autosaved copies of the roll.
 class TBackupLoader : public ToolWindow {

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/ToolWindow.h"
+#include "widgets/ToolWindow.h"
 
 // Lists errors that no command handled.
 class TDebugConsole : public ToolWindow {

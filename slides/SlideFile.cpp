@@ -1,6 +1,6 @@
 #include "slides/SlideFile.h"
 
-#include "app/RollConventions.h"
+#include "roll/RollConventions.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
 #include "slides/TSlideSetWnd.h"
 
-#include "app/ColourBox.h"
+#include "widgets/ColourBox.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/ToolWindow.h"
+#include "widgets/ToolWindow.h"
 
 // Browses, previews and edits the pages of a slide file.
 class TSlideWindow : public ToolWindow {

@@ -3,7 +3,7 @@
 // the word list sorted longest first and scanned in full at every step, the
 // rest of the line copied as it shrinks. Slow on purpose: it is the yardstick
 // that the fast version must match character for character.
-#include "app/RollConventions.h"
+#include "roll/RollConventions.h"
 #include "reshape/DisplayWidth.h"
 
 #include <QStringList>

@@ -1,11 +1,11 @@
 // The editor view and the editing commands of the main window, driven
 // headless through the real handlers: colours, tag-jump list, undo/redo,
 // find/replace and jump.
-#include "app/EditHistory.h"
+#include "history/EditHistory.h"
 #include "app/FindDialogs.h"
 #include "app/Remain.h"
 #include "app/RollEditor.h"
-#include "app/RollHighlighter.h"
+#include "roll/RollHighlighter.h"
 #include "platform/Cp932.h"
 #include "platform/ScriptedPrompter.h"
 

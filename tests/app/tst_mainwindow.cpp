@@ -1,9 +1,9 @@
 // Start-up, menus and shutdown of the main window, driven headless.
 #include "app/AppWindows.h"
 #include "app/Remain.h"
-#include "app/ToolWindow.h"
+#include "widgets/ToolWindow.h"
 #include "app/RollEditor.h"
-#include "app/StartupMask.h"
+#include "widgets/StartupMask.h"
 #include "platform/PrinterCatalog.h"
 #include "platform/ScriptedPrompter.h"
 #include "lists/TMsgList.h"

@@ -1,6 +1,6 @@
 // The conversion window and the user list window on a real main window.
 #include "app/AppWindows.h"
-#include "app/EditHistory.h"
+#include "history/EditHistory.h"
 #include "app/Remain.h"
 #include "app/RollEditor.h"
 #include "convert/TReplaceSet.h"

@@ -1,7 +1,7 @@
 // The reshaping commands on a real main window, the analyser included.
 #include "analysis/TSetChasen.h"
 #include "app/AppWindows.h"
-#include "app/EditHistory.h"
+#include "history/EditHistory.h"
 #include "app/Remain.h"
 #include "app/RollEditor.h"
 #include "platform/ScriptedPrompter.h"

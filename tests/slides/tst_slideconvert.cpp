@@ -1,6 +1,6 @@
 // The roll-to-slide command of the main window.
 #include "app/AppWindows.h"
-#include "app/ColourBox.h"
+#include "widgets/ColourBox.h"
 #include "app/Remain.h"
 #include "app/RollEditor.h"
 #include "platform/ScriptedPrompter.h"

@@ -1,4 +1,4 @@
-#include "app/ColourBox.h"
+#include "widgets/ColourBox.h"
 
 #include <QColorDialog>
 #include <QPainter>

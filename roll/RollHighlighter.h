@@ -8,7 +8,7 @@
 // holding colouring off) a changed line keeps the colour it had; the
 // highlighter then knows some colours are out of date and the next
 // recolourAll() repaints everything.
-#include "app/RollConventions.h"
+#include "roll/RollConventions.h"
 
 #include <QSyntaxHighlighter>
 #include <QTextCharFormat>

@@ -1,6 +1,6 @@
-#include "app/ShiftJisSave.h"
+#include "roll/ShiftJisSave.h"
 
-#include "app/RollFile.h"
+#include "roll/RollFile.h"
 #include "platform/Cp932.h"
 #include "platform/Prompter.h"
 #include "platform/TextFile.h"

@@ -1,4 +1,4 @@
-#include "app/EditHistory.h"
+#include "history/EditHistory.h"
 
 TextEdit EditHistory::noteChange(qsizetype pos, qsizetype removedCount, const QString &inserted)
 {

@@ -1,4 +1,4 @@
-#include "app/UndoRing.h"
+#include "history/UndoRing.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "app/ToolWindow.h"
+#include "widgets/ToolWindow.h"
 
-#include "app/StartupMask.h"
-#include "app/WindowPlacement.h"
+#include "widgets/StartupMask.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QGuiApplication>
 #include <QLabel>

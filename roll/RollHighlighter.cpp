@@ -1,6 +1,6 @@
-#include "app/RollHighlighter.h"
+#include "roll/RollHighlighter.h"
 
-#include "reshape/TextLines.h"
+#include "roll/TextLines.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

@@ -1,12 +1,12 @@
 // The editing logic without widgets: undo ring and history, comment commands,
 // find and replace-all, the tag-jump list, the shadow text.
-#include "app/CommentCommands.h"
-#include "app/EditHistory.h"
-#include "app/FlagHold.h"
-#include "app/TagList.h"
-#include "app/TextSearch.h"
-#include "app/TextShadow.h"
-#include "app/UndoRing.h"
+#include "roll/CommentCommands.h"
+#include "history/EditHistory.h"
+#include "roll/FlagHold.h"
+#include "roll/TagList.h"
+#include "roll/TextSearch.h"
+#include "history/TextShadow.h"
+#include "history/UndoRing.h"
 
 #include <QRandomGenerator>
 #include <QTest>

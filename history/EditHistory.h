@@ -8,8 +8,8 @@
 // load before the window shows) are not stored one by one: the history then
 // keeps the last recorded text once and the next recording stores a single
 // edit from it to the text of that moment.
-#include "app/TextShadow.h"
-#include "app/UndoRing.h"
+#include "history/TextShadow.h"
+#include "history/UndoRing.h"
 
 class EditHistory {
 public:

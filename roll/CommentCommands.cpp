@@ -1,6 +1,6 @@
-#include "app/CommentCommands.h"
+#include "roll/CommentCommands.h"
 
-#include "app/RollConventions.h"
+#include "roll/RollConventions.h"
 
 LineSpan SelectedLines(int startLine, int endLine, int endColumn)
 {

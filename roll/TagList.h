@@ -3,7 +3,7 @@
 // shown as "%05d ：　%s" (one-based line number, comment text). Entries keep
 // their line index, so inserting or removing lines shifts the entries below
 // instead of leaving them pointing at the wrong line.
-#include "app/RollConventions.h"
+#include "roll/RollConventions.h"
 
 #include <QAbstractListModel>
 #include <QStringView>

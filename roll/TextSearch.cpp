@@ -1,4 +1,4 @@
-#include "app/TextSearch.h"
+#include "roll/TextSearch.h"
 
 qsizetype FindForward(QStringView text, QStringView needle, qsizetype from)
 {

@@ -1,4 +1,4 @@
-#include "app/GutterLabels.h"
+#include "roll/GutterLabels.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/TagList.h"
+#include "roll/TagList.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/RollDocument.h"
+#include "roll/RollDocument.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

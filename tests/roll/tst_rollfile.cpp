@@ -1,5 +1,5 @@
 // The roll file format and the choice between reading a file and filtering it.
-#include "app/RollFile.h"
+#include "roll/RollFile.h"
 #include "platform/TextFile.h"
 
 #include <QDir>

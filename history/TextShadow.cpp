@@ -1,4 +1,4 @@
-#include "app/TextShadow.h"
+#include "history/TextShadow.h"
 
 #include <algorithm>
 #include <cstring>

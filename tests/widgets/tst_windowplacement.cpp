@@ -1,5 +1,5 @@
 // First places of the tool windows and windows brought back onto a screen.
-#include "app/WindowPlacement.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "app/StartupMask.h"
+#include "widgets/StartupMask.h"
 
 namespace {
 quint32 g_mask = 0;

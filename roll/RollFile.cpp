@@ -1,4 +1,4 @@
-#include "app/RollFile.h"
+#include "roll/RollFile.h"
 
 #include "platform/Cp932.h"
 #include "platform/TextFile.h"

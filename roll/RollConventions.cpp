@@ -1,4 +1,4 @@
-#include "app/RollConventions.h"
+#include "roll/RollConventions.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // What the gutter and the status bar say, without widgets: gutter labels in
 // both modes, the rows-per-slide answer and the caret status text.
 #include "app/CaretStatus.h"
-#include "app/GutterLabels.h"
+#include "roll/GutterLabels.h"
 
 #include <QTest>
 
