@@ -51,3 +51,8 @@ void TSetChasen::Label4Click()
                     + defaultFilterPath(),
                 u"フィルタの設定"_s, MsgIcon::Information);
 }
+
+AnalyserSettings TSetChasen::analyserSettings() const
+{
+    return {chasen_exe->text()};
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include "analysis/WordAnalysis.h"
 #include "widgets/ToolWindow.h"
 
 class QLineEdit;
@@ -11,6 +12,8 @@ public:
 
     QLineEdit *chasen_exe; // the analyser program
     QLineEdit *xdoc2txt;   // the document-to-text filter program
+
+    AnalyserSettings analyserSettings() const;
 
     // The filter installed with the editor (next to the running program).
     static QString defaultFilterPath();

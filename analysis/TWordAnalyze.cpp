@@ -1,12 +1,7 @@
 #include "analysis/TWordAnalyze.h"
 
-#include "analysis/ChasenRunner.h"
-#include "analysis/TSetChasen.h"
-#include "app/AppWindows.h"
-#include "app/Remain.h"
-#include "roll/RollDocument.h"
-#include "app/RollEditor.h"
 #include "platform/Prompter.h"
+#include "roll/RollAccess.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,8 +15,11 @@
 
 using namespace Qt::StringLiterals;
 
-TWordAnalyze::TWordAnalyze()
-    : ToolWindow(u"WordAnalyze"_s, u"言語分析"_s, 0x0002, Qt::Window)
+TWordAnalyze::TWordAnalyze(RollAccess &roll, WordAnalysis &analysis, std::function<AnalyserSettings()> settings)
+    : ToolWindow(u"WordAnalyze"_s, u"言語分析"_s, 0x0002, Qt::Window),
+      m_roll(roll),
+      m_analysis(analysis),
+      m_settings(std::move(settings))
 {
     auto *layout = new QVBoxLayout(this);
     auto *top = new QHBoxLayout;
@@ -41,55 +39,60 @@ TWordAnalyze::TWordAnalyze()
     WordList->setObjectName(u"WordList"_s);
     layout->addWidget(split, 1);
     resize(480, 360);
+    connect(&m_analysis, &WordAnalysis::runStarted, this, [this] {
+        WordClass->clear();
+        WordList->clear();
+    });
+    connect(&m_analysis, &WordAnalysis::runFinished, this, [this](bool ok) {
+        if (ok)
+            WordClass->addItems(m_analysis.lastRun().partsOfSpeech());
+    });
 }
 
-void TWordAnalyze::AnalyzeClick()
+bool analyseRoll(WordAnalysis &analysis, RollAccess &roll, const AnalyserSettings &settings)
 {
-    WordClass->clear();
-    WordList->clear();
-    const QString previousStatus = Form1->statusText();
-    Form1->setStatusText(u"形態素解析中・・・"_s);
+    const QString previousStatus = roll.statusText();
+    roll.setStatusText(u"形態素解析中・・・"_s);
 
-    // The analyser may take a while on a long roll: the window stays alive and
+    // The analyser may take a while on a long roll: the windows stay alive and
     // the user may stop it; the roll cannot be edited meanwhile.
-    QProgressDialog progress(u"茶筌で解析しています・・・"_s, u"中止"_s, 0, 0, Form1);
+    QProgressDialog progress(u"茶筌で解析しています・・・"_s, u"中止"_s, 0, 0);
     progress.setWindowTitle(u"言語分析"_s);
-    progress.setWindowModality(Qt::WindowModal);
+    progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(500);
     progress.setValue(0);
-    // Only the digest is kept: the whole output would take ten times the roll.
-    MorphemeDigest digest;
-    const ChasenResult run = runChasen(
-        SetChasen->chasen_exe->text(), rollLines(*Form1->RichEdit1->document()), Form1->commentKinds(),
-        [&progress] {
-            progress.setValue(0);
-            QApplication::processEvents(QEventLoop::AllEvents, 20);
-            return !progress.wasCanceled();
-        },
-        [&digest](QByteArrayView records) { digest.add(records); });
+    const ChasenResult run = analysis.run(settings, roll.lines(), roll.commentKinds(), [&progress] {
+        progress.setValue(0);
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        return !progress.wasCanceled();
+    });
     progress.reset();
-    Form1->setStatusText(previousStatus);
+    roll.setStatusText(previousStatus);
 
     const QString failure = u"茶筌が起動できなかったようです。\r\n\r\nインストールや設定を確認してください。"_s;
     switch (run.status) {
     case ChasenResult::Status::Ok:
-        break;
+        return true;
     case ChasenResult::Status::NotStarted:
-        showMessage(failure + u"\r\n\r\n("_s + SetChasen->chasen_exe->text() + u")"_s, u"解析失敗2"_s);
-        return;
+        showMessage(failure + u"\r\n\r\n("_s + settings.program + u")"_s, u"解析失敗2"_s);
+        return false;
     case ChasenResult::Status::NoOutput:
         // It ran but left nothing to read: the same title as not starting.
         showMessage(failure + (run.detail.isEmpty() ? QString() : u"\r\n\r\n("_s + run.detail + u")"_s),
                     u"解析失敗2"_s);
-        return;
+        return false;
     case ChasenResult::Status::Failed:
         showMessage(failure + (run.detail.isEmpty() ? QString() : u"\r\n\r\n("_s + run.detail + u")"_s),
                     u"解析失敗1"_s);
-        return;
+        return false;
     case ChasenResult::Status::Cancelled:
         showMessage(u"解析を中止しました。"_s, u"言語分析"_s, MsgIcon::Information);
-        return;
+        return false;
     }
-    m_lastRun = std::move(digest);
-    WordClass->addItems(m_lastRun.partsOfSpeech());
+    return false;
+}
+
+void TWordAnalyze::AnalyzeClick()
+{
+    analyseRoll(m_analysis, m_roll, m_settings());
 }

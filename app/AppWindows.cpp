@@ -108,15 +108,18 @@ void createAppWindows()
     SetPrinterSetup = new TSetPrinterSetup;
     SetCheck = new TSetCheck;
     JoinFile = new TJoinFile;
-    MsgList = new TMsgList;
-    FindList = new TFindList;
-    WordAnalyze = new TWordAnalyze;
+    MsgList = new TMsgList(Form1->rollAccess());
+    FindList = new TFindList(Form1->rollAccess());
+    MsgList->setResultList(FindList);
+    WordAnalyze = new TWordAnalyze(Form1->rollAccess(), Form1->wordAnalysis(),
+                                   [] { return SetChasen->analyserSettings(); });
     SetChasen = new TSetChasen;
     RollAdvice = new TRollAdvice;
-    ReplaceSet = new TReplaceSet;
+    ReplaceSet = new TReplaceSet(Form1->rollAccess());
     RollInput = new TRollInput;
     WordDic = new TWordDic;
     WordChangeList = new TWordChangeList;
+    ReplaceSet->setChangeList(WordChangeList);
     SlideWindow = new TSlideWindow;
     DebugConsole = new TDebugConsole;
     SlideSetWnd = new TSlideSetWnd;

@@ -1,5 +1,8 @@
 #include "app/Remain.h"
 
+#include "analysis/WordAnalysis.h"
+#include "app/FormRollAccess.h"
+
 #include "history/EditHistory.h"
 #include "app/LineNumberGutter.h"
 #include "app/RollEditor.h"
@@ -44,6 +47,8 @@ QFrame *bar(const QString &name, const QColor &colour, QWidget *parent)
 } // namespace
 
 TForm1::TForm1()
+    : m_rollAccess(std::make_unique<FormRollAccess>(*this)),
+      m_wordAnalysis(std::make_unique<WordAnalysis>())
 {
     setObjectName(u"Form1"_s);
     setWindowTitle(u"前ロールエディター KOVA (Velmat)"_s);

@@ -2,6 +2,7 @@
 // The main window: owns the roll (RichEdit1), its menus, panels and timers.
 // Handlers keep the names the captioners' documentation uses; the work itself
 // lives in the logic units they call.
+#include "roll/RollAccess.h"
 #include "roll/RollConventions.h"
 #include "platform/WindowSender.h"
 #include "reshape/RollCommands.h"
@@ -15,6 +16,7 @@
 #include <memory>
 
 class EditHistory;
+class WordAnalysis;
 class RollHighlighter;
 class TagListModel;
 class TFindDialog;
@@ -44,6 +46,11 @@ public:
     void setCommandLineFile(const QString &path) { m_commandLineFile = path; }
 
     // The simple status text at the bottom.
+    // The roll as tool windows and commands reach it.
+    RollAccess &rollAccess() { return *m_rollAccess; }
+    // The analyser's runs over the roll and the last one's digest.
+    WordAnalysis &wordAnalysis() { return *m_wordAnalysis; }
+
     void setStatusText(const QString &text);
     QString statusText() const;
 
@@ -264,6 +271,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    friend class FormRollAccess; // the face delegates to the commands below
     void buildPanels();
     void buildMenus();
     void buildTimers();
@@ -293,6 +301,8 @@ private:
     void runStartupStages();
     bool fillPrinterStage();
 
+    std::unique_ptr<RollAccess> m_rollAccess;
+    std::unique_ptr<WordAnalysis> m_wordAnalysis;
     std::unique_ptr<EditHistory> m_history;
     std::unique_ptr<WindowSender> m_sender;
     RollHighlighter *m_highlighter = nullptr;

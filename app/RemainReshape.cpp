@@ -3,6 +3,7 @@
 #include "app/Remain.h"
 
 #include "analysis/MorphemeDigest.h"
+#include "analysis/TSetChasen.h"
 #include "analysis/TWordAnalyze.h"
 #include "app/AppWindows.h"
 #include "roll/FlagHold.h"
@@ -100,7 +101,7 @@ std::optional<WordList> TForm1::reshapeWordList()
     setStatusText(u"形態素辞書を作成中・・・"_s);
     if (!PlasticWordCheck->isChecked())
         return std::nullopt;
-    WordAnalyze->AnalyzeClick();
+    analyseRoll(*m_wordAnalysis, rollAccess(), SetChasen->analyserSettings());
     QStringList custom = WordDic->DicList->toPlainText().split(u'\n');
     const QList<qsizetype> unusable = WordList::unusableLines(custom);
     if (!unusable.isEmpty()) {
@@ -111,7 +112,8 @@ std::optional<WordList> TForm1::reshapeWordList()
                     u"カスタム辞書"_s, MsgIcon::Warning);
     }
     custom.removeAll(QString());
-    return WordList::build(WordAnalyze->lastRun().surfaces(), custom);
+    // A failed run leaves the words of the last successful one, as before.
+    return WordList::build(m_wordAnalysis->lastRun().surfaces(), custom);
 }
 
 // The breaks a reshape makes first, each its own silent command.

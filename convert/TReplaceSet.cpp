@@ -1,9 +1,7 @@
 #include "convert/TReplaceSet.h"
 
-#include "app/AppWindows.h"
-#include "app/Remain.h"
-#include "app/RollEditor.h"
 #include "convert/TWordChangeList.h"
+#include "roll/RollAccess.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
@@ -43,8 +41,9 @@ WidthWay widthWay(const QRadioButton *half, const QRadioButton *full)
 
 } // namespace
 
-TReplaceSet::TReplaceSet()
-    : ToolWindow(u"ReplaceSet"_s, u"文字変換"_s, 0x0100, Qt::Tool)
+TReplaceSet::TReplaceSet(RollAccess &roll)
+    : ToolWindow(u"ReplaceSet"_s, u"文字変換"_s, 0x0100, Qt::Tool),
+      m_roll(roll)
 {
     auto *grid = new QGridLayout;
     int slot = 0;
@@ -106,35 +105,25 @@ ConversionChoice TReplaceSet::choice() const
 
 void TReplaceSet::rep_runClick()
 {
-    TForm1 *form = Form1;
-    RollEditor *editor = form->RichEdit1;
-    const QTextCursor cursor = editor->textCursor();
-    const int selStart = cursor.selectionStart();
-    const int selLength = cursor.selectionEnd() - selStart;
-    const int vScroll = editor->verticalScrollBar()->value();
-    const int hScroll = editor->horizontalScrollBar()->value();
-    form->setStatusText(u"文字変換を実施中・・・"_s);
+    const RollSelection selection = m_roll.selection();
+    const RollViewPlace view = m_roll.viewPlace();
+    m_roll.setStatusText(u"文字変換を実施中・・・"_s);
 
-    const int from = selLength > 0 ? selStart : 0;
-    const int to = selLength > 0 ? selStart + selLength : editor->document()->characterCount() - 1;
+    const int from = selection.length > 0 ? selection.start : 0;
+    const int to = selection.length > 0 ? selection.start + selection.length : m_roll.length();
     // The window keeps painting between the classes; keys and clicks wait, so
     // the text cannot change under the conversion.
-    const QString converted = convertText(editor->textRange(from, to), choice(), WordChangeList->rows(),
+    const QString converted = convertText(m_roll.textRange(from, to), choice(), m_changeList->rows(),
                                           [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
-    form->replaceRollRange(from, to, converted);
+    m_roll.replaceAsOneStep(from, to, converted);
 
     // The selection comes back by its numbers, even where the text changed length.
-    const int length = editor->document()->characterCount() - 1;
-    QTextCursor restored = editor->textCursor();
-    restored.setPosition(std::min(selStart, length));
-    restored.setPosition(std::min(selStart + selLength, length), QTextCursor::KeepAnchor);
-    editor->setTextCursor(restored);
-    editor->verticalScrollBar()->setValue(vScroll);
-    editor->horizontalScrollBar()->setValue(hScroll);
-    form->setStatusText(u"文字変換が完了しました。"_s);
+    m_roll.select(selection);
+    m_roll.restoreViewPlace(view);
+    m_roll.setStatusText(u"文字変換が完了しました。"_s);
 }
 
 void TReplaceSet::Button1Click()
 {
-    WordChangeList->showTool();
+    m_changeList->showTool();
 }

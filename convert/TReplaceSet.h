@@ -4,12 +4,16 @@
 
 class QPushButton;
 class QRadioButton;
+class RollAccess;
+class TWordChangeList;
 
 // Converts character kinds in the selection or the whole roll.
 class TReplaceSet : public ToolWindow {
     Q_OBJECT
 public:
-    TReplaceSet();
+    explicit TReplaceSet(RollAccess &roll);
+    // The user conversion list it applies (made after this window).
+    void setChangeList(TWordChangeList *list) { m_changeList = list; }
 
     // The choices as the radio buttons stand.
     ConversionChoice choice() const;
@@ -30,4 +34,8 @@ public Q_SLOTS:
     void rep_runClick();
     // Shows the user conversion list.
     void Button1Click();
+
+private:
+    RollAccess &m_roll;
+    TWordChangeList *m_changeList = nullptr;
 };

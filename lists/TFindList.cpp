@@ -1,9 +1,7 @@
 #include "lists/TFindList.h"
 
-#include "app/AppWindows.h"
-#include "app/Remain.h"
-#include "app/RollEditor.h"
 #include "lists/LineLists.h"
+#include "roll/RollAccess.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -11,8 +9,9 @@
 
 using namespace Qt::StringLiterals;
 
-TFindList::TFindList()
-    : ToolWindow(u"FindList"_s, u"該当行リスト"_s, 0x1000, Qt::Window)
+TFindList::TFindList(RollAccess &roll)
+    : ToolWindow(u"FindList"_s, u"該当行リスト"_s, 0x1000, Qt::Window),
+      m_roll(roll)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 2, 0, 0);
@@ -43,8 +42,5 @@ void TFindList::ListupDblClick()
     if (number < 1)
         return;
     // The line goes on top as far as the roll allows; the caret stays.
-    Form1->RichEdit1->setFocus();
-    Form1->RichEdit1->scrollToLine(number - 1);
-    Form1->update();
-    Form1->updateCaretStatus();
+    m_roll.showLine(number);
 }

@@ -3,13 +3,14 @@
 
 class QListWidget;
 class QListWidgetItem;
+class RollAccess;
 
 // The shared list of roll lines ("%05d : %s"); a double-click scrolls the
 // roll to the line an entry names.
 class TFindList : public ToolWindow {
     Q_OBJECT
 public:
-    TFindList();
+    explicit TFindList(RollAccess &roll);
 
     QListWidget *Listup;
 
@@ -18,4 +19,7 @@ public:
 
 public Q_SLOTS:
     void ListupDblClick();
+
+private:
+    RollAccess &m_roll;
 };

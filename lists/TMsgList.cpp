@@ -1,11 +1,8 @@
 #include "lists/TMsgList.h"
 
-#include "app/AppWindows.h"
-#include "app/Remain.h"
-#include "roll/RollDocument.h"
-#include "app/RollEditor.h"
 #include "lists/LineLists.h"
 #include "lists/TFindList.h"
+#include "roll/RollAccess.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -24,15 +21,11 @@ namespace {
 // item data, so that a name Shift-JIS cannot hold still finds its lines.
 constexpr int kTalkerRole = Qt::UserRole;
 
-QStringList roll()
-{
-    return rollLines(*Form1->RichEdit1->document());
-}
-
 } // namespace
 
-TMsgList::TMsgList()
-    : ToolWindow(u"MsgList"_s, u"発言者リスト"_s, 0x0040, Qt::Window)
+TMsgList::TMsgList(RollAccess &roll)
+    : ToolWindow(u"MsgList"_s, u"発言者リスト"_s, 0x0040, Qt::Window),
+      m_roll(roll)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 2, 0, 0);
@@ -68,7 +61,7 @@ TMsgList::TMsgList()
 void TMsgList::Button1Click()
 {
     TotalList->clear();
-    for (const QString &talker : talkerParts(roll())) {
+    for (const QString &talker : talkerParts(m_roll.lines())) {
         auto *item = new QListWidgetItem(asShownInShiftJis(talker), TotalList);
         item->setData(kTalkerRole, talker);
     }
@@ -88,7 +81,7 @@ void TMsgList::Talker1Click()
     if (!item)
         return;
     const QString talker = item->data(kTalkerRole).toString();
-    FindList->showLines(u"該当行リスト - 発言者：%1 のいる行"_s.arg(item->text()), linesOfTalker(roll(), talker));
+    m_results->showLines(u"該当行リスト - 発言者：%1 のいる行"_s.arg(item->text()), linesOfTalker(m_roll.lines(), talker));
 }
 
 void TMsgList::Search1Click()
@@ -97,8 +90,8 @@ void TMsgList::Search1Click()
     if (!item)
         return;
     const QString name = talkerName(item->data(kTalkerRole).toString());
-    FindList->showLines(u"該当行リスト - 発言者：%1 の名前を含む行"_s.arg(asShownInShiftJis(name)),
-                        linesContaining(roll(), name));
+    m_results->showLines(u"該当行リスト - 発言者：%1 の名前を含む行"_s.arg(asShownInShiftJis(name)),
+                        linesContaining(m_roll.lines(), name));
 }
 
 void TMsgList::Copy1Click()

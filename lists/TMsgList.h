@@ -3,13 +3,17 @@
 
 class QListWidget;
 class QMenu;
+class RollAccess;
+class TFindList;
 
 // The talkers of the roll (the text up to the first slash of each talker
 // line), and the lines each one speaks or is named in.
 class TMsgList : public ToolWindow {
     Q_OBJECT
 public:
-    TMsgList();
+    explicit TMsgList(RollAccess &roll);
+    // The list the lines of a talker are shown in (made after this window).
+    void setResultList(TFindList *results) { m_results = results; }
 
     QListWidget *TotalList;
     QMenu *PopupMenu1;
@@ -20,4 +24,8 @@ public Q_SLOTS:
     void Talker1Click();
     void Search1Click();
     void Copy1Click();
+
+private:
+    RollAccess &m_roll;
+    TFindList *m_results = nullptr;
 };

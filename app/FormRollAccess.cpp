@@ -1,0 +1,96 @@
+#include "app/FormRollAccess.h"
+
+#include "app/Remain.h"
+#include "app/RollEditor.h"
+#include "roll/RollDocument.h"
+
+#include <QScrollBar>
+#include <QTextCursor>
+
+#include <algorithm>
+
+QStringList FormRollAccess::lines() const
+{
+    return rollLines(*m_form.RichEdit1->document());
+}
+
+QString FormRollAccess::textRange(int from, int to) const
+{
+    return m_form.RichEdit1->textRange(from, to);
+}
+
+int FormRollAccess::length() const
+{
+    return m_form.RichEdit1->document()->characterCount() - 1;
+}
+
+CommentKinds FormRollAccess::commentKinds() const
+{
+    return m_form.commentKinds();
+}
+
+RollSelection FormRollAccess::selection() const
+{
+    const QTextCursor cursor = m_form.RichEdit1->textCursor();
+    return {cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart()};
+}
+
+void FormRollAccess::select(RollSelection selection)
+{
+    // By its numbers, even where the text changed length meanwhile.
+    const int end = length();
+    QTextCursor cursor = m_form.RichEdit1->textCursor();
+    cursor.setPosition(std::min(selection.start, end));
+    cursor.setPosition(std::min(selection.start + selection.length, end), QTextCursor::KeepAnchor);
+    m_form.RichEdit1->setTextCursor(cursor);
+}
+
+RollViewPlace FormRollAccess::viewPlace() const
+{
+    return {m_form.RichEdit1->verticalScrollBar()->value(), m_form.RichEdit1->horizontalScrollBar()->value()};
+}
+
+void FormRollAccess::restoreViewPlace(RollViewPlace place)
+{
+    m_form.RichEdit1->verticalScrollBar()->setValue(place.vertical);
+    m_form.RichEdit1->horizontalScrollBar()->setValue(place.horizontal);
+}
+
+void FormRollAccess::showLine(int number)
+{
+    m_form.RichEdit1->setFocus();
+    m_form.RichEdit1->scrollToLine(number - 1);
+    m_form.update();
+    m_form.updateCaretStatus();
+}
+
+void FormRollAccess::replaceAsOneStep(int from, int to, const QString &text)
+{
+    m_form.replaceRollRange(from, to, text);
+}
+
+void FormRollAccess::rewrite(const std::function<QStringList(const QStringList &)> &transform,
+                             const QString &report, const QString &workingStatus)
+{
+    m_form.rewriteRoll(transform, report, workingStatus);
+}
+
+void FormRollAccess::recordState()
+{
+    m_form.RichEdit1Change();
+}
+
+void FormRollAccess::recolour()
+{
+    m_form.ForceRecolorClick();
+}
+
+QString FormRollAccess::statusText() const
+{
+    return m_form.statusText();
+}
+
+void FormRollAccess::setStatusText(const QString &text)
+{
+    m_form.setStatusText(text);
+}

@@ -1,0 +1,60 @@
+#pragma once
+// The roll as commands and tool windows reach it: its text and lines, the
+// caret and the view, the status line, and the changes that keep the undo
+// history and the colours right. The main window is the one implementation;
+// a tool window receives it in its constructor and never sees the main
+// window's widgets, so a test can drive it against a bare roll.
+#include "roll/RollConventions.h"
+
+#include <QStringList>
+
+#include <functional>
+
+// A selection by positions (a line break counts one).
+struct RollSelection {
+    int start = 0;
+    int length = 0;
+};
+
+// Where the view stands, to come back to after a change.
+struct RollViewPlace {
+    int vertical = 0;
+    int horizontal = 0;
+};
+
+class RollAccess {
+public:
+    virtual ~RollAccess() = default;
+
+    // The roll's lines; a final line break starts no further line.
+    virtual QStringList lines() const = 0;
+    // The text from position `from` to `to`.
+    virtual QString textRange(int from, int to) const = 0;
+    // Positions in the roll, line breaks included.
+    virtual int length() const = 0;
+    // The comment kinds the user has chosen to recognise.
+    virtual CommentKinds commentKinds() const = 0;
+
+    virtual RollSelection selection() const = 0;
+    virtual void select(RollSelection selection) = 0;
+    virtual RollViewPlace viewPlace() const = 0;
+    virtual void restoreViewPlace(RollViewPlace place) = 0;
+    // Line `number` (1-based) on top as far as the roll allows, the focus in
+    // the editor; the caret stays where it is.
+    virtual void showLine(int number) = 0;
+
+    // Replaces `from`..`to` with `text` as one undo step, then recolours.
+    virtual void replaceAsOneStep(int from, int to, const QString &text) = 0;
+    // The whole-roll pattern: one undo step, `workingStatus` meanwhile, the
+    // lines through `transform`, the text replaced once; a non-empty `report`
+    // is the caption of the completion message (empty: silent).
+    virtual void rewrite(const std::function<QStringList(const QStringList &)> &transform,
+                         const QString &report, const QString &workingStatus) = 0;
+    // Records the present state in the undo history (before a bulk change).
+    virtual void recordState() = 0;
+    // Colours the whole roll and rebuilds the tag-jump list.
+    virtual void recolour() = 0;
+
+    virtual QString statusText() const = 0;
+    virtual void setStatusText(const QString &text) = 0;
+};
