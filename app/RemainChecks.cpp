@@ -35,9 +35,10 @@ void TForm1::M1Click()
 
 void TForm1::W1Click()
 {
-    TextMeasure measure(SetCheck->SelFont->currentText(), SetCheck->SelFontSize->value());
+    const WidthCheckSettings check = SetCheck->settings();
+    TextMeasure measure(check.font, check.points);
     const PixelOverrun found = findOverlongByPixels(
-        documentLines(*RichEdit1->document()), SetCheck->SetCheckWidth->value(),
+        documentLines(*RichEdit1->document()), check.screenWidth,
         [&](const QString &line) { return measure.width(line); });
     if (found.line < 0) {
         showMessage(kNothingFound, kNothingFoundTitle, MsgIcon::Information);

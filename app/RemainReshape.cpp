@@ -102,7 +102,7 @@ std::optional<WordList> TForm1::reshapeWordList()
     if (!PlasticWordCheck->isChecked())
         return std::nullopt;
     analyseRoll(*m_wordAnalysis, rollAccess(), SetChasen->analyserSettings());
-    QStringList custom = WordDic->DicList->toPlainText().split(u'\n');
+    QStringList custom = WordDic->customWordLines();
     const QList<qsizetype> unusable = WordList::unusableLines(custom);
     if (!unusable.isEmpty()) {
         QStringList numbers;
@@ -147,8 +147,9 @@ void TForm1::Line1Click()
 
 void TForm1::AdjustWidth1Click()
 {
-    const int screen = SetCheck->SetCheckWidth->value();
-    const int points = SetCheck->SelFontSize->value();
+    const WidthCheckSettings check = SetCheck->settings();
+    const int screen = check.screenWidth;
+    const int points = check.points;
     if (!askToStart(u"文字幅を超える行を自動改行します。 \r\n\r\n (文字幅は「文字幅チェック」の設定(="_s
                     + QString::number(points) + u"ポイントのときの\r\n"_s + QString::number(screen)
                     + u"ピクセルまで)を使います。）"_s))
@@ -156,7 +157,7 @@ void TForm1::AdjustWidth1Click()
     preReshapeBreakCommands();
     const std::optional<WordList> words = reshapeWordList();
     const RollShapeSettings settings = shapeSettings();
-    const QString font = SetCheck->SelFont->currentText();
+    const QString font = check.font;
     rewriteRoll(
         [&](const QStringList &lines) {
             PixelWidth pixels(font, points);

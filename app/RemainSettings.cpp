@@ -4,7 +4,7 @@
 #include "app/AppWindows.h"
 
 #include "platform/Prompter.h"
-#include "settings/ConfigFile.h"
+#include "app/ConfigFile.h"
 
 #include <QFileInfo>
 

@@ -36,3 +36,8 @@ TSetCheck::TSetCheck()
         layout->addWidget(guidanceLabel(note, this));
     }
 }
+
+WidthCheckSettings TSetCheck::settings() const
+{
+    return {SetCheckWidth->value(), SelFont->currentText(), SelFontSize->value()};
+}

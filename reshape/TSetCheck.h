@@ -1,4 +1,5 @@
 #pragma once
+#include "reshape/WidthCheckSettings.h"
 #include "widgets/ToolWindow.h"
 
 class QComboBox;
@@ -13,4 +14,7 @@ public:
     QSpinBox *SetCheckWidth; // caption screen width in pixels
     QSpinBox *SelFontSize;   // caption font size in points
     QComboBox *SelFont;      // editable: whatever text it holds is the font name
+
+    // The values the width check and the pixel reshape use.
+    WidthCheckSettings settings() const;
 };

@@ -65,3 +65,8 @@ void TWordDic::SaveTextClick()
         lines.append(b.text());
     saveShiftJisLines(path, lines);
 }
+
+QStringList TWordDic::customWordLines() const
+{
+    return DicList->toPlainText().split(u'\n');
+}

@@ -12,6 +12,10 @@ public:
 
     QPlainTextEdit *DicList; // one word per line
 
+    // The custom words as the reshape's word check reads them: every line,
+    // empty ones included (their numbers are named when one is unusable).
+    QStringList customWordLines() const;
+
 public Q_SLOTS:
     void OpenTextClick(); // "テキスト読み込み(&O)..."
     void SaveTextClick(); // "テキスト保存(&S)..."

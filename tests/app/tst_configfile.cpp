@@ -14,7 +14,7 @@
 #include "reshape/TSetCheck.h"
 #include "reshape/TWordDic.h"
 #include "send/TRollInput.h"
-#include "settings/ConfigFile.h"
+#include "app/ConfigFile.h"
 
 #include <QAction>
 #include <QCheckBox>

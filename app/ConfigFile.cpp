@@ -1,4 +1,4 @@
-#include "settings/ConfigFile.h"
+#include "app/ConfigFile.h"
 
 #include "analysis/TRollAdvice.h"
 #include "analysis/TSetChasen.h"
