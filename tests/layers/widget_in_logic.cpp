@@ -1,0 +1,2 @@
+// Must not compile: a logic library reaching for a widget.
+#include <QWidget>
