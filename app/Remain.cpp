@@ -2,6 +2,7 @@
 
 #include "analysis/WordAnalysis.h"
 #include "app/FormRollAccess.h"
+#include "reshape/ShapeCommands.h"
 
 #include "history/EditHistory.h"
 #include "app/LineNumberGutter.h"
@@ -63,6 +64,7 @@ TForm1::TForm1()
     buildEditorView();
     buildFileDrop();
     buildSending();
+    buildShapeCommands();
 
     // Client area 672 × 612, centred on the screen.
     resize(672, 612 + menuBar()->sizeHint().height());

@@ -16,6 +16,7 @@
 #include <memory>
 
 class EditHistory;
+class ShapeCommands;
 class WordAnalysis;
 class RollHighlighter;
 class TagListModel;
@@ -289,11 +290,10 @@ private:
     void presentFoundLine(int line, const QString &message);
     // Whole-roll reshaping (the frame shared by the reshape commands).
     RollShapeSettings shapeSettings() const;
+    void buildShapeCommands();
     void rewriteRoll(const std::function<QStringList(const QStringList &)> &transform,
                      const QString &report, const QString &workingStatus);
     std::optional<WordList> reshapeWordList();
-    void preReshapeBreakCommands();
-    void breakRollAtMark(BreakMark mark, bool interactive);
     void placeCaretBar();
     void keepViewAfterBulkChange(int firstLine, int caretLine);
     void FormShow();
@@ -303,6 +303,7 @@ private:
 
     std::unique_ptr<RollAccess> m_rollAccess;
     std::unique_ptr<WordAnalysis> m_wordAnalysis;
+    std::unique_ptr<ShapeCommands> m_shape;
     std::unique_ptr<EditHistory> m_history;
     std::unique_ptr<WindowSender> m_sender;
     RollHighlighter *m_highlighter = nullptr;

@@ -1,42 +1,28 @@
-// The reshaping commands of Tool › 整形: every one rewrites the whole roll in
-// one undo step through the same frame.
+// The whole-roll frame the reshaping commands of Tool › 整形 (reshape/
+// ShapeCommands) run through, and what they read of the main window.
 #include "app/Remain.h"
 
 #include "analysis/MorphemeDigest.h"
 #include "analysis/TSetChasen.h"
 #include "analysis/TWordAnalyze.h"
 #include "app/AppWindows.h"
-#include "roll/FlagHold.h"
-#include "roll/RollDocument.h"
 #include "app/RollEditor.h"
-#include "roll/RollHighlighter.h"
 #include "history/UndoRing.h"
 #include "platform/Prompter.h"
-#include "reshape/DisplayWidth.h"
-#include "reshape/LineShapes.h"
 #include "reshape/Reshape.h"
 #include "reshape/RollCommands.h"
+#include "reshape/ShapeCommands.h"
 #include "reshape/TSetCheck.h"
 #include "reshape/TWordDic.h"
-#include "reshape/WidthModel.h"
 #include "reshape/WordList.h"
+#include "roll/FlagHold.h"
+#include "roll/RollDocument.h"
+#include "roll/RollHighlighter.h"
 
 #include <QAction>
-#include <QComboBox>
-#include <QPlainTextEdit>
 #include <QSpinBox>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-bool askToStart(const QString &question)
-{
-    return showMessage(question, u"開始メッセージ"_s, MsgIcon::Information, MsgButtons::YesNo)
-        == MsgResult::Yes;
-}
-
-} // namespace
 
 RollShapeSettings TForm1::shapeSettings() const
 {
@@ -116,85 +102,21 @@ std::optional<WordList> TForm1::reshapeWordList()
     return WordList::build(m_wordAnalysis->lastRun().surfaces(), custom);
 }
 
-// The breaks a reshape makes first, each its own silent command.
-void TForm1::preReshapeBreakCommands()
+void TForm1::buildShapeCommands()
 {
-    if (CRdot->isChecked())
-        breakRollAtMark(BreakMark::Period, false);
-    if (CRcomma->isChecked())
-        breakRollAtMark(BreakMark::Comma, false);
+    // Read when a command runs: the settings windows are made after this one.
+    m_shape = std::make_unique<ShapeCommands>(
+        *m_rollAccess, ShapeCommands::Inputs{[this] { return shapeSettings(); },
+                                             [this] { return CharPosValue->value(); },
+                                             [] { return SetCheck->settings(); },
+                                             [this] { return reshapeWordList(); }});
 }
 
-void TForm1::Line1Click()
-{
-    const int chars = CharPosValue->value();
-    if (chars < 1) {
-        showMessage(u"「文字ラインの位置」が0文字のため、自動改行できません。"_s, u"自動改行"_s, MsgIcon::Warning);
-        return;
-    }
-    if (!askToStart(u"文字ラインを超える行を自動改行します。 \r\n\r\n (文字数は「文字ラインの位置」の設定(="_s
-                    + QString::number(chars) + u"文字)を使います。）"_s))
-        return;
-    preReshapeBreakCommands();
-    const std::optional<WordList> words = reshapeWordList();
-    const RollShapeSettings settings = shapeSettings();
-    rewriteRoll(
-        [&](const QStringList &lines) {
-            return reshapeRollByCount(lines, chars, settings, words ? &*words : nullptr);
-        },
-        u"自動改行"_s, u"整形実施中・・・"_s);
-}
-
-void TForm1::AdjustWidth1Click()
-{
-    const WidthCheckSettings check = SetCheck->settings();
-    const int screen = check.screenWidth;
-    const int points = check.points;
-    if (!askToStart(u"文字幅を超える行を自動改行します。 \r\n\r\n (文字幅は「文字幅チェック」の設定(="_s
-                    + QString::number(points) + u"ポイントのときの\r\n"_s + QString::number(screen)
-                    + u"ピクセルまで)を使います。）"_s))
-        return;
-    preReshapeBreakCommands();
-    const std::optional<WordList> words = reshapeWordList();
-    const RollShapeSettings settings = shapeSettings();
-    const QString font = check.font;
-    rewriteRoll(
-        [&](const QStringList &lines) {
-            PixelWidth pixels(font, points);
-            return reshapeRollByWidth(lines, screen, settings, words ? &*words : nullptr, pixels);
-        },
-        u"自動改行"_s, u"整形実施中・・・"_s);
-}
-
-// A break after every mark; `interactive` asks first and reports after.
-void TForm1::breakRollAtMark(BreakMark mark, bool interactive)
-{
-    if (interactive && !askToStart(u"「"_s + breakMarkChar(mark) + u"」で自動改行します。 "_s))
-        return;
-    const RollShapeSettings settings = shapeSettings();
-    rewriteRoll([&](const QStringList &lines) { return breakRoll(lines, mark, settings); },
-                interactive ? u"自動改行"_s : QString(), u"整形実施中・・・"_s);
-}
-
-void TForm1::AdjustbyEnter1Click() { breakRollAtMark(BreakMark::Period, true); }
-void TForm1::AdjustbyTalker1Click() { breakRollAtMark(BreakMark::Slash, true); }
-void TForm1::AdjustbyCommaClick() { breakRollAtMark(BreakMark::Comma, true); }
-
-void TForm1::AdjustCenterClick()
-{
-    if (!askToStart(u"センタリングを開始します。 "_s))
-        return;
-    const RollShapeSettings settings = shapeSettings();
-    const int limit = lineLimitCells(CharPosValue->value());
-    rewriteRoll([&](const QStringList &lines) { return centreRoll(lines, limit, settings); },
-                u"センタリング"_s, u"整形実施中・・・"_s);
-}
-
-void TForm1::rimming1Click()
-{
-    if (!askToStart(u"前後空白の削除を開始します。 "_s))
-        return;
-    const RollShapeSettings settings = shapeSettings();
-    rewriteRoll([&](const QStringList &lines) { return trimRoll(lines, settings); }, u"前後空白の削除"_s,
-                u"整形実施中・・・"_s);
-}
+// The commands of Tool › 整形, as the design names them.
+void TForm1::Line1Click() { m_shape->reshapeByCount(); }
+void TForm1::AdjustWidth1Click() { m_shape->reshapeByWidth(); }
+void TForm1::AdjustbyEnter1Click() { m_shape->breakAtMark(BreakMark::Period, true); }
+void TForm1::AdjustbyTalker1Click() { m_shape->breakAtMark(BreakMark::Slash, true); }
+void TForm1::AdjustbyCommaClick() { m_shape->breakAtMark(BreakMark::Comma, true); }
+void TForm1::AdjustCenterClick() { m_shape->centre(); }
+void TForm1::rimming1Click() { m_shape->trim(); }
