@@ -33,6 +33,15 @@ void ShapeCommands::preReshapeBreaks(const RollShapeSettings &settings)
         breakAtMark(BreakMark::Comma, false);
 }
 
+void ShapeCommands::reshapeWith(const Reshaper &reshaper)
+{
+    preReshapeBreaks(m_in.shapeSettings());
+    const std::optional<WordList> words = m_in.wordList();
+    const RollShapeSettings settings = m_in.shapeSettings();
+    m_roll.rewrite([&](const QStringList &lines) { return reshaper(lines, settings, words ? &*words : nullptr); },
+                   kReshapeCaption, kWorking);
+}
+
 void ShapeCommands::reshapeByCount()
 {
     const int chars = m_in.charsPerLine();
@@ -43,14 +52,9 @@ void ShapeCommands::reshapeByCount()
     if (!askToStart(u"文字ラインを超える行を自動改行します。 \r\n\r\n (文字数は「文字ラインの位置」の設定(="_s
                     + QString::number(chars) + u"文字)を使います。）"_s))
         return;
-    preReshapeBreaks(m_in.shapeSettings());
-    const std::optional<WordList> words = m_in.wordList();
-    const RollShapeSettings settings = m_in.shapeSettings();
-    m_roll.rewrite(
-        [&](const QStringList &lines) {
-            return reshapeRollByCount(lines, chars, settings, words ? &*words : nullptr);
-        },
-        kReshapeCaption, kWorking);
+    reshapeWith([chars](const QStringList &lines, const RollShapeSettings &settings, const WordList *words) {
+        return reshapeRollByCount(lines, chars, settings, words);
+    });
 }
 
 void ShapeCommands::reshapeByWidth()
@@ -60,15 +64,10 @@ void ShapeCommands::reshapeByWidth()
                     + QString::number(check.points) + u"ポイントのときの\r\n"_s
                     + QString::number(check.screenWidth) + u"ピクセルまで)を使います。）"_s))
         return;
-    preReshapeBreaks(m_in.shapeSettings());
-    const std::optional<WordList> words = m_in.wordList();
-    const RollShapeSettings settings = m_in.shapeSettings();
-    m_roll.rewrite(
-        [&](const QStringList &lines) {
-            PixelWidth pixels(check.font, check.points);
-            return reshapeRollByWidth(lines, check.screenWidth, settings, words ? &*words : nullptr, pixels);
-        },
-        kReshapeCaption, kWorking);
+    reshapeWith([&check](const QStringList &lines, const RollShapeSettings &settings, const WordList *words) {
+        PixelWidth pixels(check.font, check.points);
+        return reshapeRollByWidth(lines, check.screenWidth, settings, words, pixels);
+    });
 }
 
 void ShapeCommands::breakAtMark(BreakMark mark, bool interactive)

@@ -33,7 +33,10 @@ public:
     void trim();
 
 private:
-    // The breaks a reshape makes first, each its own silent command.
+    using Reshaper = std::function<QStringList(const QStringList &, const RollShapeSettings &, const WordList *)>;
+    // The frame both reshapes share: the breaks first, each its own silent
+    // command, then the word check's words, then one rewrite.
+    void reshapeWith(const Reshaper &reshaper);
     void preReshapeBreaks(const RollShapeSettings &settings);
 
     RollAccess &m_roll;
