@@ -14,3 +14,13 @@ TJoinFile::TJoinFile()
     layout->addWidget(FileList);
     resize(464, 219);
 }
+
+QStringList TJoinFile::files() const
+{
+    return itemTexts(FileList);
+}
+
+void TJoinFile::setFiles(const QStringList &files)
+{
+    setItemTexts(FileList, files);
+}

@@ -10,4 +10,7 @@ public:
     TJoinFile();
 
     QListWidget *FileList; // the roll files to join, in order
+
+    QStringList files() const;
+    void setFiles(const QStringList &files);
 };

@@ -41,3 +41,10 @@ WidthCheckSettings TSetCheck::settings() const
 {
     return {SetCheckWidth->value(), SelFont->currentText(), SelFontSize->value()};
 }
+
+void TSetCheck::applySettings(const WidthCheckSettings &settings)
+{
+    SetCheckWidth->setValue(settings.screenWidth);
+    SelFontSize->setValue(settings.points);
+    SelFont->setCurrentText(settings.font);
+}

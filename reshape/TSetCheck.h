@@ -17,4 +17,6 @@ public:
 
     // The values the width check and the pixel reshape use.
     WidthCheckSettings settings() const;
+    // Sets the controls (the font name whatever it is: the box is editable).
+    void applySettings(const WidthCheckSettings &settings);
 };

@@ -70,3 +70,20 @@ QStringList TWordDic::customWordLines() const
 {
     return DicList->toPlainText().split(u'\n');
 }
+
+QStringList TWordDic::lines() const
+{
+    QStringList out;
+    if (DicList->document()->isEmpty())
+        return out;
+    for (QTextBlock b = DicList->document()->begin(); b.isValid(); b = b.next())
+        out.append(b.text());
+    if (out.size() > 1 && out.last().isEmpty())
+        out.removeLast();
+    return out;
+}
+
+void TWordDic::setLines(const QStringList &lines)
+{
+    DicList->setPlainText(lines.join(u'\n'));
+}

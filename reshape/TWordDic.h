@@ -16,6 +16,11 @@ public:
     // empty ones included (their numbers are named when one is unusable).
     QStringList customWordLines() const;
 
+    // The lines as the settings keep them: none for an empty list, and no
+    // empty line after a final line break. setLines puts them back.
+    QStringList lines() const;
+    void setLines(const QStringList &lines);
+
 public Q_SLOTS:
     void OpenTextClick(); // "テキスト読み込み(&O)..."
     void SaveTextClick(); // "テキスト保存(&S)..."

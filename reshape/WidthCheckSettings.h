@@ -8,4 +8,5 @@ struct WidthCheckSettings {
     int screenWidth = 640; // pixels
     QString font;          // a design font name ("ＭＳ ゴシック") or an installed family
     int points = 55;
+    bool operator==(const WidthCheckSettings &) const = default;
 };

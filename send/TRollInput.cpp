@@ -48,3 +48,13 @@ void TRollInput::setFunctionKeyText(const QString &key, const QString &text)
     if (row >= 0)
         InputFnList->item(row, 1)->setText(text);
 }
+
+QStringList TRollInput::files() const
+{
+    return itemTexts(FileList);
+}
+
+void TRollInput::setFiles(const QStringList &files)
+{
+    setItemTexts(FileList, files);
+}

@@ -15,6 +15,9 @@ public:
     QCheckBox *SendByEnter;
     QListWidget *FileList;     // prepared roll files
 
+    QStringList files() const;
+    void setFiles(const QStringList &files);
+
     // The text of the row "F4" … "F10" (empty for another key name).
     QString functionKeyText(const QString &key) const;
     void setFunctionKeyText(const QString &key, const QString &text);

@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QScreen>
 #include <QSpinBox>
 
@@ -54,4 +55,19 @@ QSpinBox *namedSpinBox(QWidget *parent, const QString &name, int min, int max, i
     box->setRange(min, max);
     box->setValue(value);
     return box;
+}
+
+QStringList itemTexts(const QListWidget *list)
+{
+    QStringList texts;
+    texts.reserve(list->count());
+    for (int i = 0; i < list->count(); ++i)
+        texts.append(list->item(i)->text());
+    return texts;
+}
+
+void setItemTexts(QListWidget *list, const QStringList &texts)
+{
+    list->clear();
+    list->addItems(texts);
 }

@@ -3,6 +3,7 @@
 // command and hidden again (never destroyed) by its close box.
 #include <QList>
 #include <QRect>
+#include <QStringList>
 #include <QWidget>
 
 class QLabel;
@@ -14,6 +15,12 @@ class QSpinBox;
 
 // A spin box with its designer name, range and starting value.
 QSpinBox *namedSpinBox(QWidget *parent, const QString &name, int min, int max, int value);
+
+class QListWidget;
+
+// The texts of a list's items in order, and the list made of such texts.
+QStringList itemTexts(const QListWidget *list);
+void setItemTexts(QListWidget *list, const QStringList &texts);
 
 // The areas of the screens that windows may take (task bars left out).
 QList<QRect> availableScreenAreas();
