@@ -1,5 +1,7 @@
 #include "analysis/MorphemeRecord.h"
 
+#include "roll/TextLines.h"
+
 #include <QSet>
 
 #include <algorithm>
@@ -90,23 +92,6 @@ QString fieldText(QStringView raw, bool quoted)
     return text;
 }
 
-// Calls `onLine` with each line of `text` (LF or CR LF ends a line).
-template<typename F>
-void forEachLine(QStringView text, F onLine)
-{
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    while (start < n) {
-        qsizetype end = text.indexOf(u'\n', start);
-        if (end < 0)
-            end = n;
-        qsizetype stop = end;
-        if (stop > start && text[stop - 1] == u'\r')
-            --stop;
-        onLine(text.sliced(start, stop - start));
-        start = end + 1;
-    }
-}
 } // namespace
 
 QStringList parseRecord(QStringView line)
@@ -123,7 +108,7 @@ QStringList parseRecord(QStringView line)
 void SurfaceCollector::add(QStringView morphemeLines)
 {
     QString surface;
-    forEachLine(morphemeLines, [&](QStringView line) {
+    forEachWrittenLine(morphemeLines, [&](QStringView line) {
         FieldScanner scanner(line);
         QStringView raw, ignored;
         bool quoted = false, ignoredQuoted = false;
@@ -153,7 +138,7 @@ QStringList distinctSurfaces(QStringView morphemeText)
 QList<QStringList> parseMorphemeText(const QString &morphemeText)
 {
     QList<QStringList> records;
-    forEachLine(morphemeText, [&records](QStringView line) { records.append(parseRecord(line)); });
+    forEachWrittenLine(QStringView(morphemeText), [&records](QStringView line) { records.append(parseRecord(line)); });
     return records;
 }
 
