@@ -6,7 +6,17 @@
 #include "platform/ScriptedPrompter.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QTimer>
+
+// A key pressed and released on `w`, as the keyboard would.
+inline void press(QWidget *w, int key, const QString &text)
+{
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(w, &down);
+    QCoreApplication::sendEvent(w, &up);
+}
 
 // Call before the QApplication is made.
 inline void useOffscreenUnlessChosen()

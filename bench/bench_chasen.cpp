@@ -1,6 +1,8 @@
 // The analyser runner on a 1 MB roll against running ChaSen by hand on the
 // same text: what the runner adds (preparing the input, temporary files,
 // reading the records back) must stay small.
+#include "BenchUtil.h"
+
 #include "analysis/ChasenRunner.h"
 
 #include <QCoreApplication>
@@ -11,18 +13,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
 
-namespace {
-// CPU seconds used so far by this process and by its finished children: wall
-// time is at the mercy of whatever else the machine runs.
-double cpuSeconds(int who)
-{
-    rusage u{};
-    getrusage(who, &u);
-    return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-} // namespace
 
 int main(int argc, char *argv[])
 {

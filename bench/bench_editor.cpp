@@ -31,14 +31,6 @@ constexpr int kRuns = 5;    // the best run counts, as for the full recolour
 
 double msSince(const QElapsedTimer &t) { return double(t.nsecsElapsed()) / 1e6; }
 
-void press(QWidget *w, int key, const QString &text)
-{
-    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QCoreApplication::sendEvent(w, &down);
-    QCoreApplication::sendEvent(w, &up);
-}
-
 // Average milliseconds per key for `count` presses, each followed by the
 // caret-line update its change starts (run at once instead of 10 ms later).
 // Every 20 keys the caret goes to the end of the next line, so that lines keep

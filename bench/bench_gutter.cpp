@@ -38,14 +38,6 @@ struct Figures {
     int rowsPainted = 0;
 };
 
-void press(QWidget *w, int key, const QString &text)
-{
-    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QCoreApplication::sendEvent(w, &down);
-    QCoreApplication::sendEvent(w, &up);
-}
-
 // Mean milliseconds per key over kKeys keys; every 20 keys the caret moves
 // to the end of the next line so lines stay short.
 double typeKeys(TForm1 &form, int key, const QString &text)

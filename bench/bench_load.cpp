@@ -6,6 +6,7 @@
 // two alternating, so neither inherits the other's heap.
 //
 // Usage: bench_load [MEGABYTES=40] [RUNS=3]
+#include "BenchUtil.h"
 #include "BenchWindow.h"
 
 #include "app/Remain.h"
@@ -26,18 +27,6 @@
 #include <cstdio>
 
 namespace {
-
-qint64 residentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    }
-    return 0;
-}
 
 double threadCpuMs()
 {
@@ -84,7 +73,7 @@ int child(const QString &side, const QString &path)
         edit.show();
         t.start();
         settle(&edit, t);
-        before = residentKb();
+        before = statusKb("VmRSS:");
         t.start();
         {
             // Let go once given, as the main window lets its loaded text go.
@@ -92,16 +81,16 @@ int child(const QString &side, const QString &path)
             edit.setPlainText(read.decoded.text);
         }
         ms = settle(&edit, t);
-        after = residentKb();
+        after = statusKb("VmRSS:");
     } else {
         BenchWindow window;
         t.start();
         settle(&window.form, t);
-        before = residentKb();
+        before = statusKb("VmRSS:");
         t.start();
         window.form.LoadDocument(path);
         ms = settle(&window.form, t);
-        after = residentKb();
+        after = statusKb("VmRSS:");
     }
     std::printf("%.1f %lld\n", ms, static_cast<long long>(after - before));
     return 0;

@@ -5,6 +5,7 @@
 //
 // Usage: bench_longline [MEGABYTES=1]
 #include "BenchRoll.h"
+#include "BenchUtil.h"
 #include "BenchWindow.h"
 
 #include "app/Remain.h"
@@ -14,30 +15,13 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 
 namespace {
-
-double processCpuMs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
-}
-
-void press(QWidget *w, int key, const QString &text)
-{
-    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QCoreApplication::sendEvent(w, &down);
-    QCoreApplication::sendEvent(w, &up);
-}
 
 // Opens `line` as a roll of its own, caret in the middle of it.
 void openOneLine(TForm1 &form, const QString &line)
@@ -85,11 +69,11 @@ double idleShare(int ms)
 {
     QElapsedTimer wall;
     wall.start();
-    const double cpu = processCpuMs();
+    const double cpu = cpuSeconds(RUSAGE_SELF) * 1e3;
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
-    return (processCpuMs() - cpu) / double(wall.elapsed());
+    return (cpuSeconds(RUSAGE_SELF) * 1e3 - cpu) / double(wall.elapsed());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // memory is given back when it ends (the resident set after against before).
 //
 // Usage: bench_wordcheck_editor [MEGABYTES=20] [CHARACTERS=20]
+#include "BenchUtil.h"
 #include "BenchWindow.h"
 
 #include "app/AppWindows.h"
@@ -23,32 +24,8 @@
 
 #include <cstdio>
 #include <malloc.h>
-#include <sys/resource.h>
 
 namespace {
-
-qint64 statusKb(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toLongLong();
-    }
-    return 0;
-}
-
-double cpuSeconds()
-{
-    double total = 0;
-    for (const int who : {RUSAGE_SELF, RUSAGE_CHILDREN}) {
-        rusage u{};
-        getrusage(who, &u);
-        total += double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-    }
-    return total;
-}
 
 void settle(int ms)
 {
@@ -106,13 +83,13 @@ int main(int argc, char **argv)
     // The analyser alone on the same text.
     double alone = 0;
     {
-        const double before = cpuSeconds();
+        const double before = (cpuSeconds(RUSAGE_SELF) + cpuSeconds(RUSAGE_CHILDREN));
         QProcess chasen;
         chasen.setStandardOutputFile(QProcess::nullDevice());
         chasen.start(QStringLiteral("chasen"), {QStringLiteral("-i"), QStringLiteral("w"), QStringLiteral("-F"),
                                                QStringLiteral("%m,%M,%y1,%U(%P-)\\n"), utf8Path});
         chasen.waitForFinished(-1);
-        alone = cpuSeconds() - before;
+        alone = (cpuSeconds(RUSAGE_SELF) + cpuSeconds(RUSAGE_CHILDREN)) - before;
     }
 
     // The command twice on the same opened roll, without and with the word
@@ -136,9 +113,9 @@ int main(int argc, char **argv)
         Form1->CharPosValue->setValue(chars);
         Form1->PlasticWordCheck->setChecked(words);
         prompter.answer(MsgResult::Yes);
-        const double cpu = cpuSeconds();
+        const double cpu = (cpuSeconds(RUSAGE_SELF) + cpuSeconds(RUSAGE_CHILDREN));
         Form1->findChild<QAction *>(QStringLiteral("Line1"))->trigger();
-        run.cpu = cpuSeconds() - cpu;
+        run.cpu = (cpuSeconds(RUSAGE_SELF) + cpuSeconds(RUSAGE_CHILDREN)) - cpu;
         settle(1000);
         run.peak = statusKb("VmHWM:");
         run.after = statusKb("VmRSS:");
