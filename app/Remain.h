@@ -291,6 +291,9 @@ private:
     // Whole-roll reshaping (the frame shared by the reshape commands).
     RollShapeSettings shapeSettings() const;
     void buildShapeCommands();
+    // Puts `text` in the editor as a whole new roll, uncoloured: the caller
+    // calls m_highlighter->endLoad(text) once colouring may run.
+    void setWholeText(const QString &text);
     void rewriteRoll(const std::function<QStringList(const QStringList &)> &transform,
                      const QString &report, const QString &workingStatus);
     std::optional<WordList> reshapeWordList();

@@ -341,10 +341,7 @@ bool TForm1::LoadDocument(const QString &path)
 
     {
         const FlagHold bulk(BulkOperation);
-        m_incomingText = &loaded->text;
-        m_highlighter->beginLoad();
-        RichEdit1->setPlainText(loaded->text); // line ends folded while decoding
-        m_incomingText = nullptr;
+        setWholeText(loaded->text); // line ends folded while decoding
         m_highlighter->endLoad(loaded->text);
     }
     ForceRecolorClick();

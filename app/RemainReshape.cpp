@@ -51,10 +51,7 @@ void TForm1::rewriteRoll(const std::function<QStringList(const QStringList &)> &
     const QString text = itemsToText(transform(rollLines(*RichEdit1->document())));
     // As a roll is opened: replacing every line through a cursor takes the
     // document several times the time and memory of a text set anew.
-    m_incomingText = &text;
-    m_highlighter->beginLoad();
-    RichEdit1->setPlainText(text);
-    m_incomingText = nullptr;
+    setWholeText(text);
     keepViewAfterBulkChange(firstLine, caretLine);
     suppressed.release();
     // Coloured at once, not held back for a full recolour later, which would
@@ -65,6 +62,14 @@ void TForm1::rewriteRoll(const std::function<QStringList(const QStringList &)> &
         showMessage(u"完了しました。"_s, report, MsgIcon::Information);
         ForceRecolorClick();
     }
+}
+
+void TForm1::setWholeText(const QString &text)
+{
+    m_incomingText = &text; // the change handler takes it instead of copying the document
+    m_highlighter->beginLoad();
+    RichEdit1->setPlainText(text);
+    m_incomingText = nullptr;
 }
 
 void TForm1::replaceRollRange(int from, int to, const QString &text)
