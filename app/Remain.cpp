@@ -1,6 +1,7 @@
 #include "app/Remain.h"
 
 #include "analysis/WordAnalysis.h"
+#include "app/DocumentFiles.h"
 #include "app/FormRollAccess.h"
 #include "reshape/ShapeCommands.h"
 
@@ -62,7 +63,7 @@ TForm1::TForm1()
     buildMenus();
     buildTimers();
     buildEditorView();
-    buildFileDrop();
+    buildDocumentFiles();
     buildSending();
     buildShapeCommands();
 

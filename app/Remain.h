@@ -15,6 +15,7 @@
 
 #include <memory>
 
+class DocumentFiles;
 class EditHistory;
 class ShapeCommands;
 class WordAnalysis;
@@ -87,7 +88,8 @@ public:
     // wheel event the editor handles; commands that move the caret call it.
     void updateCaretStatus();
 
-    // Document loading and saving (filled by the file commands).
+    // Document loading and saving: the file commands' (DocumentFiles).
+    DocumentFiles &documentFiles();
     // Replaces the roll by the document at `path`: ".txt"/".sl1" read as text,
     // anything else through the document filter. Asks nothing; false (roll
     // unchanged, the user told why) when it cannot be read.
@@ -277,7 +279,9 @@ private:
     void buildMenus();
     void buildTimers();
     void buildEditorView();
-    void buildFileDrop();
+    void buildDocumentFiles();
+    // Puts `text` in as a whole new roll: coloured, the view at its start.
+    void takeNewRoll(const QString &text);
     void buildSending();
     void sendCaretLine();
     void RichEdit1ContentsChange(int position, int charsRemoved, int charsAdded);
@@ -307,6 +311,7 @@ private:
     std::unique_ptr<RollAccess> m_rollAccess;
     std::unique_ptr<WordAnalysis> m_wordAnalysis;
     std::unique_ptr<ShapeCommands> m_shape;
+    std::unique_ptr<DocumentFiles> m_files;
     std::unique_ptr<EditHistory> m_history;
     std::unique_ptr<WindowSender> m_sender;
     RollHighlighter *m_highlighter = nullptr;
@@ -315,12 +320,9 @@ private:
     bool m_drawing = false;
     int m_rowsPerSlide = 0; // slide-style gutter: rows a slide, asked when switched on
     QString m_commandLineFile;
-    QString m_openName; // the open dialog's last choice
-    QString m_saveName = QStringLiteral("untitled.txt"); // the save dialog's last chosen name
     // The text being given to the editor whole (a load), so that the change
     // handler need not copy the whole document back out of it.
     const QString *m_incomingText = nullptr;
-    QString m_rollFolder; // folder of the roll last opened or saved; empty: the working folder
     bool m_shown = false;
     bool m_exiting = false;
     // The roll as it was when the user answered the question for the end of

@@ -2,6 +2,7 @@
 #include "app/Remain.h"
 
 #include "app/AppWindows.h"
+#include "app/DocumentFiles.h"
 #include "app/RollEditor.h"
 #include "widgets/StartupMask.h"
 #include "platform/Fonts.h"
@@ -161,17 +162,7 @@ void TForm1::closeEvent(QCloseEvent *event)
 // True when the window may close: an empty roll, or the user's answer.
 bool TForm1::FormClose()
 {
-    if (RichEdit1->document()->isEmpty())
-        return true;
-    switch (showMessage(u"現在のデータを保存しますか？"_s, u"破棄の確認"_s, MsgIcon::Question,
-                        MsgButtons::YesNoCancel)) {
-    case MsgResult::Yes:
-        return SaveDocumentWithDialog();
-    case MsgResult::No:
-        return true;
-    default:
-        return false;
-    }
+    return m_files->mayDiscardRoll();
 }
 
 bool TForm1::mayEndSession(bool mayAsk)
