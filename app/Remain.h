@@ -17,6 +17,7 @@
 
 class DocumentFiles;
 class EditHistory;
+class LineSender;
 class ShapeCommands;
 class WordAnalysis;
 class RollHighlighter;
@@ -103,8 +104,8 @@ public:
     // step, recolouring held off meanwhile and brought up to date after; only
     // the part that differs is rewritten, so the view keeps its lines.
     void replaceRollRange(int from, int to, const QString &text);
-    // Line sending. The back end that reaches other windows, made on first
-    // use for this desktop; tests install a fake before.
+    // Line sending (LineSender). The back end that reaches other windows,
+    // made on first use for this desktop; tests install a fake before.
     WindowSender &windowSender();
     void setWindowSender(std::unique_ptr<WindowSender> sender);
     // The capture hot key `id` (ours is 0) went off over `window`: stores it
@@ -283,7 +284,6 @@ private:
     // Puts `text` in as a whole new roll: coloured, the view at its start.
     void takeNewRoll(const QString &text);
     void buildSending();
-    void sendCaretLine();
     void RichEdit1ContentsChange(int position, int charsRemoved, int charsAdded);
     void updateTagsForChange(int firstLine, int oldLastLine, int newLastLine);
     void rebuildTags();
@@ -313,7 +313,7 @@ private:
     std::unique_ptr<ShapeCommands> m_shape;
     std::unique_ptr<DocumentFiles> m_files;
     std::unique_ptr<EditHistory> m_history;
-    std::unique_ptr<WindowSender> m_sender;
+    LineSender *m_lineSender = nullptr;
     RollHighlighter *m_highlighter = nullptr;
     TagListModel *m_tags = nullptr;
     bool m_tagsStale = false; // lines changed without the tag list following

@@ -1,136 +1,26 @@
-// Sending roll lines into another program's input box: the capture of the
-// target window (F2 over it) and F1, which sends the caret line.
-#include "app/AppWindows.h"
+// Sending: the commands are LineSender's; the main window gives it the editor
+// and the panel's target and method.
 #include "app/Remain.h"
-#include "app/RollEditor.h"
-#include "platform/Cp932.h"
-#include "platform/Prompter.h"
-#include "send/LineSending.h"
+
+#include "app/AppWindows.h"
+#include "app/LineSender.h"
 #include "send/TRollInput.h"
 
 #include <QCheckBox>
-#include <QComboBox>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QTextBlock>
-
-using namespace Qt::StringLiterals;
-
-namespace {
-const QString kCaptureCaption = u"ウィンドウハンドルの取得"_s;
-const QString kNoTarget = u"送信先のウィンドウが特定されていません"_s;
-const QString kTargetUnavailable =
-    u"送信先のウィンドウが閉じたか、最小化されているか、このエディタのウィンドウです"_s;
-
-// Hands the editor's key presses to the main window's key handler before the
-// editor sees them.
-class EditorKeyFilter : public QObject {
-public:
-    explicit EditorKeyFilter(TForm1 *form)
-        : QObject(form), m_form(form)
-    {
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::KeyPress) {
-            const auto *key = static_cast<QKeyEvent *>(event);
-            const bool handled = m_form->RichEdit1KeyDown(static_cast<QKeyEvent *>(event));
-            if (handled)
-                m_sendingKey = key->key();
-            return handled;
-        }
-        // The release of a key that sent a line is part of the send: passed on,
-        // it would replace what the send said in the status bar.
-        if (event->type() == QEvent::KeyRelease && m_sendingKey != 0) {
-            const auto *key = static_cast<QKeyEvent *>(event);
-            if (key->key() == m_sendingKey) {
-                if (!key->isAutoRepeat())
-                    m_sendingKey = 0;
-                return true;
-            }
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    TForm1 *m_form;
-    int m_sendingKey = 0;
-};
-} // namespace
 
 void TForm1::buildSending()
 {
-    RichEdit1->installEventFilter(new EditorKeyFilter(this));
+    LineSender::Controls controls;
+    controls.editor = RichEdit1;
+    controls.handle = SendHandle;
+    controls.method = SendMethod;
+    controls.sendByEnter = [] { return RollInput && RollInput->SendByEnter->isChecked(); };
+    controls.caretMoved = [this] { updateCaretStatus(); };
+    m_lineSender = new LineSender(*m_rollAccess, std::move(controls), this);
 }
 
-WindowSender &TForm1::windowSender()
-{
-    if (!m_sender)
-        setWindowSender(createWindowSender());
-    return *m_sender;
-}
-
-void TForm1::setWindowSender(std::unique_ptr<WindowSender> sender)
-{
-    m_sender = std::move(sender);
-    connect(m_sender.get(), &WindowSender::captureKeyPressed, this,
-            [this](WId window) { WMHotKey(0, window); });
-}
-
-void TForm1::Button1Click()
-{
-    // F2 already taken (by another program or a capture under way): silent.
-    if (!windowSender().armCaptureHotKey())
-        return;
-    showMessage(u"入力したい枠にカーソルをあわせ、F2キーを押してください。"_s, kCaptureCaption);
-}
-
-void TForm1::WMHotKey(int id, WId window)
-{
-    if (id != 0)
-        return;
-    SendHandle->setText(formatSendHandle(window));
-    showMessage(u"取得を完了しました。\r\nF1キーで文字を送信します。"_s, kCaptureCaption);
-}
-
-bool TForm1::RichEdit1KeyDown(QKeyEvent *key)
-{
-    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-    // Send by Enter: the Enter sends like F1 and never breaks the line.
-    const bool sendByEnter = enter && RollInput && RollInput->SendByEnter->isChecked();
-    if (key->key() != Qt::Key_F1 && !sendByEnter)
-        return false;
-    sendCaretLine();
-    return true;
-}
-
-void TForm1::sendCaretLine()
-{
-    QTextCursor cursor = RichEdit1->textCursor();
-    const QString line = cursor.block().text();
-    const int textEnd = RichEdit1->document()->characterCount() - 1;
-    const LineSendStep step = lineSendStep(line, cursor.position(), textEnd, commentKinds());
-    QString notSent;
-    if (step.send) {
-        const WId target = WId(parseSendHandle(SendHandle->text()));
-        bool delivered = false;
-        if (target != 0 && windowSender().windowExists(target)) {
-            const QByteArray bytes = cp932Encode(line); // what cannot be sent becomes "?"
-            delivered = SendMethod->currentIndex() == 1 ? windowSender().typeTextAndEnter(target, bytes)
-                                                        : windowSender().replaceTextAndEnter(target, bytes);
-        }
-        if (!delivered)
-            notSent = u"★%1行目は送信されませんでした：%2"_s.arg(cursor.blockNumber() + 1)
-                          .arg(target == 0 ? kNoTarget : kTargetUnavailable);
-    }
-    cursor.setPosition(step.caretAfter);
-    RichEdit1->setTextCursor(cursor);
-    RichEdit1->scrollToLine(RichEdit1->firstVisibleLine() + 1);
-    updateCaretStatus();
-    // Said at once and without a box, so that F1 keeps its rhythm; the caret
-    // still moves on, as for a line that went out.
-    if (!notSent.isEmpty())
-        setStatusText(notSent);
-}
+WindowSender &TForm1::windowSender() { return m_lineSender->windowSender(); }
+void TForm1::setWindowSender(std::unique_ptr<WindowSender> sender) { m_lineSender->setWindowSender(std::move(sender)); }
+void TForm1::Button1Click() { m_lineSender->startCapture(); }
+void TForm1::WMHotKey(int id, WId window) { m_lineSender->captured(id, window); }
+bool TForm1::RichEdit1KeyDown(QKeyEvent *key) { return m_lineSender->editorKeyDown(key); }
