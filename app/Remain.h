@@ -17,6 +17,7 @@
 
 class DocumentFiles;
 class EditHistory;
+class FindCommands;
 class LineSender;
 class ShapeCommands;
 class WordAnalysis;
@@ -288,6 +289,7 @@ private:
     void updateTagsForChange(int firstLine, int oldLastLine, int newLastLine);
     void rebuildTags();
     void restoreStep(bool undo);
+    void buildFindCommands();
     void FindDialog1Find(const QString &findText);
     void ReplaceDialog1Replace(bool all);
     void commentSelection(const QString &marker);
@@ -314,6 +316,7 @@ private:
     std::unique_ptr<DocumentFiles> m_files;
     std::unique_ptr<EditHistory> m_history;
     LineSender *m_lineSender = nullptr;
+    FindCommands *m_find = nullptr;
     RollHighlighter *m_highlighter = nullptr;
     TagListModel *m_tags = nullptr;
     bool m_tagsStale = false; // lines changed without the tag list following

@@ -8,7 +8,6 @@
 #include "app/Remain.h"
 
 #include "history/EditHistory.h"
-#include "app/FindDialogs.h"
 #include "app/RollEditor.h"
 #include "roll/RollHighlighter.h"
 #include "roll/TagList.h"
@@ -40,13 +39,7 @@ void TForm1::buildEditorView()
     for (QCheckBox *box : {Cmt1, Cmt2, Cmt3, Cmt4})
         connect(box, &QCheckBox::toggled, this, &TForm1::Cmt1Click);
 
-    FindDialog1 = new TFindDialog(this);
-    ReplaceDialog1 = new TReplaceDialog(this);
-    connect(FindDialog1, &TFindDialog::find, this, [this] { FindDialog1Find(FindDialog1->findText()); });
-    connect(ReplaceDialog1, &TFindDialog::find, this,
-            [this] { FindDialog1Find(ReplaceDialog1->findText()); });
-    connect(ReplaceDialog1, &TReplaceDialog::replace, this, [this] { ReplaceDialog1Replace(false); });
-    connect(ReplaceDialog1, &TReplaceDialog::replaceAll, this, [this] { ReplaceDialog1Replace(true); });
+    buildFindCommands();
 }
 
 void TForm1::ForceRecolorClick()
