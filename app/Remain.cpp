@@ -2,6 +2,7 @@
 
 #include "analysis/WordAnalysis.h"
 #include "app/DocumentFiles.h"
+#include "app/EditorView.h"
 #include "app/FormRollAccess.h"
 #include "reshape/ShapeCommands.h"
 
@@ -60,6 +61,7 @@ TForm1::TForm1()
     setAcceptDrops(true);
 
     buildPanels();
+    buildView();
     buildMenus();
     buildTimers();
     buildEditorView();
@@ -249,11 +251,6 @@ void TForm1::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
     // The bars live over the editor: keep them as high / as wide as it is.
-    CharPosSign->resize(CharPosSign->width(), RichEdit1->height());
-    CursorLine->resize(RichEdit1->width(), CursorLine->height());
+    m_view->followEditorSize();
 }
 
-void TForm1::Splitter1Moved()
-{
-    CursorLine->resize(RichEdit1->width(), CursorLine->height());
-}

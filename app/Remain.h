@@ -17,6 +17,7 @@
 
 class DocumentFiles;
 class EditHistory;
+class EditorView;
 class FindCommands;
 class LineSender;
 class ShapeCommands;
@@ -278,6 +279,7 @@ protected:
 private:
     friend class FormRollAccess; // the face delegates to the commands below
     void buildPanels();
+    void buildView();
     void buildMenus();
     void buildTimers();
     void buildEditorView();
@@ -314,6 +316,7 @@ private:
     std::unique_ptr<WordAnalysis> m_wordAnalysis;
     std::unique_ptr<ShapeCommands> m_shape;
     std::unique_ptr<DocumentFiles> m_files;
+    std::unique_ptr<EditorView> m_view;
     std::unique_ptr<EditHistory> m_history;
     LineSender *m_lineSender = nullptr;
     FindCommands *m_find = nullptr;
@@ -321,7 +324,6 @@ private:
     TagListModel *m_tags = nullptr;
     bool m_tagsStale = false; // lines changed without the tag list following
     bool m_drawing = false;
-    int m_rowsPerSlide = 0; // slide-style gutter: rows a slide, asked when switched on
     QString m_commandLineFile;
     // The text being given to the editor whole (a load), so that the change
     // handler need not copy the whole document back out of it.
