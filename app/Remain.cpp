@@ -4,6 +4,7 @@
 #include "app/DocumentFiles.h"
 #include "app/EditorView.h"
 #include "app/FormRollAccess.h"
+#include "app/WorkSuspend.h"
 #include "reshape/ShapeCommands.h"
 
 #include "history/EditHistory.h"
@@ -66,6 +67,7 @@ TForm1::TForm1()
     buildTimers();
     buildEditorView();
     buildDocumentFiles();
+    buildWorkSuspend();
     buildSending();
     buildShapeCommands();
 

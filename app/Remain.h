@@ -17,6 +17,7 @@
 
 class DocumentFiles;
 class EditHistory;
+class WorkSuspend;
 class EditorView;
 class FindCommands;
 class LineSender;
@@ -93,6 +94,8 @@ public:
 
     // Document loading and saving: the file commands' (DocumentFiles).
     DocumentFiles &documentFiles();
+    // Suspend, resume and autosave.
+    WorkSuspend &workSuspend();
     // Replaces the roll by the document at `path`: ".txt"/".sl1" read as text,
     // anything else through the document filter. Asks nothing; false (roll
     // unchanged, the user told why) when it cannot be read.
@@ -284,6 +287,7 @@ private:
     void buildTimers();
     void buildEditorView();
     void buildDocumentFiles();
+    void buildWorkSuspend();
     // Puts `text` in as a whole new roll: coloured, the view at its start.
     void takeNewRoll(const QString &text);
     void buildSending();
@@ -317,6 +321,7 @@ private:
     std::unique_ptr<ShapeCommands> m_shape;
     std::unique_ptr<DocumentFiles> m_files;
     std::unique_ptr<EditorView> m_view;
+    std::unique_ptr<WorkSuspend> m_suspend;
     std::unique_ptr<EditHistory> m_history;
     LineSender *m_lineSender = nullptr;
     FindCommands *m_find = nullptr;

@@ -185,4 +185,3 @@ void TForm1::Exit1Click()
     close();
 }
 
-void TForm1::AutoSaveTimerTimer() {}

@@ -1,0 +1,43 @@
+// File › suspend/resume and the autosave tick are WorkSuspend's; the main
+// window gives it the settings file and the editor.
+#include "app/Remain.h"
+
+#include "app/ConfigFile.h"
+#include "app/DocumentFiles.h"
+#include "app/RollEditor.h"
+#include "app/WorkSuspend.h"
+#include "roll/FlagHold.h"
+#include "roll/RollHighlighter.h"
+
+#include <QDir>
+
+void TForm1::buildWorkSuspend()
+{
+    WorkSuspend::Hooks hooks;
+    hooks.saveSettings = [](const QString &path, QString *error) { return saveConfigFile(path, error); };
+    hooks.loadSettings = [this](const QString &path) { LoadConfigFile(path); };
+    hooks.restoreRoll = [this](const QString &text) {
+        {
+            const FlagHold bulk(BulkOperation);
+            setWholeText(text);
+            m_highlighter->endLoad(text);
+        }
+        // The history starts again from the resumed roll: no undo leads back
+        // to what was in the editor before.
+        ClearUndoHistory();
+        ForceRecolorClick();
+        RichEdit1->scrollToLeftEdge();
+        updateCaretStatus();
+    };
+    hooks.exitNow = [this] { Exit1Click(); };
+    hooks.autosaveFolder = [this] {
+        return m_files->rollFolder().isEmpty() ? m_suspend->workingFolder() : m_files->rollFolder();
+    };
+    m_suspend = std::make_unique<WorkSuspend>(*m_rollAccess, QDir::currentPath(), std::move(hooks));
+}
+
+WorkSuspend &TForm1::workSuspend() { return *m_suspend; }
+
+void TForm1::Break1Click() { m_suspend->suspend(); }
+void TForm1::Restore1Click() { m_suspend->resume(); }
+void TForm1::AutoSaveTimerTimer() { m_suspend->autosaveTick(); }

@@ -1,0 +1,61 @@
+#pragma once
+// Putting the work aside and taking it up again: suspend writes the settings
+// and the roll (as rich text) to "作業一時保存.ini/.txt" in the working folder,
+// resume reads them back; while autosave is on, every tick writes the settings
+// and a new "一時保存<stamp>.txt" copy into the folder of the roll last opened
+// or saved. Every file goes through a temporary file renamed into place, so an
+// interrupted write leaves the previous state, never a broken file.
+#include "roll/RollConventions.h"
+
+#include <QDateTime>
+#include <QStringList>
+
+#include <functional>
+
+class RollAccess;
+
+inline constexpr char16_t kSuspendSettingsName[] = u"作業一時保存.ini";
+inline constexpr char16_t kSuspendRollName[] = u"作業一時保存.txt";
+
+// "一時保存yyyy-mm-dd-hhnnss.txt" for the moment `when`.
+QString autosaveCopyName(const QDateTime &when);
+// The autosave copies in `folder`, oldest first (the names sort by time).
+QStringList autosaveCopies(const QString &folder);
+
+class WorkSuspend {
+public:
+    struct Hooks {
+        // Writes the settings file; false with `error` set when it cannot.
+        std::function<bool(const QString &path, QString *error)> saveSettings;
+        std::function<void(const QString &path)> loadSettings;
+        // Puts a resumed roll in: the undo history starts again from it.
+        std::function<void(const QString &text)> restoreRoll;
+        // Ends the program at once, without the closing question.
+        std::function<void()> exitNow;
+        // Where autosave writes (the folder of the roll last opened or saved).
+        std::function<QString()> autosaveFolder;
+        std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
+    };
+
+    WorkSuspend(RollAccess &roll, const QString &workingFolder, Hooks hooks);
+
+    void suspend();
+    void resume();
+    void autosaveTick();
+    // The roll written as a new stamped copy in the autosave folder, for the
+    // program's last moments; the path written, or empty.
+    QString writeRescueCopy();
+
+    QString workingFolder() const { return m_workingFolder; }
+
+private:
+    QByteArray rollBytes() const;
+    QString newCopyPath(const QString &folder) const;
+    // A write that failed: logged, and shown unless `quiet`.
+    void reportWriteFailure(const QString &path, const QString &error, bool settings, bool quiet);
+
+    RollAccess &m_roll;
+    QString m_workingFolder;
+    Hooks m_hooks;
+    bool m_autosaveFailing = false; // told once; the timer goes on trying
+};
