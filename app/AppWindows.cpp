@@ -9,6 +9,7 @@
 #include "convert/TReplaceSet.h"
 #include "convert/TWordChangeList.h"
 #include "join/TJoinFile.h"
+#include "lists/LineLists.h"
 #include "lists/TFindList.h"
 #include "lists/TMsgList.h"
 #include "print/TSetPrinterSetup.h"
@@ -114,7 +115,15 @@ void createAppWindows()
     WordAnalyze = new TWordAnalyze(Form1->rollAccess(), Form1->wordAnalysis(),
                                    [] { return SetChasen->analyserSettings(); });
     SetChasen = new TSetChasen;
-    RollAdvice = new TRollAdvice;
+    RollAdvice = new TRollAdvice(Form1->rollAccess(), Form1->wordAnalysis(),
+                                 [] { return SetChasen->analyserSettings(); },
+                                 [](const QString &caption, const QList<int> &lineIndexes) {
+                                     const QStringList lines = Form1->rollAccess().lines();
+                                     QStringList entries;
+                                     for (const int i : lineIndexes)
+                                         entries << resultEntry(i, lines.at(i));
+                                     FindList->showLines(caption, entries);
+                                 });
     ReplaceSet = new TReplaceSet(Form1->rollAccess());
     RollInput = new TRollInput;
     WordDic = new TWordDic;

@@ -27,13 +27,6 @@
 
 namespace {
 
-void settle(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 // The sample's sentences in a shuffled order, as the CLI benchmarks make rolls.
 QString makeRoll(double megabytes)
 {
@@ -62,10 +55,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     ScriptedPrompter prompter;
     Prompter::install(&prompter);
-    createAppWindows();
-    Form1->show();
-    settle(1500); // start-up stages
-    Form1->Timer1->stop();
+    startAppWindows();
 
     QTemporaryDir dir;
     const QString roll = makeRoll(megabytes);

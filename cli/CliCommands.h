@@ -15,3 +15,5 @@ int talkersCommand(const QStringList &args);
 int findCommand(const QStringList &args);
 int slideCommand(const QStringList &args);
 int convertCommand(const QStringList &args);
+int furiganaCommand(const QStringList &args);
+int adviseCommand(const QStringList &args);

@@ -32,6 +32,9 @@ const char kUsage[] =
     "                                caption lines wider than the screen\n"
     "  count                         character total\n"
     "  analyze                       ChaSen's records of the roll\n"
+    "  furigana                      the roll with ruby codes for the words ChaSen\n"
+    "                                can read\n"
+    "  advise                        the roll advisor's findings as an indented tree\n"
     "  reshape --chars N | --pixels W [--word-check] [--dic FILE] [--comment]\n"
     "          [--no-effect-cr] [--cr-dot] [--cr-comma] [--cr-insert]\n"
     "                                re-break over-long lines\n"
@@ -77,6 +80,7 @@ int runCommand(const QStringList &args)
         {"analyze", analyzeCommand}, {"reshape", reshapeCommand}, {"break", breakCommand},
         {"center", centerCommand},   {"trim", trimCommand},       {"talkers", talkersCommand},
         {"find", findCommand},       {"slide", slideCommand},     {"convert", convertCommand},
+        {"furigana", furiganaCommand}, {"advise", adviseCommand},
     };
     for (const auto &[name, run] : commands) {
         if (command == QLatin1String(name))

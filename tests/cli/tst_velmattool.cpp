@@ -25,6 +25,8 @@ private Q_SLOTS:
     void endlessInputIsRefused_data();
     void endlessInputIsRefused();
     void longLineInALargeFont();
+    void languageCommandsHelp_data();
+    void languageCommandsHelp();
 
 private:
     struct Result {
@@ -94,6 +96,31 @@ void TestVelmatTool::run_data()
                           << u"00001 : 私の\n00003 : あの\n"_s << 0;
     QTest::newRow("find without text") << QStringList{u"find"_s} << roll << QString() << 2;
     QTest::newRow("bad mark") << QStringList{u"break"_s, u"--at"_s, u"/"_s} << roll << QString() << 2;
+    QTest::newRow("furigana") << QStringList{u"furigana"_s} << QByteArray("テレビの漢字。\r\n<-漢字\r\nABC\r\n")
+                              << u"`rてれび`sテレビの`rかんじ`s漢字。\n<-`rかんじ`s漢字\nABC\n"_s << 0;
+    QTest::newRow("furigana without a final line break")
+        << QStringList{u"furigana"_s} << QByteArray("漢字") << u"`rかんじ`s漢字"_s << 0;
+    QTest::newRow("advise") << QStringList{u"advise"_s} << QByteArray("機会と機械。愛\r\n")
+                            << u"似た名前\n"
+                               "使用漢字のアドバイス（教育漢字/常用漢字）\n"
+                               "  中学生が習得していない漢字\n"
+                               "  変更を検討したほうが良い漢字\n"
+                               "  小学１年生が習得していない漢字\n    会\n    愛\n    械\n    機\n"
+                               "  小学２年生が習得していない漢字\n    愛\n    械\n    機\n"
+                               "  小学３年生が習得していない漢字\n    愛\n    械\n    機\n"
+                               "  小学４年生が習得していない漢字\n"
+                               "  小学５年生が習得していない漢字\n"
+                               "  小学６年生が習得していない漢字\n"
+                               "  常用漢字以外\n"
+                               "  第２水準漢字\n"
+                               "同音異字\n"
+                               "  同音語があります （『機会』と『機械』）\n"
+                               "辞書にない文字\n"_s
+                            << 0;
+    QTest::newRow("advise without the analyser")
+        << QStringList{u"advise"_s, u"--chasen"_s, u"/nonexistent/chasen"_s} << roll << QString() << 2;
+    QTest::newRow("furigana without the analyser")
+        << QStringList{u"furigana"_s, u"--chasen"_s, u"/nonexistent/chasen"_s} << roll << QString() << 2;
 }
 
 void TestVelmatTool::run()
@@ -193,6 +220,10 @@ void TestVelmatTool::fullOutputFailsLoudly_data()
     QTest::newRow("version") << QStringList{u"--version"_s};
     QTest::newRow("help of a command") << QStringList{u"trim"_s, u"--help"_s};
     QTest::newRow("help of find") << QStringList{u"find"_s, u"--help"_s};
+    QTest::newRow("help of furigana") << QStringList{u"furigana"_s, u"--help"_s};
+    QTest::newRow("help of advise") << QStringList{u"advise"_s, u"--help"_s};
+    QTest::newRow("furigana") << QStringList{u"furigana"_s};
+    QTest::newRow("advise") << QStringList{u"advise"_s};
     QTest::newRow("slide file that cannot be written") << QStringList{u"slide"_s, u"-o"_s, missingFolder};
 }
 
@@ -245,6 +276,23 @@ void TestVelmatTool::longLineInALargeFont()
     QCOMPARE(reshaped.status, 0);
     QCOMPARE(reshaped.out.count('\n'), 1620001);
     QVERIFY(reshaped.out.startsWith("漢\n漢\n"));
+}
+
+void TestVelmatTool::languageCommandsHelp_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("furigana") << u"furigana"_s;
+    QTest::newRow("advise") << u"advise"_s;
+}
+
+void TestVelmatTool::languageCommandsHelp()
+{
+    QFETCH(QString, command);
+    const Result r = tool({command, u"--help"_s});
+    QCOMPARE(r.status, 0);
+    QVERIFY(r.out.contains("--chasen <PATH>"));
+    QVERIFY(r.out.contains("[FILE]"));
+    QVERIFY(tool({u"--help"_s}).out.contains("  " + command.toUtf8() + "  "));
 }
 
 QTEST_GUILESS_MAIN(TestVelmatTool)

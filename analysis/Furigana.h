@@ -1,0 +1,78 @@
+#pragma once
+// Furigana as IPtalk shows it: the ruby code "`r" + reading + "`s" + base
+// text, written by hand for a selection or automatically for every word of
+// the roll whose reading the analyser knows.
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <functional>
+#include <optional>
+
+// The ruby code for `base` read as `reading` (no closing mark follows the base).
+QString rubyCode(const QString &reading, const QString &base);
+
+// Whether an analyser record (its fields) gives a furigana word: a general
+// verb, or a noun that is not a number, whose surface begins with a character
+// Shift-JIS writes in two bytes (not ASCII, not half-width kana).
+bool takesFurigana(const QStringList &record);
+
+// A record's reading as furigana: in hiragana; empty when that would not fit
+// in 254 Shift-JIS bytes.
+QString furiganaReading(QStringView katakanaReading);
+
+// The order of the words' "surface=reading" texts: locale collation, letter
+// case ignored. Among words with the same surface, the one first in this
+// order gives the reading.
+int compareFuriganaEntries(const QString &a, const QString &b);
+
+// The furigana words of one run, looked up by surface with letter case
+// ignored, longest match first, in time proportional to the match.
+class FuriganaDictionary {
+public:
+    // The words of the analyser's record lines (non-records are skipped).
+    static FuriganaDictionary fromMorphemeLines(const QStringList &lines);
+
+    void add(const QString &surface, const QString &reading);
+
+    // The reading looking up `text` gives (empty when none, or when the word
+    // first in order has an empty reading).
+    QString lookup(QStringView text) const;
+
+    struct Match {
+        qsizetype length = 0; // 0: no word with a reading begins there
+        QString reading;
+    };
+    // The longest word at `pos` of `text` whose lookup gives a reading.
+    Match longestAt(QStringView text, qsizetype pos) const;
+
+    // The longest surface, in UTF-16 units.
+    qsizetype maxLength() const { return m_maxLength; }
+    bool isEmpty() const { return m_entries.isEmpty(); }
+
+private:
+    static quint64 edgeKey(qint32 node, char16_t c) { return (quint64(quint32(node)) << 16) | c; }
+    qint32 child(qint32 node, char16_t c) const { return m_edges.value(edgeKey(node, c), -1); }
+
+    // A trie over the case-folded surfaces, as one table of edges; each node
+    // knows the entry its surface looks up to (-1: none ends there).
+    QHash<quint64, qint32> m_edges;
+    QList<qint32> m_entryAt{-1};
+    QStringList m_entries; // "surface=reading"
+    QList<qsizetype> m_surfaceLength;
+    qsizetype m_maxLength = 0;
+};
+
+// Called now and then during a long scan with the position reached and the
+// length of the text; returning false stops the scan.
+using ScanProgress = std::function<bool(qsizetype done, qsizetype total)>;
+
+// `text` with every dictionary word wrapped in its ruby code, scanning left
+// to right and taking the longest word at each position. Ruby codes already
+// in the text are left as they are, with the base text they carry (the
+// longest word there, or the run of kanji or of one kind of kana that begins
+// there, whichever is longer). Nothing when the scan was stopped.
+std::optional<QString> addFurigana(QStringView text, const FuriganaDictionary &dictionary,
+                                   const ScanProgress &keepGoing = {});

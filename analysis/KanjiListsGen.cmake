@@ -1,0 +1,46 @@
+# Build-time generator: writes the built-in kanji lists as string constants
+# from the data files, so that the lists are never typed in by hand.
+# Usage: cmake -DDATA=<data folder> -DOUT=<header> -P KanjiListsGen.cmake
+if(NOT DATA OR NOT OUT)
+  message(FATAL_ERROR "usage: cmake -DDATA=<folder> -DOUT=<header> -P KanjiListsGen.cmake")
+endif()
+
+# One-string files: a single line.
+function(read_one_line file var)
+  file(STRINGS ${DATA}/${file} lines ENCODING UTF-8)
+  list(LENGTH lines count)
+  if(NOT count EQUAL 1)
+    message(FATAL_ERROR "${file}: expected one line, found ${count}")
+  endif()
+  set(${var} "${lines}" PARENT_SCOPE)
+endfunction()
+
+file(STRINGS ${DATA}/kanji-grade-1989.txt grade_lines ENCODING UTF-8)
+foreach(line IN LISTS grade_lines)
+  if(NOT line MATCHES "^G([1-6])\t(.+)$")
+    message(FATAL_ERROR "kanji-grade-1989.txt: unexpected line \"${line}\"")
+  endif()
+  set(grade${CMAKE_MATCH_1} "${CMAKE_MATCH_2}")
+endforeach()
+foreach(n RANGE 1 6)
+  if(NOT DEFINED grade${n})
+    message(FATAL_ERROR "kanji-grade-1989.txt: no line for G${n}")
+  endif()
+endforeach()
+read_one_line(kanji-joyo-junior.txt junior)
+read_one_line(kanji-joyo-2010.txt joyo)
+read_one_line(kanji-jis-level2.txt level2)
+
+set(text "// Generated from data/kanji-*.txt by analysis/KanjiListsGen.cmake; do not edit.\n")
+string(APPEND text "#pragma once\n#include <QStringView>\n\nnamespace kanjidata {\n")
+foreach(n RANGE 1 6)
+  string(APPEND text "inline constexpr QStringView kGrade${n} = u\"${grade${n}}\";\n")
+endforeach()
+string(APPEND text "inline constexpr QStringView kJunior = u\"${junior}\";\n")
+string(APPEND text "inline constexpr QStringView kJoyo2010 = u\"${joyo}\";\n")
+string(APPEND text "inline constexpr QStringView kLevel2 = u\"${level2}\";\n")
+string(APPEND text "} // namespace kanjidata\n")
+# Rewritten only when it changes, so that a reconfigure rebuilds nothing.
+file(WRITE ${OUT}.tmp "${text}")
+file(COPY_FILE ${OUT}.tmp ${OUT} ONLY_IF_DIFFERENT)
+file(REMOVE ${OUT}.tmp)

@@ -1,0 +1,17 @@
+#pragma once
+// The ruby commands of the main window over the roll face: a ruby code by
+// hand for the selection, and furigana for every known word of the roll.
+#include "analysis/Furigana.h"
+#include "analysis/WordAnalysis.h"
+
+class RollAccess;
+
+// Asks for the reading and wraps the selection in its ruby code, as one undo step.
+void rubyForSelection(RollAccess &roll);
+
+// Runs the analyser, then wraps every word it knows a reading for in its ruby
+// code, as one undo step; the caret goes to the start. `keepGoing` watches
+// the scan; without it a progress window lets the user stop it (Escape), and
+// a stopped scan leaves the roll as it was.
+void furiganaForRoll(RollAccess &roll, WordAnalysis &analysis, const AnalyserSettings &settings,
+                     const ScanProgress &keepGoing = {});
