@@ -6,7 +6,6 @@ void TForm1::Break1Click() {}
 void TForm1::Restore1Click() {}
 void TForm1::Rubi2Click() {}
 void TForm1::Rubi3Click() {}
-void TForm1::PaternMark1Click() {}
 void TForm1::IPtalkInport1Click() {}
 void TForm1::Standard1Click() {}
 void TForm1::Extend1Click() {}

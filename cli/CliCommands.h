@@ -15,3 +15,5 @@ int talkersCommand(const QStringList &args);
 int findCommand(const QStringList &args);
 int slideCommand(const QStringList &args);
 int convertCommand(const QStringList &args);
+int wordsCommand(const QStringList &args);
+int marksCommand(const QStringList &args);

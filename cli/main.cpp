@@ -32,6 +32,11 @@ const char kUsage[] =
     "                                caption lines wider than the screen\n"
     "  count                         character total\n"
     "  analyze                       ChaSen's records of the roll\n"
+    "  words [--pos POS [--base] [--export FILE]]\n"
+    "                                the parts of speech, the words of one, or\n"
+    "                                them as an input method's dictionary file\n"
+    "  marks [--base]                the nouns and verbs the marking marks, with\n"
+    "                                their lines\n"
     "  reshape --chars N | --pixels W [--word-check] [--dic FILE] [--comment]\n"
     "          [--no-effect-cr] [--cr-dot] [--cr-comma] [--cr-insert]\n"
     "                                re-break over-long lines\n"
@@ -77,6 +82,7 @@ int runCommand(const QStringList &args)
         {"analyze", analyzeCommand}, {"reshape", reshapeCommand}, {"break", breakCommand},
         {"center", centerCommand},   {"trim", trimCommand},       {"talkers", talkersCommand},
         {"find", findCommand},       {"slide", slideCommand},     {"convert", convertCommand},
+        {"words", wordsCommand},     {"marks", marksCommand},
     };
     for (const auto &[name, run] : commands) {
         if (command == QLatin1String(name))
