@@ -3,6 +3,9 @@
 #include "analysis/MorphemeRecord.h"
 #include "roll/TextLines.h"
 
+#include <algorithm>
+#include <numeric>
+
 
 void MorphemeDigest::add(QByteArrayView utf8Lines)
 {
@@ -10,11 +13,27 @@ void MorphemeDigest::add(QByteArrayView utf8Lines)
         if (line.isEmpty())
             return;
         // A key over the caller's bytes: a line met before costs no copy.
-        if (!m_seen.contains(QByteArray::fromRawData(line.data(), line.size()))) {
-            m_seen.insert(line.toByteArray());
-            m_lines.append(QString::fromUtf8(line));
+        const auto met = m_seen.constFind(QByteArray::fromRawData(line.data(), line.size()));
+        if (met != m_seen.cend()) {
+            m_lastMet[*met] = m_count++;
+            return;
         }
+        m_seen.insert(line.toByteArray(), m_lines.size());
+        m_lines.append(QString::fromUtf8(line));
+        m_lastMet.append(m_count++);
     });
+}
+
+QStringList MorphemeDigest::linesByLastOccurrence() const
+{
+    QList<qsizetype> order(m_lines.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [this](qsizetype a, qsizetype b) { return m_lastMet[a] < m_lastMet[b]; });
+    QStringList lines;
+    lines.reserve(order.size());
+    for (const qsizetype i : order)
+        lines.append(m_lines.at(i));
+    return lines;
 }
 
 QStringList MorphemeDigest::surfaces() const

@@ -5,7 +5,7 @@
 // morpheme text (itself about ten times the roll).
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QSet>
+#include <QHash>
 #include <QStringList>
 
 class MorphemeDigest {
@@ -18,11 +18,18 @@ public:
     const QStringList &lines() const { return m_lines; }
     bool isEmpty() const { return m_lines.isEmpty(); }
 
+    // The distinct lines again, ordered by where each was met last: whatever
+    // looks at the records in the output's order and lets a later record
+    // override an earlier one gets the same result from this list.
+    QStringList linesByLastOccurrence() const;
+
     // As distinctSurfaces and partsOfSpeech give them for the whole output.
     QStringList surfaces() const;
     QStringList partsOfSpeech() const;
 
 private:
     QStringList m_lines;
-    QSet<QByteArray> m_seen;
+    QHash<QByteArray, qsizetype> m_seen; // a line → its index in m_lines
+    QList<qint64> m_lastMet;             // for each of m_lines: the number of the line that met it last
+    qint64 m_count = 0;                  // non-empty lines taken
 };

@@ -94,6 +94,21 @@ QString fieldText(QStringView raw, bool quoted)
 
 } // namespace
 
+bool recordFields(QStringView line, std::array<QStringView, 4> &fields, QStringList &unquoted)
+{
+    FieldScanner scanner(line);
+    bool quoted = false;
+    for (QStringView &field : fields) {
+        if (!scanner.next(field, quoted))
+            return false;
+        if (quoted && field.contains(u'"')) {
+            unquoted.append(fieldText(field, quoted));
+            field = unquoted.constLast();
+        }
+    }
+    return true;
+}
+
 QStringList parseRecord(QStringView line)
 {
     QStringList fields;

@@ -4,6 +4,8 @@
 // end-of-sentence line, empty lines) are not records.
 #include <QList>
 #include <QSet>
+
+#include <array>
 #include <QStringList>
 #include <QStringView>
 
@@ -12,6 +14,12 @@
 // quote ("" inside stands for one); any other field ends at a comma or at a
 // blank/control; a comma at the very end gives a final empty field.
 QStringList parseRecord(QStringView line);
+
+// The first four fields of `line` as parseRecord gives them, without a list
+// or a string for each: false when the line is no record. The fields are
+// views into `line`, or into a string added to `unquoted` where a field
+// held doubled quotes.
+bool recordFields(QStringView line, std::array<QStringView, 4> &fields, QStringList &unquoted);
 
 // Every line of `morphemeText` split by parseRecord, records and non-records alike.
 QList<QStringList> parseMorphemeText(const QString &morphemeText);

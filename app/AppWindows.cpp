@@ -3,6 +3,7 @@
 #include "analysis/TRollAdvice.h"
 #include "analysis/TSetChasen.h"
 #include "analysis/TWordAnalyze.h"
+#include "app/FindDialogs.h"
 #include "app/Remain.h"
 #include "widgets/StartupMask.h"
 #include "app/TAboutBox.h"
@@ -112,8 +113,15 @@ void createAppWindows()
     MsgList = new TMsgList(Form1->rollAccess());
     FindList = new TFindList(Form1->rollAccess());
     MsgList->setResultList(FindList);
-    WordAnalyze = new TWordAnalyze(Form1->rollAccess(), Form1->wordAnalysis(),
-                                   [] { return SetChasen->analyserSettings(); });
+    WordAnalyze = new TWordAnalyze(
+        Form1->rollAccess(), Form1->wordAnalysis(),
+        {.settings = [] { return SetChasen->analyserSettings(); },
+         .showLines = [](const QString &caption, const QStringList &entries) { FindList->showLines(caption, entries); },
+         .findWord =
+             [](const QString &word) {
+                 Form1->FindDialog1->setFindText(word);
+                 Form1->SearchClick();
+             }});
     SetChasen = new TSetChasen;
     RollAdvice = new TRollAdvice(Form1->rollAccess(), Form1->wordAnalysis(),
                                  [] { return SetChasen->analyserSettings(); },

@@ -85,6 +85,11 @@ void FormRollAccess::recolour()
     m_form.ForceRecolorClick();
 }
 
+void FormRollAccess::setMarks(const QList<RollMark> &marks)
+{
+    m_form.RichEdit1->setMarks(marks);
+}
+
 QString FormRollAccess::statusText() const
 {
     return m_form.statusText();

@@ -22,6 +22,7 @@ public:
                  const QString &workingStatus) override;
     void recordState() override;
     void recolour() override;
+    void setMarks(const QList<RollMark> &marks) override;
     QString statusText() const override;
     void setStatusText(const QString &text) override;
 

@@ -2,7 +2,6 @@
 // (files, editing, reshaping, sending …) when it is written.
 #include "app/Remain.h"
 
-void TForm1::PaternMark1Click() {}
 void TForm1::IPtalkInport1Click() {}
 void TForm1::Standard1Click() {}
 void TForm1::Extend1Click() {}

@@ -98,8 +98,10 @@ void TForm1::RE1_DrawTimer()
     if (!RecolorSuppressed && !m_drawing) {
         m_drawing = true;
         rebuildTags();
-        if (!NoRecolor->isChecked())
+        if (!NoRecolor->isChecked()) {
             m_highlighter->recolourAll();
+            RichEdit1->clearMarks(); // every line is coloured again
+        }
         m_drawing = false;
     }
     Busy = false;
@@ -119,8 +121,10 @@ void TForm1::RE1_Draw2Timer()
             rebuildTags();
         const QTextBlock block = RichEdit1->textCursor().block();
         m_tags->updateLine(block.blockNumber(), block.text(), commentKinds());
-        if (!NoRecolor->isChecked())
+        if (!NoRecolor->isChecked()) {
             m_highlighter->refreshBlock(block);
+            RichEdit1->clearMarksOfLine(block); // the caret line's own colours come back
+        }
         m_drawing = false;
     }
     Busy = false;

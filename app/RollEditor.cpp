@@ -31,6 +31,10 @@ RollEditor::RollEditor(QWidget *parent)
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &RollEditor::updateCaretBlink);
     connect(this, &QPlainTextEdit::textChanged, this, &RollEditor::updateCaretBlink);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &RollEditor::updateCaretBlink);
+    connect(document(), &QTextDocument::contentsChange, this, [this](int position, int removed, int added) {
+        if (m_marks.follow(position, removed, added))
+            marksChanged();
+    });
 }
 
 void RollEditor::updateCaretBlink()
@@ -69,6 +73,7 @@ void RollEditor::setLongLineSpaceBackground(const QColor &colour)
 
 void RollEditor::paintEvent(QPaintEvent *e)
 {
+    showMarksInView();
     QPlainTextEdit::paintEvent(e);
     if (!m_longLineSpaceBackground.isValid())
         return;

@@ -7,6 +7,8 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
+#include "roll/RollMarks.h"
+
 class RollEditor : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -53,6 +55,16 @@ public:
     // into a list, which is quadratic in the formats of one line.
     void setLongLineSpaceBackground(const QColor &colour);
 
+    // Part-of-speech marks shown over the text (RollMarkLayer): they follow
+    // edits, and recolouring drops them. Only the marks of the lines in view
+    // become the editor's extra selections, so a roll marked all over costs
+    // nothing while typing or painting.
+    void setMarks(QList<RollMark> marks);
+    void clearMarks();
+    // Drops the marks on `block`'s characters.
+    void clearMarksOfLine(const QTextBlock &block);
+    const QList<RollMark> &marks() const { return m_marks.marks(); }
+
 Q_SIGNALS:
     // A key or mouse button went down or up, or the wheel turned, and the
     // editor has handled it (the caret and the view are where it left them).
@@ -82,7 +94,21 @@ private:
     void paintSpacesOfLongLine(QPainter &painter, const QTextBlock &block, const QRectF &band,
                                const QRect &area);
 
+    // Makes the extra selections the marks of the lines in view, when the
+    // marks or the view changed since the last time.
+    void showMarksInView();
+    void marksChanged();
+
     QColor m_longLineSpaceBackground;
+    RollMarkLayer m_marks;
+    quint64 m_marksRevision = 0;
+    // What the extra selections were made for: the marks' revision and the view.
+    struct MarksShown {
+        quint64 revision = 0;
+        int firstLine = -1, lastLine = -1, horizontal = 0, width = 0;
+        bool any = false;
+        bool operator==(const MarksShown &) const = default;
+    } m_marksShown;
     bool m_steadyCaret = false;
     int m_flashTime = 0; // the application's blink while it is held steady
     QList<QKeySequence> m_commandKeys;

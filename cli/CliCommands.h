@@ -17,3 +17,5 @@ int slideCommand(const QStringList &args);
 int convertCommand(const QStringList &args);
 int furiganaCommand(const QStringList &args);
 int adviseCommand(const QStringList &args);
+int wordsCommand(const QStringList &args);
+int marksCommand(const QStringList &args);

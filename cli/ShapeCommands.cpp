@@ -1,10 +1,9 @@
 // velmat-tool analyze, reshape, break, center, trim: the roll as the editor
 // holds it after the command.
 #include "cli/CliCommands.h"
+#include "cli/CliAnalysis.h"
 #include "cli/CliIo.h"
 
-#include "analysis/ChasenRunner.h"
-#include "analysis/MorphemeDigest.h"
 #include "platform/TextFile.h"
 #include "reshape/DisplayWidth.h"
 #include "reshape/RollCommands.h"
@@ -19,8 +18,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kDefaultChasen = u"/usr/bin/chasen"_s;
-
 void addShapeOptions(QCommandLineParser &parser, bool comment, bool reshape)
 {
     if (comment)
@@ -32,7 +29,7 @@ void addShapeOptions(QCommandLineParser &parser, bool comment, bool reshape)
         parser.addOption({u"cr-comma"_s, u"Break after every 「、」 first."_s});
         parser.addOption({u"word-check"_s, u"Break only between words (runs ChaSen)."_s});
         parser.addOption({u"dic"_s, u"Custom dictionary: one word per line."_s, u"FILE"_s});
-        parser.addOption({u"chasen"_s, u"The ChaSen program."_s, u"PATH"_s, kDefaultChasen});
+        addChasenOption(parser);
     }
 }
 
@@ -75,17 +72,10 @@ std::optional<WordList> wordList(const QCommandLineParser &parser, const QString
         }
         custom.removeAll(QString());
     }
-    // Only the digest is kept, as in the editor: the records themselves would
-    // take ten times the roll.
-    MorphemeDigest digest;
-    const ChasenResult run = runChasen(parser.value(u"chasen"_s), lines, CommentKinds{}, {},
-                                       [&digest](QByteArrayView records) { digest.add(records); });
-    if (run.status != ChasenResult::Status::Ok) {
-        err << "velmat-tool: ChaSen could not analyse the roll"
-            << (run.detail.isEmpty() ? QString() : u" ("_s + run.detail + u')') << '\n';
+    const std::optional<MorphemeDigest> digest = analyseLines(parser, lines);
+    if (!digest)
         return std::nullopt;
-    }
-    return WordList::build(digest.surfaces(), custom);
+    return WordList::build(digest->surfaces(), custom);
 }
 
 } // namespace
@@ -94,7 +84,7 @@ int analyzeCommand(const QStringList &args)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(u"Prints ChaSen's records of the roll (comment lines left out)."_s);
-    parser.addOption({u"chasen"_s, u"The ChaSen program."_s, u"PATH"_s, kDefaultChasen});
+    addChasenOption(parser);
     if (!parseCommand(parser, u"analyze"_s, args))
         return kCliUsage;
     const auto lines = readRollLines(parser);
@@ -111,8 +101,7 @@ int analyzeCommand(const QStringList &args)
                 std::fwrite(records.data(), 1, size_t(records.size()), stdout);
         });
     if (run.status != ChasenResult::Status::Ok) {
-        QTextStream(stderr) << "velmat-tool: ChaSen could not analyse the roll"
-                            << (run.detail.isEmpty() ? QString() : u" ("_s + run.detail + u')') << '\n';
+        reportAnalyserFailure(run);
         return kCliUsage;
     }
     return kCliOk;

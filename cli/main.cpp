@@ -35,6 +35,11 @@ const char kUsage[] =
     "  furigana                      the roll with ruby codes for the words ChaSen\n"
     "                                can read\n"
     "  advise                        the roll advisor's findings as an indented tree\n"
+    "  words [--pos POS [--base] [--export FILE]]\n"
+    "                                the parts of speech, the words of one, or\n"
+    "                                them as an input method's dictionary file\n"
+    "  marks [--base]                the nouns and verbs the marking marks, with\n"
+    "                                their lines\n"
     "  reshape --chars N | --pixels W [--word-check] [--dic FILE] [--comment]\n"
     "          [--no-effect-cr] [--cr-dot] [--cr-comma] [--cr-insert]\n"
     "                                re-break over-long lines\n"
@@ -81,6 +86,7 @@ int runCommand(const QStringList &args)
         {"center", centerCommand},   {"trim", trimCommand},       {"talkers", talkersCommand},
         {"find", findCommand},       {"slide", slideCommand},     {"convert", convertCommand},
         {"furigana", furiganaCommand}, {"advise", adviseCommand},
+        {"words", wordsCommand},     {"marks", marksCommand},
     };
     for (const auto &[name, run] : commands) {
         if (command == QLatin1String(name))

@@ -5,6 +5,7 @@
 // a tool window receives it in its constructor and never sees the main
 // window's widgets, so a test can drive it against a bare roll.
 #include "roll/RollConventions.h"
+#include "roll/RollMarks.h"
 
 #include <QStringList>
 
@@ -54,6 +55,9 @@ public:
     virtual void recordState() = 0;
     // Colours the whole roll and rebuilds the tag-jump list.
     virtual void recolour() = 0;
+    // Lays `marks` over the view in place of any before (sorted, not
+    // overlapping). They change no text; recolouring removes them.
+    virtual void setMarks(const QList<RollMark> &marks) = 0;
 
     virtual QString statusText() const = 0;
     virtual void setStatusText(const QString &text) = 0;

@@ -19,6 +19,9 @@ private Q_SLOTS:
     void shiftJisOutput();
     void dictionaryFile();
     void slideFile();
+    void dictionaryExport();
+    void wordCommandsHelp_data();
+    void wordCommandsHelp();
     void undecodedInputNamesItsEncoding();
     void fullOutputFailsLoudly_data();
     void fullOutputFailsLoudly();
@@ -121,6 +124,25 @@ void TestVelmatTool::run_data()
         << QStringList{u"advise"_s, u"--chasen"_s, u"/nonexistent/chasen"_s} << roll << QString() << 2;
     QTest::newRow("furigana without the analyser")
         << QStringList{u"furigana"_s, u"--chasen"_s, u"/nonexistent/chasen"_s} << roll << QString() << 2;
+    const QByteArray words = "東京に行く。\r\n<-東京へ\r\n３人のこと\r\n書いた東京\r\n";
+    QTest::newRow("parts of speech") << QStringList{u"words"_s} << QByteArray("山田が走った\r\n")
+                                     << u"助動詞\n助詞-格助詞-一般\n動詞-自立\n名詞-固有名詞-人名-姓\n"_s << 0;
+    QTest::newRow("words of a part of speech") << QStringList{u"words"_s, u"--pos"_s, u"動詞-自立"_s} << words
+                                               << u"行く\n書い\n"_s << 0;
+    QTest::newRow("base forms") << QStringList{u"words"_s, u"--pos"_s, u"動詞-自立"_s, u"--base"_s} << words
+                                << u"行く\n書く\n"_s << 0;
+    QTest::newRow("export without a part of speech")
+        << QStringList{u"words"_s, u"--export"_s, u"/tmp/x.txt"_s} << words << QString() << 2;
+    QTest::newRow("analyser missing") << QStringList{u"words"_s, u"--chasen"_s, u"/nonexistent/chasen"_s} << words
+                                      << QString() << 2;
+    QTest::newRow("marks") << QStringList{u"marks"_s} << words
+                           << u"00001\t東京\t名詞\n00001\t行く\t動詞\n00002\t東京\t名詞\n"
+                              u"00004\t書い\t動詞\n00004\t東京\t名詞\n"_s
+                           << 0;
+    QTest::newRow("marks of base forms") << QStringList{u"marks"_s, u"--base"_s} << words
+                                         << u"00001\t東京\t名詞\n00001\t行く\t動詞\n00002\t東京\t名詞\n"
+                                            u"00004\t東京\t名詞\n"_s
+                                         << 0;
 }
 
 void TestVelmatTool::run()
@@ -193,6 +215,48 @@ void TestVelmatTool::slideFile()
     QCOMPARE(tool({u"slide"_s, u"--page-color"_s, u"pink"_s, u"-o"_s, out}, {}).status, 2);
 }
 
+void TestVelmatTool::dictionaryExport()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"dic.txt"_s);
+    const Result r = tool({u"words"_s, u"--pos"_s, u"名詞-固有名詞-地域-一般"_s, u"--export"_s, path},
+                          cp932Encode(u"東京と京都と東京\r\n"_s));
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, QByteArray());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = file.readAll().split('\n');
+    QCOMPARE(lines.size(), 11);
+    QVERIFY(lines.at(5).startsWith("!DateTime: "));
+    QCOMPARE(lines.at(8), cp932Encode(u"とうきょう\t東京\t名詞-固有名詞-地域-一般\r"_s));
+    QCOMPARE(lines.at(9), cp932Encode(u"きょうと\t京都\t名詞-固有名詞-地域-一般\r"_s));
+
+    const Result unwritable = tool({u"words"_s, u"--pos"_s, u"名詞"_s, u"--export"_s, dir.filePath(u"no/dic.txt"_s)},
+                                   cp932Encode(u"東京\r\n"_s));
+    QCOMPARE(unwritable.status, 3);
+    QVERIFY2(unwritable.err.startsWith("velmat-tool: cannot write"), unwritable.err.constData());
+}
+
+void TestVelmatTool::wordCommandsHelp_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("options");
+    QTest::newRow("words") << u"words"_s << QStringList{u"--pos"_s, u"--base"_s, u"--export"_s, u"--chasen"_s};
+    QTest::newRow("marks") << u"marks"_s << QStringList{u"--base"_s, u"--chasen"_s};
+}
+
+void TestVelmatTool::wordCommandsHelp()
+{
+    QFETCH(QString, command);
+    QFETCH(QStringList, options);
+    const Result r = tool({command, u"--help"_s});
+    QCOMPARE(r.status, 0);
+    const QString help = QString::fromUtf8(r.out);
+    for (const QString &option : options)
+        QVERIFY2(help.contains(option), qPrintable(option));
+    QVERIFY(QString::fromUtf8(tool({u"--help"_s}).out).contains(u"  "_s + command + u' '));
+}
+
 void TestVelmatTool::undecodedInputNamesItsEncoding()
 {
     const Result r = tool({u"count"_s}, QByteArray("\xEF\xBB\xBF" "A\xFF\r\n"));
@@ -224,6 +288,8 @@ void TestVelmatTool::fullOutputFailsLoudly_data()
     QTest::newRow("help of advise") << QStringList{u"advise"_s, u"--help"_s};
     QTest::newRow("furigana") << QStringList{u"furigana"_s};
     QTest::newRow("advise") << QStringList{u"advise"_s};
+    QTest::newRow("words") << QStringList{u"words"_s};
+    QTest::newRow("marks") << QStringList{u"marks"_s};
     QTest::newRow("slide file that cannot be written") << QStringList{u"slide"_s, u"-o"_s, missingFolder};
 }
 

@@ -15,6 +15,7 @@ public:
     int undoSteps = 0;       // rewrites and replacements, one step each
     RollSelection selected;
     RollViewPlace view;
+    QList<RollMark> marks;   // the marks laid over the view last
 
     QStringList lines() const override
     {
@@ -47,6 +48,7 @@ public:
     }
     void recordState() override {}
     void recolour() override {}
+    void setMarks(const QList<RollMark> &m) override { marks = m; }
     QString statusText() const override { return status; }
     void setStatusText(const QString &s) override
     {
