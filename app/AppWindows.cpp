@@ -1,4 +1,6 @@
 #include "app/AppWindows.h"
+#include "app/RollEditor.h"
+#include "app/WorkSuspend.h"
 
 #include "analysis/TRollAdvice.h"
 #include "analysis/TSetChasen.h"
@@ -141,6 +143,9 @@ void createAppWindows()
     DebugConsole = new TDebugConsole;
     SlideSetWnd = new TSlideSetWnd;
     BackupLoader = new TBackupLoader;
+    BackupLoader->setLinks({.folder = [] { return Form1->workSuspend().autosaveFolder(); },
+                            .editorFont = [] { return Form1->RichEdit1->font(); },
+                            .editorBackground = [] { return Form1->RichEdit1->palette().color(QPalette::Base); }});
     keepAppWindowsOnScreen(); // the main window, centred, may be taller than a small screen
     placeToolWindows();
 }

@@ -16,16 +16,6 @@ namespace {
 const QString kResumeCaption = u"作業復帰"_s;
 } // namespace
 
-QString autosaveCopyName(const QDateTime &when)
-{
-    return u"一時保存"_s + when.toString(u"yyyy-MM-dd-HHmmss"_s) + u".txt"_s;
-}
-
-QStringList autosaveCopies(const QString &folder)
-{
-    return QDir(folder).entryList({u"一時保存*.txt"_s}, QDir::Files, QDir::Name);
-}
-
 WorkSuspend::WorkSuspend(RollAccess &roll, const QString &workingFolder, Hooks hooks)
     : m_roll(roll), m_workingFolder(workingFolder), m_hooks(std::move(hooks))
 {

@@ -6,6 +6,7 @@
 // or saved. Every file goes through a temporary file renamed into place, so an
 // interrupted write leaves the previous state, never a broken file.
 #include "roll/RollConventions.h"
+#include "settings/AutosaveFiles.h"
 
 #include <QDateTime>
 #include <QStringList>
@@ -13,14 +14,6 @@
 #include <functional>
 
 class RollAccess;
-
-inline constexpr char16_t kSuspendSettingsName[] = u"作業一時保存.ini";
-inline constexpr char16_t kSuspendRollName[] = u"作業一時保存.txt";
-
-// "一時保存yyyy-mm-dd-hhnnss.txt" for the moment `when`.
-QString autosaveCopyName(const QDateTime &when);
-// The autosave copies in `folder`, oldest first (the names sort by time).
-QStringList autosaveCopies(const QString &folder);
 
 class WorkSuspend {
 public:
@@ -47,6 +40,8 @@ public:
     QString writeRescueCopy();
 
     QString workingFolder() const { return m_workingFolder; }
+    // Where the autosave copies go now (and the backup history looks).
+    QString autosaveFolder() const { return m_hooks.autosaveFolder(); }
 
 private:
     QByteArray rollBytes() const;

@@ -1,8 +1,102 @@
 #include "settings/TBackupLoader.h"
 
+#include "platform/TextFile.h"
+#include "settings/AutosaveFiles.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QVBoxLayout>
+
 using namespace Qt::StringLiterals;
+
+namespace {
+// A preview is for reading: a huge copy is shown up to here.
+constexpr qsizetype kPreviewLimit = 8 * 1024 * 1024;
+} // namespace
 
 TBackupLoader::TBackupLoader()
     : ToolWindow(u"BackupLoader"_s, u"バックアップ履歴"_s, 0, Qt::Window)
 {
+    QFont tahoma(u"Tahoma"_s);
+    tahoma.setPointSize(8);
+    setFont(tahoma);
+    resize(635, 337);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto *splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setHandleWidth(4);
+    FileListBox1 = new QListWidget(splitter);
+    FileListBox1->setObjectName(u"FileListBox1"_s);
+    Memo1 = new QPlainTextEdit(splitter);
+    Memo1->setObjectName(u"Memo1"_s);
+    Memo1->setReadOnly(true);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    splitter->setSizes({169, 466});
+    splitter->setStretchFactor(1, 1);
+    if (QSplitterHandle *handle = splitter->handle(1)) {
+        QPalette pal = handle->palette();
+        pal.setColor(QPalette::Window, Qt::green);
+        handle->setPalette(pal);
+        handle->setAutoFillBackground(true);
+    }
+    layout->addWidget(splitter, 1);
+    StatusBar1 = new QLabel(this);
+    StatusBar1->setObjectName(u"StatusBar1"_s);
+    StatusBar1->setFrameShape(QFrame::StyledPanel);
+    layout->addWidget(StatusBar1);
+
+    connect(FileListBox1, &QListWidget::currentRowChanged, this, &TBackupLoader::FileListBox1Change);
+}
+
+bool TBackupLoader::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show)
+        FormActivate();
+    return ToolWindow::event(event);
+}
+
+void TBackupLoader::FormActivate()
+{
+    if (m_links.editorFont)
+        Memo1->setFont(m_links.editorFont());
+    if (m_links.editorBackground) {
+        QPalette pal = Memo1->palette();
+        pal.setColor(QPalette::Base, m_links.editorBackground());
+        Memo1->setPalette(pal);
+    }
+    m_folder = m_links.folder ? m_links.folder() : QDir::currentPath();
+    const QString chosen = FileListBox1->currentItem() ? FileListBox1->currentItem()->text() : QString();
+    const QSignalBlocker quiet(FileListBox1);
+    FileListBox1->clear();
+    FileListBox1->addItems(autosaveCopies(m_folder));
+    // The copy being read stays chosen when the list is read again.
+    const QList<QListWidgetItem *> same = FileListBox1->findItems(chosen, Qt::MatchExactly);
+    if (!chosen.isEmpty() && !same.isEmpty())
+        FileListBox1->setCurrentItem(same.first());
+}
+
+void TBackupLoader::FileListBox1Change()
+{
+    const QListWidgetItem *item = FileListBox1->currentItem();
+    if (!item)
+        return;
+    const QString path = QDir(m_folder).filePath(item->text());
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        Memo1->clear();
+        StatusBar1->setText(u"%1 を読めません：%2"_s.arg(item->text(), file.errorString()));
+        return;
+    }
+    // As stored: rich text shows its markup.
+    const QByteArray bytes = file.read(kPreviewLimit);
+    Memo1->setPlainText(decodeTextBytes(bytes, LineEnds::Fold).text);
+    StatusBar1->setText(QString::number(dosDateTime(QFileInfo(path).lastModified())));
 }
