@@ -4,6 +4,7 @@
 #include "app/DocumentFiles.h"
 #include "app/EditorView.h"
 #include "app/FormRollAccess.h"
+#include "print/PrintCommands.h"
 #include "reshape/ShapeCommands.h"
 
 #include "history/EditHistory.h"
@@ -68,6 +69,7 @@ TForm1::TForm1()
     buildDocumentFiles();
     buildSending();
     buildShapeCommands();
+    buildPrinting();
 
     // Client area 672 × 612, centred on the screen.
     resize(672, 612 + menuBar()->sizeHint().height());

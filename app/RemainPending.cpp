@@ -8,6 +8,3 @@ void TForm1::Rubi2Click() {}
 void TForm1::Rubi3Click() {}
 void TForm1::PaternMark1Click() {}
 void TForm1::IPtalkInport1Click() {}
-void TForm1::Standard1Click() {}
-void TForm1::Extend1Click() {}
-void TForm1::N10Click() {}
