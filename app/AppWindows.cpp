@@ -109,7 +109,7 @@ void createAppWindows()
     resetStartupMask();
     Form1 = new TForm1;
     AboutBox = new TAboutBox;
-    SetPrinterSetup = new TSetPrinterSetup;
+    SetPrinterSetup = new TSetPrinterSetup(Form1->currentPrinter());
     SetCheck = new TSetCheck;
     JoinFile = new TJoinFile;
     MsgList = new TMsgList(Form1->rollAccess());

@@ -5,6 +5,7 @@
 #include "app/EditorView.h"
 #include "app/FormRollAccess.h"
 #include "app/WorkSuspend.h"
+#include "print/PrintCommands.h"
 #include "reshape/ShapeCommands.h"
 
 #include "history/EditHistory.h"
@@ -70,6 +71,7 @@ TForm1::TForm1()
     buildWorkSuspend();
     buildSending();
     buildShapeCommands();
+    buildPrinting();
 
     // Client area 672 × 612, centred on the screen.
     resize(672, 612 + menuBar()->sizeHint().height());

@@ -15,12 +15,14 @@
 
 #include <memory>
 
+class CurrentPrinter;
 class DocumentFiles;
 class EditHistory;
 class WorkSuspend;
 class EditorView;
 class FindCommands;
 class LineSender;
+class PrintCommands;
 class ShapeCommands;
 class WordAnalysis;
 class RollHighlighter;
@@ -124,6 +126,10 @@ public:
     // program ask, the same question as closing the window. False when the
     // user chose to stay; the session end is then to be cancelled.
     bool mayEndSession(bool mayAsk);
+
+    // The application's printer, which the print settings window chooses
+    // and every print command uses (PrintCommands).
+    CurrentPrinter &currentPrinter();
 
     // Files dropped onto the window, in order (each replaces the roll).
     void FormDropFiles(const QStringList &paths);
@@ -291,6 +297,7 @@ private:
     // Puts `text` in as a whole new roll: coloured, the view at its start.
     void takeNewRoll(const QString &text);
     void buildSending();
+    void buildPrinting();
     void RichEdit1ContentsChange(int position, int charsRemoved, int charsAdded);
     void updateTagsForChange(int firstLine, int oldLastLine, int newLastLine);
     void rebuildTags();
@@ -323,6 +330,7 @@ private:
     std::unique_ptr<EditorView> m_view;
     std::unique_ptr<WorkSuspend> m_suspend;
     std::unique_ptr<EditHistory> m_history;
+    std::unique_ptr<PrintCommands> m_print;
     LineSender *m_lineSender = nullptr;
     FindCommands *m_find = nullptr;
     RollHighlighter *m_highlighter = nullptr;

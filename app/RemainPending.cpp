@@ -3,6 +3,3 @@
 #include "app/Remain.h"
 
 void TForm1::IPtalkInport1Click() {}
-void TForm1::Standard1Click() {}
-void TForm1::Extend1Click() {}
-void TForm1::N10Click() {}

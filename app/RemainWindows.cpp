@@ -10,7 +10,6 @@
 #include "join/TJoinFile.h"
 #include "lists/TFindList.h"
 #include "lists/TMsgList.h"
-#include "print/TSetPrinterSetup.h"
 #include "reshape/TSetCheck.h"
 #include "reshape/TWordDic.h"
 #include "send/TRollInput.h"
@@ -31,7 +30,6 @@ void TForm1::Advice1Click() { RollAdvice->showTool(); }
 void TForm1::Advice2Click() { RollAdvice->showTool(); }
 void TForm1::Input2Click() { RollInput->showTool(); }
 void TForm1::InputAssist1Click() { RollInput->showTool(); }
-void TForm1::Print1Click() { SetPrinterSetup->showTool(); }
 void TForm1::Check1Click() { SetCheck->showTool(); }
 void TForm1::Window3Click() { SetCheck->showTool(); }
 void TForm1::Analyze3Click() { SetChasen->showTool(); }

@@ -102,11 +102,7 @@ StoredSettings collectWindowSettings()
               .wordDictionary = f->WordDictionary1->isChecked(),
               .window = storedWindow(f),
               .autoSave = f->AutoSave1->isChecked()};
-    s.print = {.printer = SetPrinterSetup->PrinterName->currentText(),
-               .font = SetPrinterSetup->PrintFont->currentText(),
-               .fontSize = SetPrinterSetup->PrintFontSize->value(),
-               .columns = SetPrinterSetup->PrintDiv->value(),
-               .window = storedWindow(SetPrinterSetup)};
+    s.print = {.setup = SetPrinterSetup->settings(), .window = storedWindow(SetPrinterSetup)};
     s.check = {.width = SetCheck->settings(), .window = storedWindow(SetCheck)};
     s.join = {.window = storedWindow(JoinFile), .files = JoinFile->files()};
     s.talkerList = storedWindow(MsgList);
@@ -148,10 +144,7 @@ void applyWindowSettings(const StoredSettings &s)
     placeWindow(f, main.window);
     setMark(f->AutoSave1, main.autoSave, &TForm1::AutoSave1Click);
 
-    selectEntry(SetPrinterSetup->PrinterName, s.print.printer);
-    selectEntry(SetPrinterSetup->PrintFont, s.print.font);
-    SetPrinterSetup->PrintFontSize->setValue(s.print.fontSize);
-    SetPrinterSetup->PrintDiv->setValue(s.print.columns);
+    SetPrinterSetup->applySettings(s.print.setup);
     placeWindow(SetPrinterSetup, s.print.window);
 
     SetCheck->applySettings(s.check.width);

@@ -1,6 +1,7 @@
 #include "app/AppWindows.h"
 #include "app/Remain.h"
 #include "platform/Fonts.h"
+#include "platform/QtPrintDialogs.h"
 #include "platform/QtPrinterCatalog.h"
 #include "platform/QtPrompter.h"
 #include "platform/QtTranslations.h"
@@ -25,6 +26,8 @@ int main(int argc, char *argv[])
     Prompter::install(&prompter);
     QtPrinterCatalog printers;
     PrinterCatalog::install(&printers);
+    QtPrintDialogs printDialogs;
+    PrintDialogs::install(&printDialogs);
 
     createAppWindows();
     const QStringList args = QApplication::arguments();

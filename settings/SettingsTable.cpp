@@ -110,10 +110,10 @@ QList<SettingRow> buildTable()
 
     const QString print = u"print"_s;
     using P = PrintSettings;
-    t << text(print, u"PrinterMd"_s, field<&S::print, &P::printer>(), QString())
-      << text(print, u"PrintFont"_s, field<&S::print, &P::font>(), gothic)
-      << number(print, u"FontSize"_s, field<&S::print, &P::fontSize>(), 10, 0, 100)
-      << number(print, u"PrintDiv"_s, field<&S::print, &P::columns>(), 1, 1, 5)
+    t << text(print, u"PrinterMd"_s, field<&S::print, &P::setup, &PrintSetup::printer>(), QString())
+      << text(print, u"PrintFont"_s, field<&S::print, &P::setup, &PrintSetup::font>(), gothic)
+      << number(print, u"FontSize"_s, field<&S::print, &P::setup, &PrintSetup::points>(), 10, 0, 100)
+      << number(print, u"PrintDiv"_s, field<&S::print, &P::setup, &PrintSetup::columns>(), 1, 1, 5)
       << window<&S::print, &P::window>(print, Size::None, false);
 
     const QString check = u"check"_s;

@@ -2,6 +2,7 @@
 // Every setting the settings file keeps, as plain values: what the windows
 // give when the settings are saved and take when they are loaded.
 #include "convert/CharConversion.h"
+#include "print/PrintSetup.h"
 #include "reshape/WidthCheckSettings.h"
 #include "roll/RollConventions.h"
 
@@ -36,10 +37,7 @@ struct MainSettings {
 };
 
 struct PrintSettings {
-    QString printer;
-    QString font;
-    int fontSize = 0; // points
-    int columns = 0;  // of split printing
+    PrintSetup setup;
     StoredWindow window; // its size is the window's own and not stored
     bool operator==(const PrintSettings &) const = default;
 };
