@@ -3,6 +3,7 @@
 
 #include "app/AppWindows.h"
 
+#include "platform/ErrorNotifier.h"
 #include "platform/Prompter.h"
 #include "app/ConfigFile.h"
 
@@ -30,8 +31,9 @@ bool TForm1::SaveConfigFile(const QString &path)
     if (saveConfigFile(path, &error))
         return true;
     // Nothing was written: the old settings file is as it was.
-    showMessage(u"設定ファイルを保存できませんでした。\r\n"_s + path + u"\r\n"_s + error,
-                u"設定を保存"_s, MsgIcon::Error);
+    const QString message = u"設定ファイルを保存できませんでした。\r\n"_s + path + u"\r\n"_s + error;
+    logError(raisedError(u"ESettingsWrite"_s, message)); // the box says it in its own words
+    showMessage(message, u"設定を保存"_s, MsgIcon::Error);
     return false;
 }
 

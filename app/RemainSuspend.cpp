@@ -6,6 +6,7 @@
 #include "app/DocumentFiles.h"
 #include "app/RollEditor.h"
 #include "app/WorkSuspend.h"
+#include "history/EditHistory.h"
 #include "roll/FlagHold.h"
 #include "roll/RollHighlighter.h"
 
@@ -24,7 +25,7 @@ void TForm1::buildWorkSuspend()
         }
         // The history starts again from the resumed roll: no undo leads back
         // to what was in the editor before.
-        ClearUndoHistory();
+        m_history->startOver();
         ForceRecolorClick();
         RichEdit1->scrollToLeftEdge();
         updateCaretStatus();

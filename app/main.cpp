@@ -1,10 +1,13 @@
 #include "app/AppWindows.h"
+#include "app/LastWords.h"
+#include "app/WorkSuspend.h"
 #include "app/Remain.h"
 #include "platform/Fonts.h"
 #include "platform/QtPrintDialogs.h"
 #include "platform/QtPrinterCatalog.h"
 #include "platform/QtPrompter.h"
 #include "platform/QtTranslations.h"
+#include "settings/TDebugConsole.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -13,7 +16,7 @@ using namespace Qt::StringLiterals;
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    VelmatApplication app(argc, argv);
     QApplication::setApplicationName(u"前ロールエディタ　Velmat"_s);
     QApplication::setApplicationVersion(QStringLiteral(VELMAT_VERSION));
     QApplication::setDesktopFileName(u"velmat"_s);
@@ -30,6 +33,8 @@ int main(int argc, char *argv[])
     PrintDialogs::install(&printDialogs);
 
     createAppWindows();
+    app.setUnhandledErrorSink([](const QString &message) { DebugConsole->addError(message); });
+    installLastWords([] { Form1->workSuspend().writeRescueCopy(); });
     const QStringList args = QApplication::arguments();
     if (args.size() > 1)
         Form1->setCommandLineFile(args.at(1));

@@ -71,6 +71,14 @@ void EditHistory::clear()
     }
 }
 
+void EditHistory::startOver()
+{
+    m_ring.clear();
+    m_pending = {};
+    m_detached = false;
+    m_base = QString();
+}
+
 void EditHistory::resync(const QString &text)
 {
     if (!m_detached) {

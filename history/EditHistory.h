@@ -36,6 +36,9 @@ public:
     // Empties every state (New); the text shown now is measured against an
     // empty roll at the next recording.
     void clear();
+    // Empties every state and takes the text shown now as the first one, so
+    // no undo leads back past it (a resumed roll).
+    void startOver();
 
     // Starts over from `text` when the shadow has lost step with the editor
     // (should not happen; kept as a safety net). Unrecorded changes are

@@ -1,6 +1,7 @@
 #include "print/PrintCommands.h"
 
 #include "platform/PrintDialogs.h"
+#include "platform/ErrorNotifier.h"
 #include "platform/Prompter.h"
 #include "print/PagePainter.h"
 #include "roll/RollAccess.h"
@@ -91,10 +92,10 @@ PrintCommands::Outcome PrintCommands::send(const QList<PrintedPage> &pages, cons
         printer.setOutputFileName(QString());
     if (printed)
         return Outcome::Sent;
-    if (!file.isEmpty())
-        showMessage(u"PDFファイルに書き込めません。\r\n%1"_s.arg(QDir::toNativeSeparators(file)), kErrorCaption,
-                    MsgIcon::Error);
-    else
-        showMessage(u"プリンタ「%1」に印刷できません。"_s.arg(printer.printerName()), kErrorCaption, MsgIcon::Error);
+    const QString message = file.isEmpty()
+        ? u"プリンタ「%1」に印刷できません。"_s.arg(printer.printerName())
+        : u"PDFファイルに書き込めません。\r\n%1"_s.arg(QDir::toNativeSeparators(file));
+    logError(raisedError(u"EPrinter"_s, message)); // the box says it in its own words
+    showMessage(message, kErrorCaption, MsgIcon::Error);
     return Outcome::Failed;
 }

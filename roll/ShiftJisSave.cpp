@@ -2,6 +2,7 @@
 
 #include "roll/RollFile.h"
 #include "platform/Cp932.h"
+#include "platform/ErrorNotifier.h"
 #include "platform/Prompter.h"
 #include "platform/TextFile.h"
 
@@ -19,8 +20,9 @@ bool saveShiftJisLines(const QString &path, const QStringList &lines)
     }
     const FileWriteResult written = writeFileAtomically(path, rollFileBytes(lines));
     if (!written.ok) {
-        showMessage(u"ファイル \"%1\" を保存できません。\r\n%2"_s.arg(path, written.error),
-                    u"前ロールエディタ　Velmat"_s, MsgIcon::Error);
+        const QString message = u"ファイル \"%1\" を保存できません。\r\n%2"_s.arg(path, written.error);
+        logError(raisedError(u"EFCreateError"_s, message)); // the box says it in its own words
+        showMessage(message, QString::fromUtf16(kApplicationTitle), MsgIcon::Error);
         return false;
     }
     return true;
