@@ -35,6 +35,19 @@ QString signalName(int sig)
     return u"signal %1 (%2)"_s.arg(sig).arg(QString::fromLocal8Bit(description ? description : ""));
 }
 
+// Ends the program by `sig`'s default action, also from inside its handler
+// (where it is blocked until the handler returns).
+[[noreturn]] void dieBy(int sig)
+{
+    std::signal(sig, SIG_DFL);
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, sig);
+    sigprocmask(SIG_UNBLOCK, &set, nullptr);
+    std::raise(sig);
+    _exit(128 + sig); // not reached for the signals handled here
+}
+
 // Logs, rescues once and ends the program with `sig`'s own default action.
 [[noreturn]] void leaveWith(int sig, const QString &type, const QString &message)
 {
@@ -44,19 +57,14 @@ QString signalName(int sig)
         if (g_rescue)
             g_rescue();
     }
-    std::signal(sig, SIG_DFL);
-    std::raise(sig);
-    _exit(128 + sig); // a signal that does not end the program by default
+    dieBy(sig);
 }
 
 void onFatalSignal(int sig)
 {
     // A second fault while rescuing ends the program at once.
-    if (g_leaving) {
-        std::signal(sig, SIG_DFL);
-        std::raise(sig);
-        _exit(128 + sig);
-    }
+    if (g_leaving)
+        dieBy(sig);
     leaveWith(sig, u"EFatalSignal"_s, u"致命的なエラー（%1）でプログラムを終了します。"_s.arg(signalName(sig)));
 }
 
