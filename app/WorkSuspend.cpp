@@ -23,7 +23,9 @@ WorkSuspend::WorkSuspend(RollAccess &roll, const QString &workingFolder, Hooks h
 
 QByteArray WorkSuspend::rollBytes() const
 {
-    return rollToRtf(m_roll.lines(), m_roll.commentKinds());
+    // The text exactly, a final line break included, so a resumed roll ends
+    // as the suspended one did.
+    return rollToRtf(m_roll.textRange(0, m_roll.length()).split(u'\n'), m_roll.commentKinds());
 }
 
 QString WorkSuspend::newCopyPath(const QString &folder) const
@@ -142,6 +144,8 @@ void WorkSuspend::autosaveTick()
 
 QString WorkSuspend::writeRescueCopy()
 {
+    if (m_roll.length() == 0)
+        return {}; // nothing to rescue
     const QString path = newCopyPath(m_hooks.autosaveFolder());
     return writeFileAtomically(path, rollBytes()).ok ? path : QString();
 }
