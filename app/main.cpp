@@ -10,6 +10,7 @@
 #include "settings/TDebugConsole.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QSessionManager>
 
 using namespace Qt::StringLiterals;
@@ -20,6 +21,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(u"前ロールエディタ　Velmat"_s);
     QApplication::setApplicationVersion(QStringLiteral(VELMAT_VERSION));
     QApplication::setDesktopFileName(u"velmat"_s);
+    QApplication::setWindowIcon(QIcon::fromTheme(u"velmat"_s)); // installed with the program
     // The program ends with the main window, whatever tool windows are open.
     QApplication::setQuitOnLastWindowClosed(false);
     installFontSubstitutions();

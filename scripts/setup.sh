@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Installs what is missing (Debian 12), builds in Release mode, then either
 # starts the editor (run) or runs the whole test suite headless (test).
-# Usage: bash scripts/setup.sh run [ROLL-FILE] | test
+# Usage: bash scripts/setup.sh run [ROLL-FILE] | test | package
+# (package: builds the Debian package build-package/velmat_VERSION_amd64.deb)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 mode=${1:-}
 case "$mode" in
-  run|test) shift ;;
-  *) echo "usage: bash scripts/setup.sh run [ROLL-FILE] | test" >&2; exit 2 ;;
+  run|test|package) shift ;;
+  *) echo "usage: bash scripts/setup.sh run [ROLL-FILE] | test | package" >&2; exit 2 ;;
 esac
 
 packages=(
@@ -21,6 +22,8 @@ packages=(
   poppler-utils unzip zlib1g-dev
   xvfb xauth
 )
+# dpkg-shlibdeps finds the package's library dependencies.
+[ "$mode" = package ] && packages+=(dpkg-dev file)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -37,6 +40,15 @@ fi
 # ccache, where present, makes rebuilds of the two build trees cheap.
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+
+if [ "$mode" = package ]; then
+  # A build of its own without tests and benchmarks: only what is installed.
+  pkg=${VELMAT_PACKAGE_DIR:-build-package}
+  [ -f "$pkg/CMakeCache.txt" ] || \
+    cmake -S . -B "$pkg" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVELMAT_BENCHMARKS=OFF "${launcher[@]}"
+  cmake --build "$pkg" --target package
+  exit 0
+fi
 
 build=${VELMAT_BUILD_DIR:-build}
 [ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}"
