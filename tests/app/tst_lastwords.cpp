@@ -8,9 +8,11 @@
 #include "platform/ScriptedPrompter.h"
 #include "roll/RollRtf.h"
 #include "settings/AutosaveFiles.h"
+#include "settings/TDebugConsole.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QListWidget>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -77,6 +79,16 @@ private Q_SLOTS:
         app->setUnhandledErrorSink({});
         setErrorLogFolder(QString());
         Prompter::install(previous);
+    }
+
+    void errorWindowListsThroughTheCodePage()
+    {
+        TDebugConsole console;
+        QCOMPARE(console.windowTitle(), u"エラー表示"_s);
+        console.addError(u"保存できません①"_s);
+        console.addError(u"価格は€5"_s);
+        QCOMPARE(itemTexts(console.ListBox1), QStringList({u"【エラー】保存できません①"_s, u"【エラー】価格は?5"_s}));
+        QVERIFY(console.isVisible());
     }
 
     void lastMomentsLeaveARescueCopy_data()
