@@ -95,8 +95,12 @@ TSlideWindow::TSlideWindow(RollAccess &roll)
     leftLayout->addWidget(PageList);
     leftLayout->addWidget(new QLabel(u"　文字リスト"_s, left));
     leftLayout->addWidget(StringList);
+    // A click shows the entry again (the roll may have changed); the arrow
+    // keys move the choice without a click.
     connect(PageList, &QListWidget::itemClicked, this, &TSlideWindow::PageListClick);
+    connect(PageList, &QListWidget::currentRowChanged, this, &TSlideWindow::PageListClick);
     connect(StringList, &QListWidget::itemClicked, this, &TSlideWindow::StringListClick);
+    connect(StringList, &QListWidget::currentRowChanged, this, &TSlideWindow::StringListClick);
 
     auto *right = new QWidget(split);
     auto *rightLayout = new QVBoxLayout(right);
@@ -218,7 +222,7 @@ void TSlideWindow::PageListClick()
     drawPreview(lines, page, props);
     if (StringList->count() > 0) {
         StringList->setCurrentRow(0);
-        StringListClick();
+        StringListClick(); // shown even when row 0 was current already
     }
 }
 

@@ -47,6 +47,7 @@ private Q_SLOTS:
     void doubleClickLoadsTheRoll_data();
     void doubleClickLoadsTheRoll();
     void unreadableFileLeavesTheRoll();
+    void brokenBytesAreLoadedAndTold();
     void nothingChosenLoadsNothing();
 
 private:
@@ -112,6 +113,22 @@ void TestRollInput::unreadableFileLeavesTheRoll()
     QVERIFY(m_prompter.asked()[0].text.startsWith(u"「%1」を読み込めませんでした。"_s.arg(missing)));
     QCOMPARE(m_prompter.asked()[0].caption, u"ファイル読み込み"_s);
     QCOMPARE(m_prompter.asked()[0].icon, MsgIcon::Error);
+}
+
+void TestRollInput::brokenBytesAreLoadedAndTold()
+{
+    PlainRoll plain(u"x\n"_s);
+    TRollInput window(plain);
+    const QString path = m_dir.filePath(u"broken.txt"_s);
+    writeBytes(path, QByteArray("a\x82\r\n"));
+    window.setFiles({path});
+    window.FileList->setCurrentRow(0);
+    window.FileListDblClick();
+    QCOMPARE(plain.undoSteps, 1);
+    QVERIFY(plain.text.startsWith(u"a"_s));
+    QCOMPARE(m_prompter.asked().size(), 1);
+    QCOMPARE(m_prompter.asked()[0].icon, MsgIcon::Warning);
+    QVERIFY(m_prompter.asked()[0].text.contains(u"1か所"_s));
 }
 
 void TestRollInput::nothingChosenLoadsNothing()
