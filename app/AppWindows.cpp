@@ -135,11 +135,11 @@ void createAppWindows()
                                      FindList->showLines(caption, entries);
                                  });
     ReplaceSet = new TReplaceSet(Form1->rollAccess());
-    RollInput = new TRollInput;
+    RollInput = new TRollInput(Form1->rollAccess());
     WordDic = new TWordDic;
     WordChangeList = new TWordChangeList;
     ReplaceSet->setChangeList(WordChangeList);
-    SlideWindow = new TSlideWindow;
+    SlideWindow = new TSlideWindow(Form1->rollAccess());
     DebugConsole = new TDebugConsole;
     SlideSetWnd = new TSlideSetWnd;
     BackupLoader = new TBackupLoader;

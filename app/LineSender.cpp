@@ -98,6 +98,8 @@ void LineSender::captured(int id, WId window)
 
 bool LineSender::editorKeyDown(QKeyEvent *key)
 {
+    if (m_controls.keyPressed)
+        m_controls.keyPressed(key->key());
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     // Send by Enter: the Enter sends like F1 and never breaks the line.
     const bool sendByEnter = enter && m_controls.sendByEnter();

@@ -27,6 +27,7 @@ public:
         QComboBox *method = nullptr;  // 0: replace the box's text; 1: type it
         std::function<bool()> sendByEnter;
         std::function<void()> caretMoved; // the caret status follows
+        std::function<void(int qtKey)> keyPressed; // every key first (the input assist's F4 … F10)
     };
 
     LineSender(RollAccess &roll, Controls controls, QObject *parent);

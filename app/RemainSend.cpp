@@ -16,6 +16,10 @@ void TForm1::buildSending()
     controls.method = SendMethod;
     controls.sendByEnter = [] { return RollInput && RollInput->SendByEnter->isChecked(); };
     controls.caretMoved = [this] { updateCaretStatus(); };
+    controls.keyPressed = [](int key) {
+        if (RollInput)
+            RollInput->editorKeyPressed(key);
+    };
     m_lineSender = new LineSender(*m_rollAccess, std::move(controls), this);
 }
 

@@ -1,9 +1,61 @@
 #pragma once
 #include "widgets/ToolWindow.h"
+#include "slides/SlideRecords.h"
 
-// Browses, previews and edits the pages of a slide file.
+#include <QImage>
+
+class ColourBox;
+class QAction;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QSpinBox;
+class QTabWidget;
+class RollAccess;
+class SlidePreview;
+
+// Browses, previews and edits the pages of a slide held as the roll's lines.
+// It reads the roll on every pass and writes through RollAccess only.
 class TSlideWindow : public ToolWindow {
     Q_OBJECT
 public:
-    TSlideWindow();
+    explicit TSlideWindow(RollAccess &roll);
+
+    QAction *Reload1;
+    QListWidget *PageList;
+    QListWidget *StringList;
+    SlidePreview *ViewImage;
+    QTabWidget *Tabs;
+    QLineEdit *PageTitle;
+    QSpinBox *PageWidth;
+    QSpinBox *PageHeight;
+    QSpinBox *PageLeft;
+    QSpinBox *PageTop;
+    ColourBox *PageColor;
+    QPushButton *Button1;
+    QComboBox *StringTopMode;
+    QSpinBox *StringTop;
+    QComboBox *StringLeftMode;
+    QSpinBox *StringLeft;
+    ColourBox *FontColor;
+    QSpinBox *FontSize;
+    QLineEdit *ViewText;
+    QPushButton *Button2;
+
+    // The page as drawn last, at its own size (or scaled down to a bound).
+    QImage previewImage() const;
+
+public Q_SLOTS:
+    void Reload1Click();
+    void PageListClick();
+    void StringListClick();
+    void Button1Click(); // both "適用" buttons
+
+private:
+    SlidePageProps pageProps() const;
+    SlideStringProps stringProps() const;
+    void drawPreview(const QStringList &lines, const SlidePageLines &page, const SlidePageProps &props);
+
+    RollAccess &m_roll;
 };

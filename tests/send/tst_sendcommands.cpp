@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QAction>
 #include <QTest>
 #include <QTextBlock>
 
@@ -44,6 +45,10 @@ private Q_SLOTS:
     void undeliveredLineIsToldInTheStatusBar();
     void enterSendsOnlyWithSendByEnter();
     void f1ScrollsTheViewByOneLine();
+    void inputAssistMenusShowTheWindow_data();
+    void inputAssistMenusShowTheWindow();
+    void functionKeysPutTheirText_data();
+    void functionKeysPutTheirText();
 
 private:
     void setRoll(const QString &text, int caret = 0);
@@ -64,7 +69,7 @@ void TestSendCommands::init()
 {
     m_prompter.clear();
     m_form = new TForm1;
-    RollInput = new TRollInput;
+    RollInput = new TRollInput(m_form->rollAccess());
     auto sender = std::make_unique<FakeWindowSender>();
     m_sender = sender.get();
     m_sender->windows = {kTarget};
@@ -275,6 +280,65 @@ void TestSendCommands::enterSendsOnlyWithSendByEnter()
     QCOMPARE(m_form->RichEdit1->toPlainText(), u"abc\ndef"_s); // no line was broken
     QTest::keyClick(m_form->RichEdit1, Qt::Key_A); // other keys still edit
     QCOMPARE(m_form->RichEdit1->toPlainText(), u"abc\ndefa"_s);
+}
+
+void TestSendCommands::inputAssistMenusShowTheWindow_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::newRow("Tool menu") << u"Input2"_s;
+    QTest::newRow("Window menu") << u"InputAssist1"_s;
+}
+
+void TestSendCommands::inputAssistMenusShowTheWindow()
+{
+    QFETCH(QString, item);
+    QVERIFY(!RollInput->isVisible());
+    m_form->findChild<QAction *>(item)->trigger();
+    QVERIFY(RollInput->isVisible());
+}
+
+void TestSendCommands::functionKeysPutTheirText_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("selectionStart");
+    QTest::addColumn<int>("selectionLength");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("caretAfter");
+    QTest::newRow("F5 inserts at the caret") << int(Qt::Key_F5) << u"（拍手）"_s << 2 << 0
+                                             << u"ab（拍手）c\ndef"_s << 6;
+    QTest::newRow("F10 replaces the selection") << int(Qt::Key_F10) << u"笑"_s << 4 << 3 << u"abc\n笑"_s << 5;
+    QTest::newRow("F7 empty deletes the selection") << int(Qt::Key_F7) << QString() << 1 << 2 << u"a\ndef"_s << 1;
+    QTest::newRow("F7 empty, no selection: nothing") << int(Qt::Key_F7) << QString() << 1 << 0 << u"abc\ndef"_s
+                                                     << 1;
+    QTest::newRow("F3 is no phrase key") << int(Qt::Key_F3) << u"x"_s << 1 << 0 << u"abc\ndef"_s << 1;
+}
+
+void TestSendCommands::functionKeysPutTheirText()
+{
+    QFETCH(int, key);
+    QFETCH(QString, text);
+    QFETCH(int, selectionStart);
+    QFETCH(int, selectionLength);
+    QFETCH(QString, after);
+    QFETCH(int, caretAfter);
+    for (int k = Qt::Key_F4; k <= Qt::Key_F10; ++k)
+        RollInput->setFunctionKeyText(u"F%1"_s.arg(k - Qt::Key_F1 + 1), u"?"_s);
+    const int row = key - Qt::Key_F4;
+    if (row >= 0 && row <= 6)
+        RollInput->setFunctionKeyText(u"F%1"_s.arg(row + 4), text);
+    setRoll(u"abc\ndef"_s, selectionStart);
+    QTextCursor cursor = m_form->RichEdit1->textCursor();
+    cursor.setPosition(selectionStart + selectionLength, QTextCursor::KeepAnchor);
+    m_form->RichEdit1->setTextCursor(cursor);
+    QTest::keyClick(m_form->RichEdit1, Qt::Key(key));
+    QCOMPARE(m_form->RichEdit1->toPlainText(), after);
+    QCOMPARE(caret(), caretAfter);
+    QVERIFY(m_sender->deliveries.isEmpty());
+    if (after != u"abc\ndef"_s) { // an ordinary edit: Undo takes it back
+        m_form->Undo1Click();
+        QCOMPARE(m_form->RichEdit1->toPlainText(), u"abc\ndef"_s);
+    }
 }
 
 void TestSendCommands::f1ScrollsTheViewByOneLine()

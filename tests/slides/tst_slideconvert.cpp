@@ -5,9 +5,13 @@
 #include "app/RollEditor.h"
 #include "platform/ScriptedPrompter.h"
 #include "slides/TSlideSetWnd.h"
+#include "slides/TSlideWindow.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
@@ -21,6 +25,7 @@ private Q_SLOTS:
     void cleanup();
     void convert_data();
     void convert();
+    void slideEditorEditsTheRollUndoably();
 
 private:
     ScriptedPrompter m_prompter;
@@ -75,6 +80,24 @@ void TestSlideConvert::convert()
     QCOMPARE(m_prompter.asked().first().buttons, MsgButtons::YesNoCancel);
     QCOMPARE(Form1->RichEdit1->toPlainText(), after);
     QVERIFY(!SlideSetWnd->isVisible());
+}
+
+void TestSlideConvert::slideEditorEditsTheRollUndoably()
+{
+    const QString slide = u"-スライド1,0,,0,0,640,480,,,,,,,,,,\nA,0,0,10,255,c,c,,,,,,\nB,,r1,10,255,c,c,,,,,,\n"_s;
+    Form1->RichEdit1->setPlainText(slide);
+    Form1->findChild<QAction *>(u"SlideEditor1"_s)->trigger();
+    QVERIFY(SlideWindow->isVisible());
+    QCOMPARE(SlideWindow->PageList->count(), 0); // filled by Reload only
+    SlideWindow->Reload1->trigger();
+    SlideWindow->PageList->setCurrentRow(0);
+    SlideWindow->PageListClick();
+    SlideWindow->ViewText->setText(u"題"_s);
+    SlideWindow->Button2->click();
+    QCOMPARE(Form1->RichEdit1->toPlainText(),
+             u"-スライド1,0,,0,0,640,480,,,,,,,\n題,0,0,10,255,c,c,,,,,,,\nB,,r1,10,255,c,c,,,,,,\n"_s);
+    Form1->Undo1Click();
+    QCOMPARE(Form1->RichEdit1->toPlainText(), slide);
 }
 
 QTEST_MAIN(TestSlideConvert)
