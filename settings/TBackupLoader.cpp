@@ -23,10 +23,7 @@ constexpr qsizetype kPreviewLimit = 8 * 1024 * 1024;
 TBackupLoader::TBackupLoader()
     : ToolWindow(u"BackupLoader"_s, u"バックアップ履歴"_s, 0, Qt::Window)
 {
-    QFont tahoma(u"Tahoma"_s);
-    tahoma.setPointSize(8);
-    setFont(tahoma);
-    resize(635, 337);
+    useSmallListLook(635, 337);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -10,10 +10,7 @@ using namespace Qt::StringLiterals;
 TDebugConsole::TDebugConsole()
     : ToolWindow(u"DebugConsole"_s, u"エラー表示"_s, 0, Qt::Window)
 {
-    QFont tahoma(u"Tahoma"_s);
-    tahoma.setPointSize(8);
-    setFont(tahoma);
-    resize(608, 140);
+    useSmallListLook(608, 140);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     ListBox1 = new QListWidget(this);

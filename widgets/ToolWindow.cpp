@@ -19,6 +19,14 @@ ToolWindow::ToolWindow(const QString &objectName, const QString &caption, quint3
         markStarted(startupBit);
 }
 
+void ToolWindow::useSmallListLook(int width, int height)
+{
+    QFont tahoma(QStringLiteral("Tahoma"));
+    tahoma.setPointSize(8);
+    setFont(tahoma);
+    resize(width, height);
+}
+
 QList<QRect> availableScreenAreas()
 {
     QList<QRect> areas;

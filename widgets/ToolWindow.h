@@ -34,4 +34,8 @@ public:
 
     // Shows the window without blocking the main window and brings it forward.
     void showTool();
+
+protected:
+    // The small list windows' look: Tahoma 8 points and the client size given.
+    void useSmallListLook(int width, int height);
 };
