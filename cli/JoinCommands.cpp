@@ -54,8 +54,12 @@ int joinCommand(const QStringList &args)
     }
     const QList<JoinSource> failed = failedSources(sources);
     QTextStream err(stderr);
-    for (const JoinSource &source : failed)
-        err << "velmat-tool: could not join \"" << source.path << "\": " << source.error << '\n';
+    for (const JoinSource &source : sources) {
+        if (!source.ok)
+            err << "velmat-tool: could not join \"" << source.path << "\": " << source.error << '\n';
+        else if (!source.warning.isEmpty())
+            err << "velmat-tool: warning: " << QString(source.warning).replace(u"\r\n"_s, u" "_s) << '\n';
+    }
     return failed.isEmpty() ? kCliOk : kCliFound;
 }
 

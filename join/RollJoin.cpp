@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -48,6 +50,7 @@ JoinSource readJoinSource(const QString &path, const QString &filterProgram,
             return source;
         }
         source.ok = true;
+        source.warning = undecodedPartsWarning(path, read.decoded);
         source.text = std::move(read.decoded.text);
         return source;
     }
@@ -72,8 +75,10 @@ JoinSource readJoinSource(const QString &path, const QString &filterProgram,
         source.error = filterFailure(result);
         return source;
     }
+    DecodedText decoded = decodeTextBytes(result.standardOutput, LineEnds::Fold);
     source.ok = true;
-    source.text = decodeTextBytes(result.standardOutput, LineEnds::Fold).text;
+    source.warning = undecodedPartsWarning(path, decoded);
+    source.text = std::move(decoded.text);
     return source;
 }
 
@@ -106,13 +111,24 @@ QList<JoinSource> failedSources(const QList<JoinSource> &sources)
     return failed;
 }
 
+bool joinNeedsAttention(const QList<JoinSource> &sources)
+{
+    return std::any_of(sources.begin(), sources.end(),
+                       [](const JoinSource &source) { return !source.ok || !source.warning.isEmpty(); });
+}
+
 QString joinResultMessage(const QList<JoinSource> &sources)
 {
+    QString text = u"結合を完了しました。"_s;
     const QList<JoinSource> failed = failedSources(sources);
-    if (failed.isEmpty())
-        return u"結合を完了しました。"_s;
-    QString text = u"結合を完了しました。\r\n\r\n【注意】結合できなかったファイルがあります。"_s;
-    for (const JoinSource &source : failed)
-        text += u"\r\n・"_s + source.path + u"："_s + source.error;
+    if (!failed.isEmpty()) {
+        text += u"\r\n\r\n【注意】結合できなかったファイルがあります。"_s;
+        for (const JoinSource &source : failed)
+            text += u"\r\n・"_s + source.path + u"："_s + source.error;
+    }
+    for (const JoinSource &source : sources) {
+        if (source.ok && !source.warning.isEmpty())
+            text += u"\r\n\r\n"_s + source.warning;
+    }
     return text;
 }

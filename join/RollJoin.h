@@ -14,6 +14,9 @@ struct JoinSource {
     bool ok = false;
     QString text;  // the file's text with '\n' line breaks (when ok)
     QString error; // why it could not be read (when not ok)
+    // When parts of it could not be decoded (they show as U+FFFD): which, and in
+    // what encoding it was read. Empty otherwise.
+    QString warning;
 };
 
 // "<- ファイル結合実施  " + date + " " + time (two blanks after 「実施」).
@@ -34,9 +37,13 @@ QStringList joinedRollLines(const QString &header, const QList<JoinSource> &sour
 // further line.
 QStringList rollTextLines(const QString &text);
 
-// The closing message: plain when every file was read, otherwise with the
-// warning and, per failed file, its path and the reason.
+// The closing message: plain when every file was read whole, otherwise with
+// the warning and, per failed file, its path and the reason, then the
+// warnings of files read only in part.
 QString joinResultMessage(const QList<JoinSource> &sources);
+
+// True when the closing message is a warning.
+bool joinNeedsAttention(const QList<JoinSource> &sources);
 
 // The sources that could not be read.
 QList<JoinSource> failedSources(const QList<JoinSource> &sources);

@@ -220,6 +220,6 @@ void TJoinFile::Button1Click()
     for (QWidget *control : controls)
         control->setEnabled(true);
     m_joining = false;
-    const bool allRead = failedSources(sources).isEmpty();
-    showMessage(joinResultMessage(sources), kCaption, allRead ? MsgIcon::Information : MsgIcon::Warning);
+    showMessage(joinResultMessage(sources), kCaption,
+                joinNeedsAttention(sources) ? MsgIcon::Warning : MsgIcon::Information);
 }

@@ -19,6 +19,7 @@ private Q_SLOTS:
     void hostileContents_data();
     void hostileContents();
     void documentsWithoutAFilterFail();
+    void partlyDecodedFileIsNamed();
 
 private:
     QString write(const QString &name, const QByteArray &bytes)
@@ -112,6 +113,22 @@ void TestRollJoin::documentsWithoutAFilterFail()
     QVERIFY(missingProgram.error.contains(u"起動できません"_s));
     const JoinSource missingDoc = readJoinSource(m_dir.filePath(u"gone.docx"_s), u"xdoc2txt"_s);
     QVERIFY(!missingDoc.ok);
+}
+
+void TestRollJoin::partlyDecodedFileIsNamed()
+{
+    const QString cut = write(u"cut.txt"_s, "A\r\n\x82");
+    const QString whole = write(u"whole.txt"_s, "B\r\n");
+    const QList<JoinSource> sources{readJoinSource(cut, {}), readJoinSource(whole, {})};
+    QVERIFY(sources.at(0).ok);
+    QVERIFY(!sources.at(0).warning.isEmpty());
+    QVERIFY(sources.at(1).warning.isEmpty());
+    QVERIFY(joinNeedsAttention(sources));
+    QVERIFY(!joinNeedsAttention({sources.at(1)}));
+    const QString message = joinResultMessage(sources);
+    QVERIFY(message.startsWith(u"結合を完了しました。\r\n\r\n"_s));
+    QVERIFY(message.contains(cut));
+    QVERIFY(!message.contains(u"【注意】"_s));
 }
 
 QTEST_GUILESS_MAIN(TestRollJoin)
