@@ -42,7 +42,8 @@ QString joinHeaderLine(const QDateTime &when)
 JoinSource readJoinSource(const QString &path, const QString &filterProgram,
                           const std::function<bool()> &keepWaiting)
 {
-    JoinSource source{path, false, {}, {}};
+    JoinSource source;
+    source.path = path;
     if (isPlainRollPath(path)) {
         TextFileRead read = readTextFile(path, LineEnds::Fold);
         if (!read.ok) {
