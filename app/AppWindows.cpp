@@ -28,6 +28,7 @@
 #include "widgets/WindowPlacement.h"
 
 #include <QDir>
+#include <QLineEdit>
 
 TAboutBox *AboutBox = nullptr;
 TSetPrinterSetup *SetPrinterSetup = nullptr;
@@ -111,7 +112,7 @@ void createAppWindows()
     AboutBox = new TAboutBox;
     SetPrinterSetup = new TSetPrinterSetup(Form1->currentPrinter());
     SetCheck = new TSetCheck;
-    JoinFile = new TJoinFile;
+    JoinFile = new TJoinFile(Form1->rollAccess(), [] { return SetChasen->xdoc2txt->text(); });
     MsgList = new TMsgList(Form1->rollAccess());
     FindList = new TFindList(Form1->rollAccess());
     MsgList->setResultList(FindList);

@@ -7,7 +7,6 @@
 #include "app/AppWindows.h"
 #include "app/TAboutBox.h"
 #include "convert/TReplaceSet.h"
-#include "join/TJoinFile.h"
 #include "lists/TFindList.h"
 #include "lists/TMsgList.h"
 #include "reshape/TSetCheck.h"
@@ -18,8 +17,6 @@
 
 #include <QAction>
 
-void TForm1::N12Click() { JoinFile->showTool(); }
-void TForm1::Joint1Click() { JoinFile->showTool(); }
 void TForm1::Analyze1Click() { WordAnalyze->showTool(); }
 void TForm1::Analyze4Click() { WordAnalyze->showTool(); }
 void TForm1::Name1Click() { MsgList->showTool(); }

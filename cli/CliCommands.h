@@ -19,3 +19,5 @@ int furiganaCommand(const QStringList &args);
 int adviseCommand(const QStringList &args);
 int wordsCommand(const QStringList &args);
 int marksCommand(const QStringList &args);
+int joinCommand(const QStringList &args);
+int dp9Command(const QStringList &args);

@@ -55,6 +55,9 @@ const char kUsage[] =
     "          [--user=fwd|rev --user-list FILE]\n"
     "                                convert character kinds (a class left out,\n"
     "                                or =no, stays as it is)\n"
+    "  join -o OUT FILE...           join roll files into one roll (Shift-JIS, CR LF);\n"
+    "                                exit status 1 when a file could not be read\n"
+    "  dp9 FILE                      the check settings an IPtalk settings file gives\n"
     "\n"
     "  velmat-tool COMMAND --help    options of one command\n"
     "  velmat-tool --version\n"
@@ -87,6 +90,7 @@ int runCommand(const QStringList &args)
         {"find", findCommand},       {"slide", slideCommand},     {"convert", convertCommand},
         {"furigana", furiganaCommand}, {"advise", adviseCommand},
         {"words", wordsCommand},     {"marks", marksCommand},
+        {"join", joinCommand},       {"dp9", dp9Command},
     };
     for (const auto &[name, run] : commands) {
         if (command == QLatin1String(name))

@@ -35,6 +35,12 @@ QList<ConversionRow> readConversionList(const ProfileFile &ini)
     return rows;
 }
 
+bool hasConversionList(const ProfileFile &ini)
+{
+    const QString missing(1, QChar(0x1));
+    return ini.readString(kSection, u"WordTotal"_s, missing) != missing;
+}
+
 void writeConversionList(ProfileFile &ini, const QList<ConversionRow> &rows)
 {
     ini.writeInt(kSection, u"WordTotal"_s, int(rows.size()));

@@ -20,6 +20,9 @@ ConversionRow parseConversionRow(const QString &text);
 // reads as an empty row; a count past the entries present reads only those.
 QList<ConversionRow> readConversionList(const ProfileFile &ini);
 
+// True when the file holds the list's section with its "WordTotal" key.
+bool hasConversionList(const ProfileFile &ini);
+
 // Writes "WordTotal" and one entry per row. Entries numbered from the new
 // count on, left from a longer list, stay in the file unread.
 void writeConversionList(ProfileFile &ini, const QList<ConversionRow> &rows);

@@ -1,6 +1,7 @@
 #include "convert/TWordChangeList.h"
 
 #include "convert/ConversionList.h"
+#include "platform/ErrorNotifier.h"
 #include "platform/ProfileFile.h"
 #include "platform/Prompter.h"
 
@@ -95,10 +96,18 @@ void TWordChangeList::O1Click()
     if (path.isEmpty())
         return;
     const ProfileFile ini(path);
-    // A file without the list's section is an empty list; one that cannot be
-    // read at all would wipe the rows for nothing, so it is refused instead.
+    // A file that cannot be read, or holds no list, would wipe the rows for
+    // nothing: it is refused and the rows stay.
     if (!ini.exists()) {
-        showMessage(u"ファイル \"%1\" を開けません。"_s.arg(path), kCaption, MsgIcon::Error);
+        const QString reason = ini.readError().isEmpty() ? u"ファイルがありません。"_s : ini.readError();
+        logError(raisedError(u"EFOpenError"_s, u"\"%1\": %2"_s.arg(path, reason)));
+        showMessage(u"ファイル \"%1\" を開けません。\r\n%2"_s.arg(path, reason), kCaption, MsgIcon::Error);
+        return;
+    }
+    if (!hasConversionList(ini)) {
+        showMessage(u"ファイル \"%1\" にはユーザ変換リスト（[WordChangeList] の WordTotal）がありません。リストは変更していません。"_s
+                        .arg(path),
+                    kCaption, MsgIcon::Warning);
         return;
     }
     setRows(readConversionList(ini));
@@ -113,11 +122,14 @@ void TWordChangeList::S1Click()
     ProfileFile ini(path); // updated in place: its other sections and keys stay
     if (QFileInfo::exists(path) && !ini.exists()) {
         // Unreadable: writing would drop whatever else the file holds.
-        showMessage(u"ファイル \"%1\" を開けません。"_s.arg(path), kCaption, MsgIcon::Error);
+        logError(raisedError(u"EFOpenError"_s, u"\"%1\": %2"_s.arg(path, ini.readError())));
+        showMessage(u"ファイル \"%1\" を開けません。\r\n%2"_s.arg(path, ini.readError()), kCaption, MsgIcon::Error);
         return;
     }
     writeConversionList(ini, rows());
     QString error;
-    if (!ini.save(&error))
+    if (!ini.save(&error)) {
+        logError(raisedError(u"EFCreateError"_s, u"\"%1\": %2"_s.arg(path, error)));
         showMessage(u"ファイル \"%1\" を保存できません。\r\n%2"_s.arg(path, error), kCaption, MsgIcon::Error);
+    }
 }

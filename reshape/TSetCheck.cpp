@@ -1,5 +1,9 @@
 #include "reshape/TSetCheck.h"
 
+#include "platform/ErrorNotifier.h"
+#include "platform/Prompter.h"
+#include "reshape/IPtalkSettings.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -47,4 +51,32 @@ void TSetCheck::applySettings(const WidthCheckSettings &settings)
     SetCheckWidth->setValue(settings.screenWidth);
     SelFontSize->setValue(settings.points);
     SelFont->setCurrentText(settings.font);
+}
+
+void TSetCheck::importIPtalkSettings()
+{
+    const QString caption = u"読み込み"_s;
+    const QString path = Prompter::instance().openFileName(
+        {u"開く"_s, dialogFilter(u"IPtalk 設定ファイル(*.dp9)|*.dp9"_s), {}, {}});
+    if (path.isEmpty())
+        return;
+    const IPtalkSettings items = readIPtalkSettings(path);
+    if (items.openFailed) {
+        logError(raisedError(u"EFOpenError"_s, u"\"%1\": %2"_s.arg(path, items.problem)));
+        showMessage(u"読み込みに失敗しました。アクセス権等ご確認ください。"_s, caption, MsgIcon::Error);
+        return;
+    }
+    if (!items.readable()) {
+        showMessage(u"\"%1\" はIPtalkの設定ファイルとして読めません。設定は変更していません。\r\n%2"_s.arg(
+                        path, items.problem),
+                    caption, MsgIcon::Error);
+        return;
+    }
+    if (!items.hasItems()) {
+        showMessage(u"\"%1\" には画面幅・フォント・フォントサイズの設定がありません。設定は変更していません。"_s.arg(path),
+                    caption, MsgIcon::Warning);
+        return;
+    }
+    applySettings(withIPtalkSettings(settings(), items));
+    showMessage(u"読み込みを完了しました。"_s, caption, MsgIcon::Information);
 }

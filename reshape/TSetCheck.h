@@ -19,4 +19,7 @@ public:
     WidthCheckSettings settings() const;
     // Sets the controls (the font name whatever it is: the box is editable).
     void applySettings(const WidthCheckSettings &settings);
+    // Takes width, font and size from an IPtalk settings file the user picks;
+    // a file that cannot be read whole changes nothing and says why.
+    void importIPtalkSettings();
 };

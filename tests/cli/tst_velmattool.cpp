@@ -20,6 +20,9 @@ private Q_SLOTS:
     void dictionaryFile();
     void slideFile();
     void dictionaryExport();
+    void joinFiles();
+    void dp9Settings_data();
+    void dp9Settings();
     void wordCommandsHelp_data();
     void wordCommandsHelp();
     void undecodedInputNamesItsEncoding();
@@ -237,12 +240,70 @@ void TestVelmatTool::dictionaryExport()
     QVERIFY2(unwritable.err.startsWith("velmat-tool: cannot write"), unwritable.err.constData());
 }
 
+void TestVelmatTool::joinFiles()
+{
+    QTemporaryDir dir;
+    const auto write = [&dir](const QString &name, const QByteArray &bytes) {
+        QFile f(dir.filePath(name));
+        if (!f.open(QIODevice::WriteOnly))
+            qFatal("cannot write the fixture");
+        f.write(bytes);
+        return f.fileName();
+    };
+    const QString a = write(u"a.txt"_s, cp932Encode(u"あ\r\nい\r\n"_s));
+    const QString b = write(u"b.txt"_s, cp932Encode(u"う"_s));
+    const QString missing = dir.filePath(u"none.txt"_s);
+    const QString out = dir.filePath(u"joined.txt"_s);
+    Result r = tool({u"join"_s, u"-o"_s, out, u"--time"_s, u"2012-09-02T13:45:01"_s, a, missing, b});
+    QCOMPARE(r.status, 1);
+    QVERIFY2(QString::fromUtf8(r.err).contains(missing), r.err.constData());
+    QVERIFY(!QString::fromUtf8(r.err).contains(a));
+    QFile joined(out);
+    QVERIFY(joined.open(QIODevice::ReadOnly));
+    QCOMPARE(joined.readAll(), cp932Encode(u"<- ファイル結合実施  2012/09/02 13:45:01\r\n\r\n\r\n<-●a.txt\r\nあ\r\nい\r\n"
+                                           "<-●none.txt\r\n<-●b.txt\r\nう\r\n"_s));
+    joined.close();
+    r = tool({u"join"_s, u"-o"_s, out, a});
+    QCOMPARE(r.status, 0);
+    QVERIFY(r.err.isEmpty());
+    QCOMPARE(tool({u"join"_s, a}).status, 2); // no -o
+}
+
+void TestVelmatTool::dp9Settings_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<int>("status");
+    QTest::newRow("three items") << cp932Encode(u"1=800:x:\r\n7=ＭＳ ゴシック:x:\r\n9=40:x:\r\n"_s)
+                                 << u"width=800\nfont=ＭＳ ゴシック\nsize=40\n"_s << 0;
+    QTest::newRow("one item") << QByteArray("1=abc:x:\r\n") << u"width=0\n"_s << 0;
+    QTest::newRow("binary") << QByteArray("1=800:x:\0\0", 10) << QString() << 2;
+}
+
+void TestVelmatTool::dp9Settings()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, output);
+    QFETCH(int, status);
+    QTemporaryDir dir;
+    QFile f(dir.filePath(u"s.dp9"_s));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    f.close();
+    const Result r = tool({u"dp9"_s, f.fileName()});
+    QCOMPARE(r.status, status);
+    QCOMPARE(QString::fromUtf8(r.out), output);
+    QCOMPARE(r.err.isEmpty(), status == 0);
+}
+
 void TestVelmatTool::wordCommandsHelp_data()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QStringList>("options");
     QTest::newRow("words") << u"words"_s << QStringList{u"--pos"_s, u"--base"_s, u"--export"_s, u"--chasen"_s};
     QTest::newRow("marks") << u"marks"_s << QStringList{u"--base"_s, u"--chasen"_s};
+    QTest::newRow("join") << u"join"_s << QStringList{u"--output"_s, u"--filter"_s, u"--time"_s};
+    QTest::newRow("dp9") << u"dp9"_s << QStringList{u"item 1"_s};
 }
 
 void TestVelmatTool::wordCommandsHelp()

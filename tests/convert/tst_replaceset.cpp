@@ -6,6 +6,7 @@
 #include "convert/TReplaceSet.h"
 #include "convert/TWordChangeList.h"
 #include "platform/Cp932.h"
+#include "platform/ErrorNotifier.h"
 #include "platform/ProfileFile.h"
 #include "platform/ScriptedPrompter.h"
 
@@ -31,6 +32,8 @@ private Q_SLOTS:
     void userRowsFromTheListWindow();
     void saveAndLoadTheList();
     void loadRefusesAnUnreadableFile();
+    void loadKeepsTheRowsWithoutAList_data();
+    void loadKeepsTheRowsWithoutAList();
     void downOnTheLastRowAddsARow();
 
 private:
@@ -43,10 +46,12 @@ private:
         Form1->RichEdit1->setTextCursor(c);
     }
     ScriptedPrompter m_prompter;
+    QTemporaryDir m_logDir;
 };
 
 void TestReplaceSet::init()
 {
+    setErrorLogFolder(m_logDir.path()); // refused files are logged
     Prompter::install(&m_prompter);
     createAppWindows();
     Form1->show();
@@ -57,6 +62,7 @@ void TestReplaceSet::init()
 void TestReplaceSet::cleanup()
 {
     destroyAppWindows();
+    setErrorLogFolder(QString());
 }
 
 void TestReplaceSet::menuShowsTheWindows()
@@ -143,6 +149,43 @@ void TestReplaceSet::loadRefusesAnUnreadableFile()
     QCOMPARE(m_prompter.asked().last().caption, u"ユーザ変換リスト"_s);
     QCOMPARE(m_prompter.asked().last().icon, MsgIcon::Error);
     QCOMPARE(WordChangeList->rows().size(), 1);
+    QFile log(errorLogPath());
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QVERIFY(log.readAll().contains("/nonexistent/list.ini"));
+}
+
+void TestReplaceSet::loadKeepsTheRowsWithoutAList_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("loaded"); // -1: refused, the row kept
+    QTest::newRow("other sections only") << QByteArray("[check]\r\nWidth=640\r\n") << -1;
+    QTest::newRow("section without a count") << QByteArray("[WordChangeList]\r\nWord_00000=a=b\r\n") << -1;
+    QTest::newRow("binary") << QByteArray("\0\x01\x02\xff\xfe[x", 7) << -1;
+    QTest::newRow("empty list") << QByteArray("[WordChangeList]\r\nWordTotal=0\r\n") << 0;
+    QTest::newRow("count past the entries") << QByteArray("[WordChangeList]\r\nWordTotal=99\r\nWord_00001=x=y\r\n") << 2;
+}
+
+void TestReplaceSet::loadKeepsTheRowsWithoutAList()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, loaded);
+    QTemporaryDir dir;
+    QFile file(dir.filePath(u"list.ini"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    WordChangeList->setRows({{u"a"_s, u"b"_s}});
+    m_prompter.answer(file.fileName());
+    WordChangeList->O1Click();
+    if (loaded < 0) {
+        QCOMPARE(m_prompter.asked().last().kind, PromptRecord::Message);
+        QCOMPARE(m_prompter.asked().last().caption, u"ユーザ変換リスト"_s);
+        QVERIFY(m_prompter.asked().last().text.contains(file.fileName()));
+        QCOMPARE(WordChangeList->rows(), (QList<ConversionRow>{{u"a"_s, u"b"_s}}));
+    } else {
+        QCOMPARE(m_prompter.asked().size(), 1); // the dialog only
+        QCOMPARE(WordChangeList->rows().size(), loaded);
+    }
 }
 
 void TestReplaceSet::downOnTheLastRowAddsARow()

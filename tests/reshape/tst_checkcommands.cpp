@@ -2,6 +2,8 @@
 #include "app/AppWindows.h"
 #include "app/Remain.h"
 #include "app/RollEditor.h"
+#include "platform/Cp932.h"
+#include "platform/ErrorNotifier.h"
 #include "platform/ScriptedPrompter.h"
 #include "reshape/TSetCheck.h"
 
@@ -9,6 +11,8 @@
 #include <QComboBox>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 
@@ -22,6 +26,8 @@ private Q_SLOTS:
     void checks_data();
     void checks();
     void characterTotal();
+    void importFromIPtalk_data();
+    void importFromIPtalk();
 
 private:
     ScriptedPrompter m_prompter;
@@ -99,6 +105,57 @@ void TestCheckCommands::characterTotal()
              u"文章全体で、10文字です。\r\n\r\n(全角文字も１文字と数えています。)"_s);
     QCOMPARE(m_prompter.asked().first().caption, u"文字数"_s);
     QCOMPARE(m_prompter.asked().first().icon, MsgIcon::None);
+}
+
+void TestCheckCommands::importFromIPtalk_data()
+{
+    QTest::addColumn<QByteArray>("bytes"); // empty: no such file
+    QTest::addColumn<QString>("message");  // its beginning
+    QTest::addColumn<int>("icon");
+    QTest::addColumn<QString>("after");    // width font size
+    const QString before = u"640 ＭＳ ゴシック 55"_s;
+    QTest::newRow("three items") << cp932Encode(u"1=800:x:\r\n7=ＭＳ 明朝:x:\r\n9=40:x:\r\n"_s)
+                                 << u"読み込みを完了しました。"_s << int(MsgIcon::Information) << u"800 ＭＳ 明朝 40"_s;
+    QTest::newRow("width only, clamped") << QByteArray("1=5000:x:\r\n") << u"読み込みを完了しました。"_s
+                                         << int(MsgIcon::Information) << u"3000 ＭＳ ゴシック 55"_s;
+    QTest::newRow("missing file") << QByteArray() << u"読み込みに失敗しました。アクセス権等ご確認ください。"_s
+                                  << int(MsgIcon::Error) << before;
+    QTest::newRow("binary") << QByteArray("1=800:x:\r\n\0\0\0", 13) << u"\""_s << int(MsgIcon::Error) << before;
+    QTest::newRow("cut short") << QByteArray("1=800:x:\r\n9=4") << u"\""_s << int(MsgIcon::Error) << before;
+    QTest::newRow("no items") << QByteArray("[other]\r\nkey=value\r\n") << u"\""_s << int(MsgIcon::Warning)
+                              << before;
+}
+
+void TestCheckCommands::importFromIPtalk()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    QFETCH(int, icon);
+    QFETCH(QString, after);
+    QTemporaryDir dir;
+    setErrorLogFolder(dir.path());
+    const QString path = dir.filePath(u"ipt.dp9"_s);
+    if (!bytes.isEmpty()) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    m_prompter.clear();
+    m_prompter.answer(QString()); // cancelled first: nothing at all
+    Form1->findChild<QAction *>(u"IPtalkInport1"_s)->trigger();
+    QCOMPARE(m_prompter.asked().size(), 1);
+    m_prompter.answer(path);
+    Form1->IPtalkInport1Click();
+    setErrorLogFolder(QString());
+    QCOMPARE(m_prompter.asked().size(), 3);
+    QVERIFY(m_prompter.asked().at(1).defaultText.contains(u"*.dp9"_s));
+    const PromptRecord shown = m_prompter.asked().last();
+    QVERIFY2(shown.text.startsWith(message), qPrintable(shown.text));
+    QCOMPARE(shown.caption, u"読み込み"_s);
+    QCOMPARE(int(shown.icon), icon);
+    const WidthCheckSettings now = SetCheck->settings();
+    QCOMPARE(u"%1 %2 %3"_s.arg(now.screenWidth).arg(now.font).arg(now.points), after);
+    QVERIFY(!SetCheck->isVisible());
 }
 
 QTEST_MAIN(TestCheckCommands)
