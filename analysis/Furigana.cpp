@@ -8,6 +8,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -17,7 +18,14 @@ namespace {
 // text the analyser read as Shift-JIS, which holds no supplementary letters.
 char16_t folded(QChar c)
 {
-    return c.isSurrogate() ? c.unicode() : c.toCaseFolded().unicode();
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u;
+    // Kana, kanji and the scripts between them have no letter case: most of a
+    // roll is looked up without asking the Unicode tables.
+    if (u >= 0x3000 && u < 0xA640)
+        return u;
+    return c.isSurrogate() ? u : c.toCaseFolded().unicode();
 }
 
 bool isDoubleByteLead(uchar b)
@@ -75,6 +83,47 @@ private:
     qsizetype m_at = -2; // not searched yet; -1: there is none
 };
 
+// A text written a few characters at a time: most pieces of a roll with
+// furigana are a handful of characters, where QString::append's checks and
+// calls cost as much as the scan that finds them; single characters go in
+// without a call at all.
+class TextWriter {
+public:
+    explicit TextWriter(qsizetype room) { grow(std::max<qsizetype>(room, 16)); }
+    void put(QStringView piece)
+    {
+        makeRoom(piece.size());
+        std::memcpy(m_data + m_used, piece.utf16(), size_t(piece.size()) * sizeof(char16_t));
+        m_used += piece.size();
+    }
+    void put(char16_t c)
+    {
+        makeRoom(1);
+        m_data[m_used++] = c;
+    }
+    QString take()
+    {
+        m_text.truncate(m_used);
+        return std::move(m_text);
+    }
+
+private:
+    void makeRoom(qsizetype more)
+    {
+        if (m_used + more > m_text.size())
+            grow(std::max(m_used + more, m_text.size() + m_text.size() / 2));
+    }
+    void grow(qsizetype size)
+    {
+        m_text.resize(size);
+        m_data = reinterpret_cast<char16_t *>(m_text.data());
+    }
+
+    QString m_text;
+    char16_t *m_data = nullptr;
+    qsizetype m_used = 0;
+};
+
 } // namespace
 
 QString rubyCode(const QString &reading, const QString &base)
@@ -84,14 +133,18 @@ QString rubyCode(const QString &reading, const QString &base)
 
 bool takesFurigana(const QStringList &record)
 {
-    if (record.size() < 4 || record.at(0).isEmpty())
+    return record.size() >= 4 && takesFurigana(record.at(0), record.at(3));
+}
+
+bool takesFurigana(QStringView surface, QStringView partOfSpeech)
+{
+    if (surface.isEmpty())
         return false;
-    const QString &pos = record.at(3);
-    if (!pos.startsWith(u"動詞-一般") && !(pos.startsWith(u"名詞") && !pos.contains(u"名詞-数")))
+    if (!partOfSpeech.startsWith(u"動詞-一般")
+        && !(partOfSpeech.startsWith(u"名詞") && !partOfSpeech.contains(u"名詞-数")))
         return false;
-    const QString &surface = record.at(0);
     const qsizetype first = surface.size() > 1 && surface[0].isHighSurrogate() && surface[1].isLowSurrogate() ? 2 : 1;
-    const QByteArray bytes = cp932Encode(QStringView(surface).first(first));
+    const QByteArray bytes = cp932Encode(surface.first(first));
     return bytes.size() == 2 && isDoubleByteLead(uchar(bytes[0]));
 }
 
@@ -117,10 +170,14 @@ int compareFuriganaEntries(const QString &a, const QString &b)
 FuriganaDictionary FuriganaDictionary::fromMorphemeLines(const QStringList &lines)
 {
     FuriganaDictionary dictionary;
+    // The fields as views: a list and a string for each field of every
+    // record would cost more than the dictionary itself.
+    std::array<QStringView, 4> fields;
+    QStringList unquoted;
     for (const QString &line : lines) {
-        const QStringList record = parseRecord(line);
-        if (takesFurigana(record))
-            dictionary.add(record.at(0), furiganaReading(record.at(2)));
+        unquoted.clear();
+        if (recordFields(line, fields, unquoted) && takesFurigana(fields[0], fields[3]))
+            dictionary.add(fields[0].toString(), furiganaReading(fields[2]));
     }
     return dictionary;
 }
@@ -129,28 +186,32 @@ void FuriganaDictionary::add(const QString &surface, const QString &reading)
 {
     if (surface.isEmpty())
         return;
-    const qint32 index = qint32(m_entries.size());
-    m_entries.append(surface + u'=' + reading);
-    m_surfaceLength.append(surface.size());
     m_maxLength = std::max(m_maxLength, surface.size());
     qint32 node = 0;
     for (const QChar c : surface) {
-        const quint64 key = edgeKey(node, folded(c));
-        const auto edge = m_edges.constFind(key);
-        if (edge != m_edges.cend()) {
-            node = *edge;
+        const char16_t f = folded(c);
+        const qint32 found = child(node, f);
+        if (found >= 0) {
+            node = found;
             continue;
         }
         const qint32 next = qint32(m_entryAt.size());
         m_entryAt.append(-1);
-        m_edges.insert(key, next);
+        if (node == 0)
+            m_firstLevel[f] = next;
+        else
+            m_edges.insert(edgeKey(node, f), next);
         node = next;
     }
     // The first in order among the words of this surface answers for it; of
     // equals, the first added.
     qint32 &answer = m_entryAt[node];
-    if (answer < 0 || compareFuriganaEntries(m_entries.last(), m_entries.at(answer)) < 0)
-        answer = index;
+    if (answer >= 0
+        && compareFuriganaEntries(surface + u'=' + reading, m_surfaces.at(answer) + u'=' + m_readings.at(answer)) >= 0)
+        return;
+    answer = qint32(m_surfaces.size());
+    m_surfaces.append(surface);
+    m_readings.append(reading);
 }
 
 QString FuriganaDictionary::lookup(QStringView text) const
@@ -162,7 +223,7 @@ QString FuriganaDictionary::lookup(QStringView text) const
             return {};
     }
     const qint32 entry = node > 0 ? m_entryAt.at(node) : -1;
-    return entry < 0 ? QString() : m_entries.at(entry).sliced(m_surfaceLength.at(entry) + 1);
+    return entry < 0 ? QString() : m_readings.at(entry);
 }
 
 FuriganaDictionary::Match FuriganaDictionary::longestAt(QStringView text, qsizetype pos) const
@@ -176,13 +237,13 @@ FuriganaDictionary::Match FuriganaDictionary::longestAt(QStringView text, qsizet
             break;
         const qint32 entry = m_entryAt.at(node);
         // An empty reading answers too, and then the word has none.
-        if (entry >= 0 && m_entries.at(entry).size() > m_surfaceLength.at(entry) + 1) {
+        if (entry >= 0 && !m_readings.at(entry).isEmpty()) {
             best = entry;
             match.length = i - pos + 1;
         }
     }
     if (best >= 0)
-        match.reading = m_entries.at(best).sliced(m_surfaceLength.at(best) + 1);
+        match.reading = m_readings.at(best);
     return match;
 }
 
@@ -193,8 +254,7 @@ std::optional<QString> addFurigana(QStringView text, const FuriganaDictionary &d
     // responsive, seldom enough to cost nothing.
     constexpr qsizetype kReportEvery = 16384;
     const qsizetype n = text.size();
-    QString out;
-    out.reserve(n + n / 2);
+    TextWriter out(2 * n);
     NextOccurrence codeEnd([text](qsizetype from) { return text.indexOf(u"`s", from); });
     NextOccurrence lineEnd([text](qsizetype from) { return text.indexOf(u'\n', from); });
     qsizetype copied = 0; // text before this is in `out`
@@ -221,16 +281,18 @@ std::optional<QString> addFurigana(QStringView text, const FuriganaDictionary &d
             ++i;
             continue;
         }
-        out += text.sliced(copied, i - copied);
-        out += u"`r";
-        out += match.reading;
-        out += u"`s";
-        out += text.sliced(i, match.length);
-        i += match.length;
+        // The code goes in before the word; the word goes out with the text after it.
+        out.put(text.sliced(copied, i - copied));
+        out.put(u'`');
+        out.put(u'r');
+        out.put(match.reading);
+        out.put(u'`');
+        out.put(u's');
         copied = i;
+        i += match.length;
     }
-    out += text.sliced(copied);
+    out.put(text.sliced(copied));
     if (keepGoing && !keepGoing(n, n))
         return std::nullopt;
-    return out;
+    return out.take();
 }

@@ -18,6 +18,8 @@ QString rubyCode(const QString &reading, const QString &base);
 // verb, or a noun that is not a number, whose surface begins with a character
 // Shift-JIS writes in two bytes (not ASCII, not half-width kana).
 bool takesFurigana(const QStringList &record);
+// The same for a record's surface (field 0) and part of speech (field 3).
+bool takesFurigana(QStringView surface, QStringView partOfSpeech);
 
 // A record's reading as furigana: in hiragana; empty when that would not fit
 // in 254 Shift-JIS bytes.
@@ -43,25 +45,33 @@ public:
 
     struct Match {
         qsizetype length = 0; // 0: no word with a reading begins there
-        QString reading;
+        QStringView reading;  // valid while the dictionary lives
     };
     // The longest word at `pos` of `text` whose lookup gives a reading.
     Match longestAt(QStringView text, qsizetype pos) const;
 
     // The longest surface, in UTF-16 units.
     qsizetype maxLength() const { return m_maxLength; }
-    bool isEmpty() const { return m_entries.isEmpty(); }
+    bool isEmpty() const { return m_surfaces.isEmpty(); }
 
 private:
     static quint64 edgeKey(qint32 node, char16_t c) { return (quint64(quint32(node)) << 16) | c; }
-    qint32 child(qint32 node, char16_t c) const { return m_edges.value(edgeKey(node, c), -1); }
+    qint32 child(qint32 node, char16_t c) const
+    {
+        return node == 0 ? m_firstLevel.at(c) : m_edges.value(edgeKey(node, c), -1);
+    }
 
-    // A trie over the case-folded surfaces, as one table of edges; each node
-    // knows the entry its surface looks up to (-1: none ends there).
+    // A trie over the case-folded surfaces; each node knows the entry its
+    // surface looks up to (-1: none ends there). The scan asks the first
+    // level at every character of the roll: that one is a plain array by
+    // character, the deeper edges one table.
+    QList<qint32> m_firstLevel = QList<qint32>(0x10000, -1);
     QHash<quint64, qint32> m_edges;
     QList<qint32> m_entryAt{-1};
-    QStringList m_entries; // "surface=reading"
-    QList<qsizetype> m_surfaceLength;
+    // The word that answers for each node that has one: its surface as
+    // written, and its reading.
+    QStringList m_surfaces;
+    QStringList m_readings;
     qsizetype m_maxLength = 0;
 };
 

@@ -37,7 +37,13 @@ private:
 
 QString pairText(bool names, const QString &a, const QString &b)
 {
-    return (names ? u"発音が似た名前があります （『"_s : u"同音語があります （『"_s) + a + u"』と『"_s + b + u"』）"_s;
+    const QStringView head = names ? u"発音が似た名前があります （『" : u"同音語があります （『";
+    const QStringView middle = u"』と『";
+    const QStringView tail = u"』）";
+    QString text;
+    text.reserve(head.size() + a.size() + middle.size() + b.size() + tail.size());
+    text.append(head).append(a).append(middle).append(b).append(tail);
+    return text;
 }
 
 bool isPersonalName(const WordEntry &entry)
@@ -109,18 +115,24 @@ QList<WordEntry> wordEntries(const QStringList &morphemeLines, const AdviceProgr
 {
     QList<WordEntry> entries;
     QSet<QString> seen;
+    // The fields as views, and one string for the key: a list and a string
+    // for each field of every record would cost more than the comparison.
+    std::array<QStringView, 4> fields;
+    QStringList unquoted;
     ProgressSteps steps(progress, morphemeLines.size());
     for (qsizetype i = 0; i < morphemeLines.size(); ++i) {
         steps.done(i);
-        QStringList fields = parseRecord(morphemeLines.at(i));
-        if (fields.size() < 4 || fields.at(3).isEmpty())
+        unquoted.clear();
+        if (!recordFields(morphemeLines.at(i), fields, unquoted) || fields[3].isEmpty())
             continue;
         // NUL apart: a comma may stand in a field.
-        const QString key = fields.at(3) + QChar(0) + fields.at(0) + QChar(0) + fields.at(2);
+        QString key;
+        key.reserve(fields[3].size() + fields[0].size() + fields[2].size() + 2);
+        key.append(fields[3]).append(QChar(0)).append(fields[0]).append(QChar(0)).append(fields[2]);
         if (seen.contains(key))
             continue;
         seen.insert(key);
-        entries.append({std::move(fields[3]), std::move(fields[0]), std::move(fields[2])});
+        entries.append({fields[3].toString(), fields[0].toString(), fields[2].toString()});
     }
     steps.done(morphemeLines.size());
     return entries;
@@ -130,26 +142,35 @@ void compareWordEntries(const QList<WordEntry> &entries, AdviceFindings &finding
 {
     // Only entries of one reading can pair: each entry meets the later ones
     // of its reading, in the order the entries came, which is the order a
-    // comparison of every pair would find them in.
+    // comparison of every pair would find them in. The entries of a reading
+    // are put side by side (a stable sort by the reading's first coming),
+    // not in a list of their own each.
     const qsizetype n = entries.size();
-    QHash<QString, QList<qsizetype>> byReading;
-    QList<qsizetype> place(n, 0); // each entry's place among those of its reading
+    QHash<QStringView, qsizetype> readingGroup;
+    QList<qsizetype> group(n, -1);
+    QList<qsizetype> order;
     for (qsizetype i = 0; i < n; ++i) {
-        if (entries.at(i).reading.isEmpty())
+        const QString &reading = entries.at(i).reading;
+        if (reading.isEmpty())
             continue;
-        QList<qsizetype> &group = byReading[entries.at(i).reading];
-        place[i] = group.size();
-        group.append(i);
+        auto found = readingGroup.constFind(reading);
+        if (found == readingGroup.cend())
+            found = readingGroup.insert(reading, readingGroup.size());
+        group[i] = *found;
+        order.append(i);
     }
+    std::stable_sort(order.begin(), order.end(), [&group](qsizetype a, qsizetype b) { return group[a] < group[b]; });
+    QList<qsizetype> place(n, 0); // each entry's place in `order`
+    for (qsizetype k = 0; k < order.size(); ++k)
+        place[order.at(k)] = k;
     ProgressSteps steps(progress, n);
     for (qsizetype i = 0; i < n; ++i) {
         steps.done(i);
-        const WordEntry &a = entries.at(i);
-        if (a.reading.isEmpty())
+        if (group.at(i) < 0)
             continue;
-        const QList<qsizetype> &group = *byReading.constFind(a.reading);
-        for (qsizetype k = place.at(i) + 1; k < group.size(); ++k) {
-            const WordEntry &b = entries.at(group.at(k));
+        const WordEntry &a = entries.at(i);
+        for (qsizetype k = place.at(i) + 1; k < order.size() && group.at(order.at(k)) == group.at(i); ++k) {
+            const WordEntry &b = entries.at(order.at(k));
             if (a.surface == b.surface)
                 continue;
             const bool names = isPersonalName(a) || isPersonalName(b);

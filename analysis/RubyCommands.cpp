@@ -69,8 +69,7 @@ void furiganaForRoll(RollAccess &roll, WordAnalysis &analysis, const AnalyserSet
     roll.setStatusText(u"ルビ振り準備中・・・"_s);
     const FuriganaDictionary dictionary = FuriganaDictionary::fromMorphemeLines(analysis.lastRun().lines());
     roll.setStatusText(kScanning);
-    const QStringList lines = roll.lines();
-    const QString text = lines.join(u'\n');
+    const QString text = roll.wholeText();
     std::optional<QString> result;
     if (keepGoing) {
         result = addFurigana(text, dictionary, keepGoing);
@@ -85,9 +84,11 @@ void furiganaForRoll(RollAccess &roll, WordAnalysis &analysis, const AnalyserSet
     }
     // With nothing to wrap the roll stays as it is, without an undo step.
     if (*result != text) {
-        // No ruby code holds a line break, so the lines stay the roll's lines.
-        const QStringList wrapped = result->split(u'\n');
-        roll.rewrite([&wrapped](const QStringList &) { return wrapped; }, QString(), kScanning);
+        // No ruby code holds a line break, so the lines stay the roll's
+        // lines; like every whole-roll rewrite, the last one ends in a break.
+        if (!result->endsWith(u'\n'))
+            result->append(u'\n');
+        roll.rewriteText(*result, QString(), kScanning);
     }
     roll.select({0, 0});
     roll.setStatusText(u"★ルビ振り完了。"_s);

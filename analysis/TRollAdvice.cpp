@@ -91,7 +91,7 @@ void TRollAdvice::Button1Click()
     compareWordEntries(entries, findings, stage(60, 70));
 
     Status->setText(u"ロールの漢字を解析しています。"_s);
-    checkKanji(m_roll.lines().join(u'\n'), findings, stage(70, 100));
+    checkKanji(m_roll.wholeText(), findings, stage(70, 100));
     showFindings(findings);
 
     Status->setText(u"解析完了。"_s);

@@ -2,7 +2,8 @@
 
 #include "app/Remain.h"
 #include "app/RollEditor.h"
-#include "roll/RollDocument.h"
+#include "history/EditHistory.h"
+#include "roll/TextLines.h"
 
 #include <QScrollBar>
 #include <QTextCursor>
@@ -11,7 +12,15 @@
 
 QStringList FormRollAccess::lines() const
 {
-    return rollLines(*m_form.RichEdit1->document());
+    // Cut from the history's copy: cheaper than asking the document for
+    // every line, and the same lines.
+    return textLines(wholeText());
+}
+
+QString FormRollAccess::wholeText() const
+{
+    // The history's copy follows every change: no walk over the document.
+    return m_form.m_history->shadow().text();
 }
 
 QString FormRollAccess::textRange(int from, int to) const
@@ -73,6 +82,11 @@ void FormRollAccess::rewrite(const std::function<QStringList(const QStringList &
                              const QString &report, const QString &workingStatus)
 {
     m_form.rewriteRoll(transform, report, workingStatus);
+}
+
+void FormRollAccess::rewriteText(const QString &text, const QString &report, const QString &workingStatus)
+{
+    m_form.rewriteRollText(text, report, workingStatus);
 }
 
 void FormRollAccess::recordState()

@@ -9,6 +9,7 @@ public:
     explicit FormRollAccess(TForm1 &form) : m_form(form) {}
 
     QStringList lines() const override;
+    QString wholeText() const override;
     QString textRange(int from, int to) const override;
     int length() const override;
     CommentKinds commentKinds() const override;
@@ -20,6 +21,7 @@ public:
     void replaceAsOneStep(int from, int to, const QString &text) override;
     void rewrite(const std::function<QStringList(const QStringList &)> &transform, const QString &report,
                  const QString &workingStatus) override;
+    void rewriteText(const QString &text, const QString &report, const QString &workingStatus) override;
     void recordState() override;
     void recolour() override;
     void setMarks(const QList<RollMark> &marks) override;

@@ -311,10 +311,16 @@ private:
     RollShapeSettings shapeSettings() const;
     void buildShapeCommands();
     // Puts `text` in the editor as a whole new roll, uncoloured: the caller
-    // calls m_highlighter->endLoad(text) once colouring may run.
+    // calls colourWholeText(text) once colouring may run.
     void setWholeText(const QString &text);
+    // Colours the lines of a text setWholeText put in that need colour; the
+    // change handler lets the formats pass (they change no text).
+    void colourWholeText(const QString &text);
     void rewriteRoll(const std::function<QStringList(const QStringList &)> &transform,
                      const QString &report, const QString &workingStatus);
+    void rewriteRollText(const QString &text, const QString &report, const QString &workingStatus);
+    void replaceWholeRoll(const std::function<QString()> &newText, const QString &report,
+                          const QString &workingStatus);
     std::optional<WordList> reshapeWordList();
     void placeCaretBar();
     void keepViewAfterBulkChange(int firstLine, int caretLine);
@@ -341,6 +347,7 @@ private:
     // The text being given to the editor whole (a load), so that the change
     // handler need not copy the whole document back out of it.
     const QString *m_incomingText = nullptr;
+    bool m_colouringWholeText = false; // colourWholeText is setting formats
     bool m_shown = false;
     bool m_exiting = false;
     // The roll as it was when the user answered the question for the end of

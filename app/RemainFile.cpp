@@ -8,7 +8,6 @@
 #include "app/RollEditor.h"
 #include "roll/FlagHold.h"
 #include "roll/RollDocument.h"
-#include "roll/RollHighlighter.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -38,7 +37,7 @@ void TForm1::takeNewRoll(const QString &text)
     {
         const FlagHold bulk(BulkOperation);
         setWholeText(text);
-        m_highlighter->endLoad(text);
+        colourWholeText(text);
     }
     ForceRecolorClick();
     // The new roll from its start, and the status with its size.

@@ -12,6 +12,8 @@
 
 void TForm1::RichEdit1ContentsChange(int position, int charsRemoved, int charsAdded)
 {
+    if (m_colouringWholeText)
+        return; // formats only: the text and the history stay as they are
     QTextDocument *doc = RichEdit1->document();
     const int length = doc->characterCount() - 1;
     // Some changes count the document's closing paragraph mark, which is no

@@ -16,7 +16,6 @@
 #include "reshape/TWordDic.h"
 #include "reshape/WordList.h"
 #include "roll/FlagHold.h"
-#include "roll/RollDocument.h"
 #include "roll/RollHighlighter.h"
 
 #include <QAction>
@@ -42,13 +41,27 @@ RollShapeSettings TForm1::shapeSettings() const
 void TForm1::rewriteRoll(const std::function<QStringList(const QStringList &)> &transform,
                          const QString &report, const QString &workingStatus)
 {
+    replaceWholeRoll([&] { return itemsToText(transform(m_rollAccess->lines())); }, report,
+                     workingStatus);
+}
+
+// The same frame for a command that has made the new text itself: no lines
+// to take out of the editor and join again.
+void TForm1::rewriteRollText(const QString &text, const QString &report, const QString &workingStatus)
+{
+    replaceWholeRoll([&text] { return text; }, report, workingStatus);
+}
+
+void TForm1::replaceWholeRoll(const std::function<QString()> &newText, const QString &report,
+                              const QString &workingStatus)
+{
     FlagHold suppressed(RecolorSuppressed);
     setStatusText(workingStatus);
     RichEdit1Change();
     const FlagHold bulk(BulkOperation);
     const int firstLine = RichEdit1->firstVisibleLine();
     const int caretLine = RichEdit1->textCursor().blockNumber();
-    const QString text = itemsToText(transform(rollLines(*RichEdit1->document())));
+    const QString text = newText();
     // As a roll is opened: replacing every line through a cursor takes the
     // document several times the time and memory of a text set anew.
     setWholeText(text);
@@ -56,7 +69,7 @@ void TForm1::rewriteRoll(const std::function<QStringList(const QStringList &)> &
     suppressed.release();
     // Coloured at once, not held back for a full recolour later, which would
     // lay out every line of the new text.
-    m_highlighter->endLoad(text);
+    colourWholeText(text);
     setStatusText(QString());
     if (!report.isEmpty()) {
         showMessage(u"完了しました。"_s, report, MsgIcon::Information);
@@ -70,6 +83,12 @@ void TForm1::setWholeText(const QString &text)
     m_highlighter->beginLoad();
     RichEdit1->setPlainText(text);
     m_incomingText = nullptr;
+}
+
+void TForm1::colourWholeText(const QString &text)
+{
+    const FlagHold colouring(m_colouringWholeText);
+    m_highlighter->endLoad(text);
 }
 
 void TForm1::replaceRollRange(int from, int to, const QString &text)

@@ -8,7 +8,6 @@
 #include "app/WorkSuspend.h"
 #include "history/EditHistory.h"
 #include "roll/FlagHold.h"
-#include "roll/RollHighlighter.h"
 
 #include <QDir>
 
@@ -21,7 +20,7 @@ void TForm1::buildWorkSuspend()
         {
             const FlagHold bulk(BulkOperation);
             setWholeText(text);
-            m_highlighter->endLoad(text);
+            colourWholeText(text);
         }
         // The history starts again from the resumed roll: no undo leads back
         // to what was in the editor before.

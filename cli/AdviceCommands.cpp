@@ -1,14 +1,12 @@
 // velmat-tool furigana, advise: the language commands that read the
 // analyser's records of the roll.
+#include "cli/CliAnalysis.h"
 #include "cli/CliCommands.h"
 #include "cli/CliIo.h"
 
-#include "analysis/ChasenRunner.h"
 #include "analysis/Furigana.h"
-#include "analysis/MorphemeDigest.h"
 #include "analysis/RollAdvisor.h"
-
-#include <QTextStream>
+#include "roll/TextLines.h"
 
 #include <optional>
 
@@ -16,13 +14,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kDefaultChasen = u"/usr/bin/chasen"_s;
-
-// The roll as the editor holds it, its lines, and the analyser's distinct
-// record lines for it (comment lines left out).
+// The roll as the editor holds it and the analyser's distinct record lines
+// for it (comment lines left out).
 struct AnalysedRoll {
     QString text;
-    QStringList lines;
     MorphemeDigest records;
 };
 
@@ -30,24 +25,16 @@ struct AnalysedRoll {
 // it; nothing after saying why not.
 std::optional<AnalysedRoll> analysedRoll(QCommandLineParser &parser, const QString &command, const QStringList &args)
 {
-    parser.addOption({u"chasen"_s, u"The ChaSen program."_s, u"PATH"_s, kDefaultChasen});
+    addChasenOption(parser);
     if (!parseCommand(parser, command, args))
         return std::nullopt;
     std::optional<QString> text = readRollText(parser);
     if (!text)
         return std::nullopt;
-    AnalysedRoll roll{std::move(*text), {}, {}};
-    roll.lines = roll.text.split(u'\n');
-    if (!roll.lines.isEmpty() && roll.lines.last().isEmpty())
-        roll.lines.removeLast();
-    const ChasenResult run = runChasen(parser.value(u"chasen"_s), roll.lines, CommentKinds{}, {},
-                                       [&roll](QByteArrayView records) { roll.records.add(records); });
-    if (run.status != ChasenResult::Status::Ok) {
-        QTextStream(stderr) << "velmat-tool: ChaSen could not analyse the roll"
-                            << (run.detail.isEmpty() ? QString() : u" ("_s + run.detail + u')') << '\n';
+    std::optional<MorphemeDigest> records = analyseLines(parser, textLines(*text));
+    if (!records)
         return std::nullopt;
-    }
-    return roll;
+    return AnalysedRoll{std::move(*text), std::move(*records)};
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "cli/CliIo.h"
 
 #include "roll/RollFile.h"
+#include "roll/TextLines.h"
 #include "platform/Cp932.h"
 #include "platform/TextFile.h"
 
@@ -64,11 +65,7 @@ std::optional<QStringList> readRollLines(const QCommandLineParser &parser)
     const std::optional<QString> text = readRollText(parser);
     if (!text)
         return std::nullopt;
-    QStringList lines = text->split(u'\n');
-    // A final line break starts no further line; an empty input has no lines.
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
+    return textLines(*text);
 }
 
 void writeOutput(QStringView text, bool shiftJis)

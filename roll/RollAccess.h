@@ -29,6 +29,9 @@ public:
 
     // The roll's lines; a final line break starts no further line.
     virtual QStringList lines() const = 0;
+    // The whole roll as one text, "\n" between lines (a final line break
+    // stays): cheaper than lines() for a command that works on the text.
+    virtual QString wholeText() const = 0;
     // The text from position `from` to `to`.
     virtual QString textRange(int from, int to) const = 0;
     // Positions in the roll, line breaks included.
@@ -51,6 +54,9 @@ public:
     // is the caption of the completion message (empty: silent).
     virtual void rewrite(const std::function<QStringList(const QStringList &)> &transform,
                          const QString &report, const QString &workingStatus) = 0;
+    // rewrite() for a command that made the new text itself ("\n" between
+    // lines): the roll becomes `text`.
+    virtual void rewriteText(const QString &text, const QString &report, const QString &workingStatus) = 0;
     // Records the present state in the undo history (before a bulk change).
     virtual void recordState() = 0;
     // Colours the whole roll and rebuilds the tag-jump list.

@@ -3,6 +3,7 @@
 #include "roll/TextLines.h"
 
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 RollHighlighter::RollHighlighter(QTextDocument *document, std::function<CommentKinds()> kinds,
@@ -45,23 +46,56 @@ void RollHighlighter::beginLoad()
 void RollHighlighter::endLoad(QStringView text)
 {
     QTextDocument *doc = document();
-    connect(doc, SIGNAL(contentsChange(int,int,int)), this, SLOT(_q_reformatBlocks(int,int,int)));
     const bool frozen = m_frozen();
     const CommentKinds kinds = m_kinds();
     if (frozen || !(kinds == m_paintedKinds))
         m_stale = true;
+    // The formats go straight into the lines' layouts, in one edit: colouring
+    // line by line through the base class lays out every coloured line (the
+    // cursor it moves, then the change it reports), which costs more than
+    // putting the text in. The edit reports one change, formats only, while
+    // the base class is still disconnected from it.
+    QTextCursor edit(doc);
+    edit.beginEditBlock();
     QTextBlock block = doc->begin();
     forEachTextLine(text, [&](QStringView line) {
         if (!block.isValid())
             return;
-        const int state = !frozen && IsRecognisedComment(line, kinds) ? Comment : Caption;
-        // Set before colouring, so the base class sees no state change and
-        // does not go on to colour the following line too.
+        const State state = !frozen && IsRecognisedComment(line, kinds) ? Comment : Caption;
         block.setUserState(state);
-        if (state == Comment || (line.size() <= kSpacesByFormatUpTo && line.contains(QChar(0x3000))))
-            rehighlightBlock(block);
+        const QList<QTextLayout::FormatRange> formats = lineFormats(line, state);
+        if (!formats.isEmpty())
+            block.layout()->setFormats(formats);
         block = block.next();
     });
+    edit.endEditBlock();
+    connect(doc, SIGNAL(contentsChange(int,int,int)), this, SLOT(_q_reformatBlocks(int,int,int)));
+}
+
+QList<QTextLayout::FormatRange> RollHighlighter::lineFormats(QStringView line, State state) const
+{
+    QList<QTextLayout::FormatRange> formats;
+    // Runs of one format in one range each, as the base class makes them.
+    const auto add = [&formats](qsizetype from, qsizetype to, const QTextCharFormat &format) {
+        if (to <= from)
+            return;
+        if (!formats.isEmpty() && formats.last().start + formats.last().length == from
+            && formats.last().format == format)
+            formats.last().length += int(to - from);
+        else
+            formats.append({int(from), int(to - from), format});
+    };
+    const bool spaces = line.size() <= kSpacesByFormatUpTo;
+    qsizetype done = 0;
+    for (qsizetype i = spaces ? line.indexOf(QChar(0x3000)) : -1; i >= 0; i = line.indexOf(QChar(0x3000), i + 1)) {
+        if (state == Comment)
+            add(done, i, m_commentFormat);
+        add(i, i + 1, m_spaceFormat);
+        done = i + 1;
+    }
+    if (state == Comment)
+        add(done, line.size(), m_commentFormat);
+    return formats;
 }
 
 void RollHighlighter::highlightBlock(const QString &text)
@@ -77,10 +111,6 @@ void RollHighlighter::highlightBlock(const QString &text)
             m_stale = true;
     }
     setCurrentBlockState(state);
-    if (state == Comment)
-        setFormat(0, int(text.size()), m_commentFormat);
-    if (text.size() > kSpacesByFormatUpTo)
-        return;
-    for (qsizetype i = text.indexOf(QChar(0x3000)); i >= 0; i = text.indexOf(QChar(0x3000), i + 1))
-        setFormat(int(i), 1, m_spaceFormat);
+    for (const QTextLayout::FormatRange &range : lineFormats(text, State(state)))
+        setFormat(range.start, range.length, range.format);
 }

@@ -12,6 +12,7 @@
 
 #include <QSyntaxHighlighter>
 #include <QTextCharFormat>
+#include <QTextLayout>
 
 #include <functional>
 
@@ -48,6 +49,9 @@ protected:
 
 private:
     enum State { Caption = 0, Comment = 1 };
+    // The colours of a line in `state`: the comment colour over it all, an
+    // ideographic space's own over each one (not on very long lines).
+    QList<QTextLayout::FormatRange> lineFormats(QStringView line, State state) const;
 
     std::function<CommentKinds()> m_kinds;
     std::function<bool()> m_frozen;

@@ -2,6 +2,7 @@
 // The lines of a roll text held with "\n" between lines, as views: no string
 // of their own, so a pass over a 50 MB roll allocates nothing per line.
 #include <QByteArrayView>
+#include <QStringList>
 #include <QStringView>
 
 // Calls `each(QStringView line)` for every line. A final line break starts no
@@ -18,6 +19,14 @@ void forEachTextLine(QStringView text, Each each)
         each(text.sliced(start, end - start));
         start = end + 1;
     }
+}
+
+// The same lines as strings of their own.
+inline QStringList textLines(QStringView text)
+{
+    QStringList lines;
+    forEachTextLine(text, [&lines](QStringView line) { lines.append(line.toString()); });
+    return lines;
 }
 
 // The lines of what another program wrote, where CR LF ends a line as well

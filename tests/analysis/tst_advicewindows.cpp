@@ -4,12 +4,12 @@
 #include "analysis/RollAdvisor.h"
 #include "analysis/RubyCommands.h"
 #include "analysis/TRollAdvice.h"
-#include "app/AppWindows.h"
 #include "app/Remain.h"
 #include "app/RollEditor.h"
 #include "lists/TFindList.h"
 #include "platform/PrinterCatalog.h"
 #include "platform/ScriptedPrompter.h"
+#include "support/AppWindowsStarted.h"
 #include "support/PlainRoll.h"
 
 #include <QComboBox>
@@ -71,12 +71,7 @@ private:
 
 void TestAdviceWindows::initTestCase()
 {
-    Prompter::install(&m_prompter);
-    PrinterCatalog::install(&m_printers);
-    createAppWindows();
-    Form1->show();
-    QTRY_COMPARE(Form1->statusText(), u"☆起動完了"_s);
-    QTRY_VERIFY(!Form1->Timer1->isActive());
+    startAppWindows(m_prompter, m_printers);
 }
 
 void TestAdviceWindows::cleanupTestCase()

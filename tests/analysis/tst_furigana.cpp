@@ -47,7 +47,9 @@ void TestFurigana::kanaMapping_data()
     QTest::newRow("half-width") << u"ｱｲｳｴｵﾝｦｯｬｰ"_s << u"あいうえおんをっゃー"_s;
     QTest::newRow("half-width voiced") << u"ｶﾞｷﾞﾂﾞﾃﾞﾄﾞﾊﾞﾋﾟﾎﾟ"_s << u"がぎづでどばぴぽ"_s;
     QTest::newRow("half-width vu") << u"ｳﾞｨ"_s << u"ヴぃ"_s;
+    QTest::newRow("half-width with small kana and sound marks") << u"ｶﾞｯｺｳﾊﾟｰﾃｨｰ"_s << u"がっこうぱーてぃー"_s;
     QTest::newRow("marks that voice nothing") << u"ｱﾞﾏﾟﾞ"_s << u"あ゛ま゜゛"_s;
+    QTest::newRow("marks alone after a kana") << u"ｱﾞﾟｳﾞ"_s << u"あ゛゜ヴ"_s;
     QTest::newRow("other characters stay") << u"漢字ABCａｂｃ、。ひらがな"_s << u"漢字ABCａｂｃ、。ひらがな"_s;
 }
 

@@ -5,7 +5,6 @@
 // for the analyser where its records are made by hand.
 #include "analysis/TSetChasen.h"
 #include "analysis/TWordAnalyze.h"
-#include "app/AppWindows.h"
 #include "app/FindDialogs.h"
 #include "app/Remain.h"
 #include "app/RollEditor.h"
@@ -14,6 +13,7 @@
 #include "platform/Cp932.h"
 #include "platform/PrinterCatalog.h"
 #include "platform/ScriptedPrompter.h"
+#include "support/AppWindowsStarted.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -84,12 +84,9 @@ QString TestWordAnalyze::script(const QString &name, const QByteArray &body)
 
 void TestWordAnalyze::initTestCase()
 {
-    Prompter::install(&m_prompter);
-    PrinterCatalog::install(&m_printers);
-    createAppWindows();
-    Form1->show();
-    QTRY_COMPARE(Form1->statusText(), u"☆起動完了"_s);
-    QTRY_VERIFY(!Form1->Timer1->isActive());
+    startAppWindows(m_prompter, m_printers);
+    if (QTest::currentTestFailed())
+        return;
     Form1->RichEdit1->setPlainText(u"山田さんは東京へ。"_s);
 }
 

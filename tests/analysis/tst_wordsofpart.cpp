@@ -1,6 +1,5 @@
 // The word lists of the word analysis window and the dictionary export's
-// lines, from records made by hand; the kana mapping of the readings.
-#include "analysis/Furigana.h"
+// lines, from records made by hand (the kana mapping itself: tst_furigana).
 #include "analysis/MorphemeDigest.h"
 #include "analysis/WordsOfPart.h"
 
@@ -25,8 +24,6 @@ private Q_SLOTS:
     void dictionaryEntries_data();
     void dictionaryEntries();
     void fileLines();
-    void kana_data();
-    void kana();
 };
 
 void TestWordsOfPart::partsOfSpeech()
@@ -92,27 +89,6 @@ void TestWordsOfPart::fileLines()
                           u"!User Dictionary Name: C:\\"_s, u"!Output File Name: c:\\"_s,
                           u"!DateTime: 2024/06/11 9:05:00"_s, u"!TextListMaker: KOV Editor "_s,
                           u"!TextListDict:  Chasen "_s, u"やまだ\t山田\t名詞"_s}));
-}
-
-void TestWordsOfPart::kana_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("hiragana"); // empty: does not fit, the reading stays
-    QTest::newRow("full-width") << u"トウキョウ"_s << u"とうきょう"_s;
-    QTest::newRow("small kana, iteration marks") << u"ァッヽヾ"_s << u"ぁっゝゞ"_s;
-    QTest::newRow("no hiragana in Shift-JIS") << u"ヴヵヶ"_s << u"ヴヵヶ"_s;
-    QTest::newRow("half-width with sound marks") << u"ｶﾞｯｺｳﾊﾟｰﾃｨｰ"_s << u"がっこうぱーてぃー"_s;
-    QTest::newRow("half-width marks alone") << u"ｱﾞﾟｳﾞ"_s << u"あ゛゜ヴ"_s;
-    QTest::newRow("others stay") << u"東京ABCひらがな、"_s << u"東京ABCひらがな、"_s;
-    QTest::newRow("127 characters fit") << QString(127, u'ア') << QString(127, u'あ');
-    QTest::newRow("128 do not") << QString(128, u'ア') << QString();
-}
-
-void TestWordsOfPart::kana()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, hiragana);
-    QCOMPARE(furiganaReading(text), hiragana);
 }
 
 QTEST_APPLESS_MAIN(TestWordsOfPart)

@@ -1,7 +1,6 @@
 // The settings file against the real windows, headless.
 #include "analysis/TSetChasen.h"
 #include "analysis/TWordAnalyze.h"
-#include "app/AppWindows.h"
 #include "app/Remain.h"
 #include "app/RollEditor.h"
 #include "convert/TWordChangeList.h"
@@ -14,6 +13,7 @@
 #include "reshape/TSetCheck.h"
 #include "reshape/TWordDic.h"
 #include "send/TRollInput.h"
+#include "support/AppWindowsStarted.h"
 #include "app/ConfigFile.h"
 
 #include <QAction>
@@ -128,12 +128,7 @@ private:
 
 void TestConfigFile::init()
 {
-    Prompter::install(&m_prompter);
-    PrinterCatalog::install(&m_printers);
-    createAppWindows();
-    Form1->show();
-    QTRY_COMPARE(Form1->statusText(), u"☆起動完了"_s);
-    QTRY_VERIFY(!Form1->Timer1->isActive());
+    startAppWindows(m_prompter, m_printers);
 }
 
 void TestConfigFile::cleanup()

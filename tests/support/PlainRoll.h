@@ -3,6 +3,7 @@
 // the text, the status line and what the commands asked of the roll.
 #include "reshape/Reshape.h"
 #include "roll/RollAccess.h"
+#include "roll/TextLines.h"
 
 class PlainRoll final : public RollAccess {
 public:
@@ -17,13 +18,8 @@ public:
     RollViewPlace view;
     QList<RollMark> marks;   // the marks laid over the view last
 
-    QStringList lines() const override
-    {
-        QStringList result = text.split(u'\n');
-        if (!result.isEmpty() && result.last().isEmpty())
-            result.removeLast();
-        return result;
-    }
+    QStringList lines() const override { return textLines(text); }
+    QString wholeText() const override { return text; }
     QString textRange(int from, int to) const override { return text.mid(from, to - from); }
     int length() const override { return int(text.size()); }
     CommentKinds commentKinds() const override { return {}; }
@@ -40,11 +36,11 @@ public:
     void rewrite(const std::function<QStringList(const QStringList &)> &transform, const QString &report,
                  const QString &workingStatus) override
     {
-        setStatusText(workingStatus);
-        text = itemsToText(transform(lines()));
-        ++undoSteps;
-        reports << report;
-        setStatusText(QString());
+        replaceWhole([&] { return itemsToText(transform(lines())); }, report, workingStatus);
+    }
+    void rewriteText(const QString &newText, const QString &report, const QString &workingStatus) override
+    {
+        replaceWhole([&] { return newText; }, report, workingStatus);
     }
     void recordState() override {}
     void recolour() override {}
@@ -54,5 +50,15 @@ public:
     {
         status = s;
         statusTexts << s;
+    }
+
+private:
+    void replaceWhole(const std::function<QString()> &newText, const QString &report, const QString &workingStatus)
+    {
+        setStatusText(workingStatus);
+        text = newText();
+        ++undoSteps;
+        reports << report;
+        setStatusText(QString());
     }
 };
