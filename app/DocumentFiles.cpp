@@ -4,6 +4,7 @@
 #include "roll/RollAccess.h"
 #include "roll/RollFile.h"
 #include "roll/ShiftJisSave.h"
+#include "widgets/FileDrops.h"
 #include "platform/Cp932.h"
 #include "platform/ProcessRunner.h"
 #include "platform/Prompter.h"
@@ -11,13 +12,9 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QDragMoveEvent>
-#include <QDropEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QStringDecoder>
-#include <QUrl>
 #include <QWidget>
 
 #include <optional>
@@ -49,58 +46,6 @@ const QString kOpenFilter =
     u"すべてのファイル(*.*)|*.*"_s;
 const QString kSaveFilter =
     u"テキストファイル(*.txt)|*.txt|スライド(*.sl1)|*.sl1|すべてのファイル(*.*)|*.*"_s;
-
-QStringList localFiles(const QMimeData *mime)
-{
-    QStringList paths;
-    if (!mime || !mime->hasUrls())
-        return paths;
-    for (const QUrl &url : mime->urls()) {
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
-    }
-    return paths;
-}
-
-// Takes file drops for the window, also where they land on the editor, which
-// would otherwise insert the path as text. Other drags (text moved inside the
-// editor) pass on.
-class FileDropFilter : public QObject {
-public:
-    FileDropFilter(DocumentFiles &files, QObject *parent) : QObject(parent), m_files(files) {}
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        switch (event->type()) {
-        case QEvent::DragEnter:
-        case QEvent::DragMove: {
-            auto *drag = static_cast<QDragMoveEvent *>(event);
-            if (localFiles(drag->mimeData()).isEmpty())
-                break;
-            drag->acceptProposedAction();
-            return true;
-        }
-        case QEvent::Drop: {
-            auto *drop = static_cast<QDropEvent *>(event);
-            const QStringList paths = localFiles(drop->mimeData());
-            if (paths.isEmpty())
-                break;
-            drop->acceptProposedAction();
-            // Questions and dialogs wait until the drag has ended.
-            QMetaObject::invokeMethod(
-                this, [files = &m_files, paths] { files->dropFiles(paths); }, Qt::QueuedConnection);
-            return true;
-        }
-        default:
-            break;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    DocumentFiles &m_files;
-};
 
 // While the filter runs the window keeps painting, but takes no input: a
 // command started meanwhile would act on a roll about to be replaced. Escape
@@ -239,9 +184,10 @@ DocumentFiles::DocumentFiles(RollAccess &roll, Editor editor)
 
 void DocumentFiles::acceptDrops(QWidget *window, QWidget *editorViewport)
 {
-    auto *filter = new FileDropFilter(*this, window);
-    window->installEventFilter(filter);
-    editorViewport->installEventFilter(filter);
+    acceptFileDrops(window, {window, editorViewport}, [this, window](const QStringList &paths) {
+        // Questions and dialogs wait until the drag has ended.
+        QMetaObject::invokeMethod(window, [this, paths] { dropFiles(paths); }, Qt::QueuedConnection);
+    });
 }
 
 bool DocumentFiles::mayDiscardRoll()

@@ -4,15 +4,14 @@
 #include "platform/ErrorNotifier.h"
 #include "platform/Prompter.h"
 #include "roll/RollAccess.h"
+#include "widgets/FileDrops.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDropEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -21,18 +20,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const QString kCaption = u"結合"_s;
-
-QStringList droppedFiles(const QMimeData *mime)
-{
-    QStringList paths;
-    if (!mime || !mime->hasUrls())
-        return paths;
-    for (const QUrl &url : mime->urls()) {
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
-    }
-    return paths;
-}
 
 void keepWindowsAlive()
 {
@@ -78,8 +65,7 @@ TJoinFile::TJoinFile(RollAccess &roll, std::function<QString()> filterProgram)
     // Drops land on the list's viewport as often as on the window.
     setAcceptDrops(true);
     FileList->viewport()->setAcceptDrops(true);
-    installEventFilter(this);
-    FileList->viewport()->installEventFilter(this);
+    acceptFileDrops(this, {this, FileList->viewport()}, [this](const QStringList &paths) { addFiles(paths); });
     resize(464, 219);
 }
 
@@ -96,32 +82,6 @@ void TJoinFile::setFiles(const QStringList &files)
 void TJoinFile::addFiles(const QStringList &paths)
 {
     FileList->addItems(paths);
-}
-
-bool TJoinFile::eventFilter(QObject *watched, QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::DragEnter:
-    case QEvent::DragMove: {
-        auto *drag = static_cast<QDragMoveEvent *>(event);
-        if (droppedFiles(drag->mimeData()).isEmpty())
-            break;
-        drag->acceptProposedAction();
-        return true;
-    }
-    case QEvent::Drop: {
-        auto *drop = static_cast<QDropEvent *>(event);
-        const QStringList paths = droppedFiles(drop->mimeData());
-        if (paths.isEmpty())
-            break;
-        drop->acceptProposedAction();
-        addFiles(paths);
-        return true;
-    }
-    default:
-        break;
-    }
-    return ToolWindow::eventFilter(watched, event);
 }
 
 void TJoinFile::Button2Click()

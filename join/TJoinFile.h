@@ -38,9 +38,6 @@ public Q_SLOTS:
     void ListDownClick();
     void DelClick();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void moveSelected(int step);
 
