@@ -35,6 +35,19 @@ private:
     qsizetype m_next = 0;
 };
 
+// A word entry's fields, compared and hashed as text.
+struct EntryKey {
+    QStringView partOfSpeech;
+    QStringView surface;
+    QStringView reading;
+    friend bool operator==(const EntryKey &, const EntryKey &) = default;
+};
+
+size_t qHash(const EntryKey &key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.partOfSpeech, key.surface, key.reading);
+}
+
 QString pairText(bool names, const QString &a, const QString &b)
 {
     const QStringView head = names ? u"発音が似た名前があります （『" : u"同音語があります （『";
@@ -114,9 +127,11 @@ std::optional<AdviceNode> adviceNodeParent(AdviceNode node)
 QList<WordEntry> wordEntries(const QStringList &morphemeLines, const AdviceProgress &progress)
 {
     QList<WordEntry> entries;
-    QSet<QString> seen;
-    // The fields as views, and one string for the key: a list and a string
-    // for each field of every record would cost more than the comparison.
+    // The entries met so far, as views into their own strings: those stay
+    // where they are while the list grows, so no key string is made.
+    QSet<EntryKey> seen;
+    // The fields as views: a list and a string for each field of every record
+    // would cost more than the comparison.
     std::array<QStringView, 4> fields;
     QStringList unquoted;
     ProgressSteps steps(progress, morphemeLines.size());
@@ -125,14 +140,12 @@ QList<WordEntry> wordEntries(const QStringList &morphemeLines, const AdviceProgr
         unquoted.clear();
         if (!recordFields(morphemeLines.at(i), fields, unquoted) || fields[3].isEmpty())
             continue;
-        // NUL apart: a comma may stand in a field.
-        QString key;
-        key.reserve(fields[3].size() + fields[0].size() + fields[2].size() + 2);
-        key.append(fields[3]).append(QChar(0)).append(fields[0]).append(QChar(0)).append(fields[2]);
+        WordEntry entry{fields[3].toString(), fields[0].toString(), fields[2].toString()};
+        const EntryKey key{entry.partOfSpeech, entry.surface, entry.reading};
         if (seen.contains(key))
             continue;
         seen.insert(key);
-        entries.append({fields[3].toString(), fields[0].toString(), fields[2].toString()});
+        entries.append(std::move(entry));
     }
     steps.done(morphemeLines.size());
     return entries;
