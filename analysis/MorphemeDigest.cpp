@@ -4,6 +4,7 @@
 #include "roll/TextLines.h"
 
 #include <algorithm>
+#include <array>
 #include <numeric>
 
 
@@ -16,11 +17,13 @@ void MorphemeDigest::add(QByteArrayView utf8Lines)
         const auto met = m_seen.constFind(QByteArray::fromRawData(line.data(), line.size()));
         if (met != m_seen.cend()) {
             m_lastMet[*met] = m_count++;
+            ++m_times[*met];
             return;
         }
         m_seen.insert(line.toByteArray(), m_lines.size());
         m_lines.append(QString::fromUtf8(line));
         m_lastMet.append(m_count++);
+        m_times.append(1);
     });
 }
 
@@ -53,4 +56,44 @@ QStringList MorphemeDigest::partsOfSpeech() const
     for (const QString &line : m_lines)
         records.append(parseRecord(line));
     return ::partsOfSpeech(records);
+}
+
+QHash<QString, QString> MorphemeDigest::surfacePartsOfSpeech() const
+{
+    struct Tally {
+        QHash<QString, qint64> times; // part of speech -> records met
+        QStringList order;            // parts of speech, first met first
+    };
+    QHash<QString, Tally> tallies;
+    std::array<QStringView, 4> fields;
+    QStringList unquoted;
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        unquoted.clear();
+        if (!recordFields(m_lines.at(i), fields, unquoted))
+            continue;
+        QString surface = fields[0].toString();
+        surface.remove(u' ').remove(QChar(0x3000)); // as the word list holds it
+        if (surface.isEmpty())
+            continue;
+        Tally &tally = tallies[surface];
+        const QString part = fields[3].toString();
+        auto it = tally.times.find(part);
+        if (it == tally.times.end()) {
+            tally.order.append(part);
+            it = tally.times.insert(part, 0);
+        }
+        *it += m_times.at(i);
+    }
+    QHash<QString, QString> result;
+    result.reserve(tallies.size());
+    for (auto it = tallies.cbegin(); it != tallies.cend(); ++it) {
+        const Tally &tally = it.value();
+        QString best = tally.order.first();
+        for (const QString &part : tally.order) {
+            if (tally.times.value(part) > tally.times.value(best))
+                best = part;
+        }
+        result.insert(it.key(), best);
+    }
+    return result;
 }

@@ -27,9 +27,15 @@ public:
     QStringList surfaces() const;
     QStringList partsOfSpeech() const;
 
+    // For each surface form (as surfaces() gives it), the part of speech its
+    // records carry most often in the output (the first met among equals):
+    // what phrase breaking needs to tell a particle from a content word.
+    QHash<QString, QString> surfacePartsOfSpeech() const;
+
 private:
     QStringList m_lines;
     QHash<QByteArray, qsizetype> m_seen; // a line → its index in m_lines
     QList<qint64> m_lastMet;             // for each of m_lines: the number of the line that met it last
+    QList<qint64> m_times;               // for each of m_lines: how often it was met
     qint64 m_count = 0;                  // non-empty lines taken
 };

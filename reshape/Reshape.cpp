@@ -4,6 +4,8 @@
 #include "reshape/WidthModel.h"
 #include "reshape/WordList.h"
 
+#include <optional>
+
 namespace {
 
 const QString kMarker = QStringLiteral("<-");
@@ -210,13 +212,18 @@ QStringList reshapeRoll(const QStringList &lines, int limit, int chars, const Re
     const QString extra = blankLineExtra(options);
     QStringList items;
     items.reserve(lines.size());
+    std::optional<CaptionBreaker> breaker;
+    if (options.rules.any())
+        breaker.emplace(options.rules, words, model);
     for (const QString &line : lines) {
         const bool reshape = (!IsCommentLine(line) || options.plasticComment) && model.width(line) > limit;
         if (!reshape) {
             items.append(line + extra);
             continue;
         }
-        if (words)
+        if (breaker)
+            items.append(breaker->reshapeLine(line, limit, extra));
+        else if (words)
             items.append(reshapeLineByWords(line, limit, *words, model, extra));
         else if (chars > 0)
             items.append(reshapeLineByChars(line, chars, extra));

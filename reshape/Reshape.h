@@ -5,6 +5,8 @@
 // No reshape splits a surrogate pair, and none turns part of a caption line
 // into a comment: where an output line would begin with "<-", the break comes
 // one character earlier (or "<" stands alone after a single character).
+#include "reshape/CaptionBreaking.h"
+
 #include <QStringList>
 
 class WidthModel;
@@ -13,6 +15,7 @@ class WordList;
 struct ReshapeOptions {
     bool plasticComment = false; // reshape over-long comment lines too
     bool insertBlankLine = false; // an empty line after every line written
+    BreakRules rules;             // line-break rules, phrases, balance: none by default
 };
 
 // The blank-line extra E: "\n" when a blank line follows every line, else "".
@@ -40,8 +43,10 @@ QString reshapeLineByWords(QStringView line, int limit, const WordList &words, W
                            QStringView extra);
 
 // The reshape of a whole roll. Lines wider than `limit` are reshaped (comment
-// lines only with plasticComment): by words when `words` is given, otherwise
-// by `chars` units (chars > 0) or by width (chars == 0). Other lines are kept.
+// lines only with plasticComment): by the break rules when any is set (widths
+// throughout, the words used when given), else by words when `words` is
+// given, otherwise by `chars` units (chars > 0) or by width (chars == 0).
+// Other lines are kept.
 QStringList reshapeRoll(const QStringList &lines, int limit, int chars, const ReshapeOptions &options,
                         const WordList *words, WidthModel &model);
 

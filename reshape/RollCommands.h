@@ -14,8 +14,9 @@ struct RollShapeSettings {
     bool ignoreBreaks = false;    // the roll's own line breaks are removed first
     bool breakAtPeriod = false;   // reshapes first break after every 「。」
     bool breakAtComma = false;    // … and after every 「、」
+    BreakRules rules;             // how reshapes choose their breaks
 
-    ReshapeOptions reshapeOptions() const { return {plasticComment, insertBlankLine}; }
+    ReshapeOptions reshapeOptions() const { return {plasticComment, insertBlankLine, rules}; }
 };
 
 // The lines the roll holds after its text became `items`.

@@ -28,7 +28,7 @@ QList<qsizetype> WordList::unusableLines(const QStringList &customLines)
     return lines;
 }
 
-void WordList::add(const QString &word)
+void WordList::add(const QString &word, PhraseRole role)
 {
     if (word.isEmpty() || !isUsableWord(word))
         return;
@@ -43,21 +43,24 @@ void WordList::add(const QString &word)
         const auto it = m_edges.constFind(key);
         if (it == m_edges.cend()) {
             const qint32 child = qint32(m_terminal.size());
-            m_terminal.append(false);
+            m_terminal.append(0);
             m_edges.insert(key, child);
             node = child;
         } else {
             node = *it;
         }
     }
-    m_terminal[node] = true;
+    m_terminal[node] = quint8(quint8(role) + 1);
 }
 
-WordList WordList::build(const QStringList &surfaces, const QStringList &customLines)
+WordList WordList::build(const QStringList &surfaces, const QStringList &customLines,
+                         const QHash<QString, QString> &partsOfSpeech)
 {
     WordList list;
-    for (const QString &surface : surfaces)
-        list.add(surface);
+    for (const QString &surface : surfaces) {
+        const auto part = partsOfSpeech.constFind(surface);
+        list.add(surface, part == partsOfSpeech.cend() ? PhraseRole::Content : phraseRoleOfPartOfSpeech(*part));
+    }
     for (const QString &line : customLines)
         list.add(line);
     return list;
@@ -65,17 +68,24 @@ WordList WordList::build(const QStringList &surfaces, const QStringList &customL
 
 qsizetype WordList::longestAt(QStringView text, qsizetype pos) const
 {
-    qsizetype longest = 0;
+    return matchAt(text, pos).length;
+}
+
+WordList::Match WordList::matchAt(QStringView text, qsizetype pos) const
+{
+    Match match;
     qint32 node = 0;
     for (qsizetype i = pos; i < text.size(); ++i) {
         const auto it = m_edges.constFind(edgeKey(node, text[i].unicode()));
         if (it == m_edges.cend())
             break;
         node = *it;
-        if (m_terminal[node])
-            longest = i - pos + 1;
+        if (const quint8 terminal = m_terminal[node]) {
+            match.length = i - pos + 1;
+            match.role = PhraseRole(terminal - 1);
+        }
     }
-    return longest;
+    return match;
 }
 
 QStringList WordList::sortedByLength() const

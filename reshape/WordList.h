@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include "reshape/PhraseRoles.h"
+
 class WordList {
 public:
     // False for a word holding a broken character: a lone surrogate, which
@@ -16,12 +18,16 @@ public:
     static bool isUsableWord(QStringView word);
 
     // Adds `word` unless it is empty, not usable, or equal to an entry with
-    // letter case ignored.
-    void add(const QString &word);
+    // letter case ignored. The role tells how it leans on its neighbours when
+    // lines break between phrases.
+    void add(const QString &word, PhraseRole role = PhraseRole::Content);
 
     // Adds the analyser's surface forms, then each non-empty custom dictionary
-    // line exactly as written.
-    static WordList build(const QStringList &surfaces, const QStringList &customLines);
+    // line exactly as written. A custom line is a phrase of its own; a surface
+    // takes its role from `partsOfSpeech` (surface -> the part of speech it
+    // has most often) where given.
+    static WordList build(const QStringList &surfaces, const QStringList &customLines,
+                          const QHash<QString, QString> &partsOfSpeech = {});
 
     // One-based numbers of the custom dictionary lines that build leaves out
     // as not usable, for a warning.
@@ -29,6 +35,12 @@ public:
 
     // Length in UTF-16 units of the longest entry that `text` has at `pos`, 0 if none.
     qsizetype longestAt(QStringView text, qsizetype pos) const;
+    // The longest entry at `pos` with its role (length 0: none).
+    struct Match {
+        qsizetype length = 0;
+        PhraseRole role = PhraseRole::Content;
+    };
+    Match matchAt(QStringView text, qsizetype pos) const;
     // True when some entry begins at `pos`.
     bool anyAt(QStringView text, qsizetype pos) const { return longestAt(text, pos) > 0; }
 
@@ -42,7 +54,7 @@ private:
     // The trie as one table of edges (node, character) -> child: a hash per
     // node would cost hundreds of bytes for each of its many one-child nodes.
     QHash<quint64, qint32> m_edges;
-    QList<bool> m_terminal{false};
+    QList<quint8> m_terminal{0}; // 0: no word ends here; else its role + 1
     QStringList m_words;
     QHash<QString, bool> m_folded; // case-folded entries, for the duplicate test
 };

@@ -16,7 +16,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
   qt6-translations-l10n
-  libx11-dev libxtst-dev
+  libx11-dev libxtst-dev libicu-dev
   chasen ipadic
   fonts-ipafont-gothic fonts-ipafont-mincho
   poppler-utils unzip zlib1g-dev

@@ -1,0 +1,78 @@
+#pragma once
+// Re-breaking an over-long line the way captions read well: only where
+// Japanese typesetting allows a break (no line begins with 「。」 or small kana,
+// none ends with 「「」), between phrases rather than inside them, and with the
+// lines of one caption nearly equal in width when asked.
+#include "reshape/LegalBreaks.h"
+
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+#include <vector>
+
+class WidthModel;
+class WordList;
+
+struct BreakRules {
+    bool kinsoku = false; // breaks only where the line-break rules allow
+    bool phrases = false; // breaks between phrases (needs the word list with roles)
+    bool balance = false; // the lines of one reshaped line nearly equal in width
+    bool any() const { return kinsoku || phrases || balance; }
+    bool operator==(const BreakRules &) const = default;
+};
+
+// How good a place to break is; higher is better. Every break a line needs
+// goes to the best place that fits, the latest among equals.
+enum BreakLevel : quint8 {
+    kBreakNever = 0,     // inside a character, or a break that would make a comment
+    kBreakRuleBroken,    // against the line-break rules (only when nothing else fits)
+    kBreakInsideWord,    // inside a listed word or a Latin run
+    kBreakInsidePhrase,  // between the function words of a phrase
+    kBreakAfterContent,  // between a phrase's content word and its function words
+    kBreakInCompound,    // between the nouns of a compound
+    kBreakBetweenPhrases // between phrases (or words, or characters, as the options ask)
+};
+
+class CaptionBreaker {
+public:
+    // `words` may be null (no word check): then every character boundary the
+    // rules allow is as good as any other. `model` measures the widths.
+    CaptionBreaker(const BreakRules &rules, const WordList *words, WidthModel &model);
+
+    // The item for one line wider than `limit`: its output lines separated by
+    // "\n" followed by `extra` (caption lines) or by "<-" (comment lines, whose
+    // marker counts in the width), then `extra`.
+    QString reshapeLine(QStringView line, qint64 limit, QStringView extra);
+
+    // The offsets in `line` where reshapeLine breaks it.
+    QList<qsizetype> breaksOf(QStringView line, qint64 limit);
+
+    // The level of a break before each offset of `line` (index 0..size; the
+    // ends are kBreakNever): what the choice is made from.
+    const std::vector<quint8> &levelsOf(QStringView line);
+
+private:
+    struct Chosen {
+        QList<qsizetype> breaks;
+        qint64 widest = 0;     // the widest output line
+        qint64 shortfall = 0;  // sum over breaks of how far each is below the best level
+        quint8 worst = kBreakBetweenPhrases;
+    };
+    void measure(QStringView line);
+    void classify(QStringView line);
+    Chosen fill(qint64 cap) const;
+    bool phraseWiderThan(qsizetype from, qint64 room) const;
+    Chosen choose(QStringView line, qint64 limit);
+
+    BreakRules m_rules;
+    const WordList *m_words;
+    WidthModel &m_model;
+    LegalBreaks m_legal;
+    bool m_comment = false;
+    qint64 m_markerWidth = 0;
+    // Per offset of the current line, reused from line to line.
+    std::vector<qint32> m_widths; // the character's width at its first unit, 0 at a low surrogate
+    std::vector<quint8> m_levels;
+    std::vector<bool> m_legalAt;
+};
