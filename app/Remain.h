@@ -171,6 +171,9 @@ public:
     QAction *NoMojiLine = nullptr;
     QAction *CaretLine1 = nullptr;
     QAction *PlasticComment = nullptr;
+    QAction *PlasticKinsoku = nullptr;
+    QAction *PlasticPhrase = nullptr;
+    QAction *PlasticBalance = nullptr;
     QAction *PlasticWordCheck = nullptr;
     QAction *noeffectCR = nullptr;
     QAction *CRdot = nullptr;

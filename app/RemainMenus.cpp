@@ -157,6 +157,11 @@ void TForm1::buildMenus()
     CRdot = plasticSet.check(u"CRdot"_s, u"「。」で改行する(CR by d&ot)"_s);
     CRcomma = plasticSet.check(u"CRcomma"_s, u"「、」で改行する(CR by comm&a )"_s);
     CRInsert = plasticSet.check(u"CRInsert"_s, u"１行毎に改行を入れる(inser&t CR)"_s);
+    // How the reshapes choose their breaks, beyond keeping words whole.
+    plasticSet.separator();
+    PlasticKinsoku = plasticSet.check(u"PlasticKinsoku"_s, u"禁則処理をする(&Kinsoku)"_s);
+    PlasticPhrase = plasticSet.check(u"PlasticPhrase"_s, u"文節の切れ目で改行する(&Phrase)"_s);
+    PlasticBalance = plasticSet.check(u"PlasticBalance"_s, u"行の長さをそろえる(&Balance)"_s);
     AutoSave1 = set.check(u"AutoSave1"_s, u"自動保存する(A&utoSave)"_s, &TForm1::AutoSave1Click);
 
     MenuBuilder print = top(u"Print2"_s, u"印字(&Print)"_s);

@@ -31,6 +31,7 @@ RollShapeSettings TForm1::shapeSettings() const
     settings.ignoreBreaks = noeffectCR->isChecked();
     settings.breakAtPeriod = CRdot->isChecked();
     settings.breakAtComma = CRcomma->isChecked();
+    settings.rules = {PlasticKinsoku->isChecked(), PlasticPhrase->isChecked(), PlasticBalance->isChecked()};
     return settings;
 }
 
@@ -109,7 +110,9 @@ void TForm1::replaceRollRange(int from, int to, const QString &text)
 std::optional<WordList> TForm1::reshapeWordList()
 {
     setStatusText(u"形態素辞書を作成中・・・"_s);
-    if (!PlasticWordCheck->isChecked())
+    // Phrases are made of the analyser's words: they need the word list too.
+    const bool phrases = PlasticPhrase->isChecked();
+    if (!PlasticWordCheck->isChecked() && !phrases)
         return std::nullopt;
     analyseRoll(*m_wordAnalysis, rollAccess(), SetChasen->analyserSettings());
     QStringList custom = WordDic->customWordLines();
@@ -123,7 +126,9 @@ std::optional<WordList> TForm1::reshapeWordList()
     }
     custom.removeAll(QString());
     // A failed run leaves the words of the last successful one, as before.
-    return WordList::build(m_wordAnalysis->lastRun().surfaces(), custom);
+    const MorphemeDigest &lastRun = m_wordAnalysis->lastRun();
+    return WordList::build(lastRun.surfaces(), custom,
+                           phrases ? lastRun.surfacePartsOfSpeech() : QHash<QString, QString>());
 }
 
 void TForm1::buildShapeCommands()

@@ -100,6 +100,9 @@ StoredSettings collectWindowSettings()
               .reshapeComments = f->PlasticComment->isChecked(),
               .reshapeWordCheck = f->PlasticWordCheck->isChecked(),
               .wordDictionary = f->WordDictionary1->isChecked(),
+              .reshapeKinsoku = f->PlasticKinsoku->isChecked(),
+              .reshapePhrases = f->PlasticPhrase->isChecked(),
+              .reshapeBalance = f->PlasticBalance->isChecked(),
               .window = storedWindow(f),
               .autoSave = f->AutoSave1->isChecked()};
     s.print = {.setup = SetPrinterSetup->settings(), .window = storedWindow(SetPrinterSetup)};
@@ -141,6 +144,9 @@ void applyWindowSettings(const StoredSettings &s)
     setMark(f->PlasticComment, main.reshapeComments);
     setMark(f->PlasticWordCheck, main.reshapeWordCheck);
     setMark(f->WordDictionary1, main.wordDictionary);
+    setMark(f->PlasticKinsoku, main.reshapeKinsoku);
+    setMark(f->PlasticPhrase, main.reshapePhrases);
+    setMark(f->PlasticBalance, main.reshapeBalance);
     placeWindow(f, main.window);
     setMark(f->AutoSave1, main.autoSave, &TForm1::AutoSave1Click);
 

@@ -28,6 +28,9 @@ void addShapeOptions(QCommandLineParser &parser, bool comment, bool reshape)
         parser.addOption({u"cr-dot"_s, u"Break after every 「。」 first."_s});
         parser.addOption({u"cr-comma"_s, u"Break after every 「、」 first."_s});
         parser.addOption({u"word-check"_s, u"Break only between words (runs ChaSen)."_s});
+        parser.addOption({u"kinsoku"_s, u"Break only where the Japanese line-break rules allow."_s});
+        parser.addOption({u"phrase"_s, u"Break between phrases (runs ChaSen)."_s});
+        parser.addOption({u"balance"_s, u"Make the lines of a reshaped line nearly equal in width."_s});
         parser.addOption({u"dic"_s, u"Custom dictionary: one word per line."_s, u"FILE"_s});
         addChasenOption(parser);
     }
@@ -44,12 +47,14 @@ RollShapeSettings shapeSettings(const QCommandLineParser &parser)
     s.ignoreBreaks = flag(u"no-effect-cr"_s);
     s.breakAtPeriod = flag(u"cr-dot"_s);
     s.breakAtComma = flag(u"cr-comma"_s);
+    s.rules = {flag(u"kinsoku"_s), flag(u"phrase"_s), flag(u"balance"_s)};
     return s;
 }
 
 // The word list of a reshape: the analyser's words of the roll, then the
-// custom dictionary. Prints why and returns nothing when it cannot be built.
-std::optional<WordList> wordList(const QCommandLineParser &parser, const QStringList &lines)
+// custom dictionary; with phrases, each word's role in its phrase. Prints why
+// and returns nothing when it cannot be built.
+std::optional<WordList> wordList(const QCommandLineParser &parser, const QStringList &lines, bool phrases)
 {
     QTextStream err(stderr);
     QStringList custom;
@@ -75,7 +80,8 @@ std::optional<WordList> wordList(const QCommandLineParser &parser, const QString
     const std::optional<MorphemeDigest> digest = analyseLines(parser, lines);
     if (!digest)
         return std::nullopt;
-    return WordList::build(digest->surfaces(), custom);
+    return WordList::build(digest->surfaces(), custom,
+                           phrases ? digest->surfacePartsOfSpeech() : QHash<QString, QString>());
 }
 
 } // namespace
@@ -138,7 +144,8 @@ int reshapeCommand(const QStringList &args)
         return kCliUsage;
     const QStringList lines = preReshapeBreaks(*roll, settings);
     std::optional<WordList> words;
-    if (parser.isSet(u"word-check"_s) && !(words = wordList(parser, lines)))
+    const bool phrases = settings.rules.phrases;
+    if ((parser.isSet(u"word-check"_s) || phrases) && !(words = wordList(parser, lines, phrases)))
         return kCliUsage;
     const WordList *wordsOrNone = words ? &*words : nullptr;
     QStringList items;

@@ -105,6 +105,9 @@ QList<SettingRow> buildTable()
       << flag(main, u"PlasticComment"_s, field<&S::main, &M::reshapeComments>(), false)
       << flag(main, u"PlasticWordCheck"_s, field<&S::main, &M::reshapeWordCheck>(), false)
       << flag(main, u"WordDictionary"_s, field<&S::main, &M::wordDictionary>(), false)
+      << flag(main, u"PlasticKinsoku"_s, field<&S::main, &M::reshapeKinsoku>(), false)
+      << flag(main, u"PlasticPhrase"_s, field<&S::main, &M::reshapePhrases>(), false)
+      << flag(main, u"PlasticBalance"_s, field<&S::main, &M::reshapeBalance>(), false)
       << window<&S::main, &M::window>(main, Size::Stored, true)
       << flag(main, u"AutoSave"_s, field<&S::main, &M::autoSave>(), false);
 

@@ -31,6 +31,9 @@ struct MainSettings {
     bool reshapeComments = false;
     bool reshapeWordCheck = false;
     bool wordDictionary = false; // a mark only: nothing else follows from it
+    bool reshapeKinsoku = false; // breaks only where the line-break rules allow
+    bool reshapePhrases = false; // breaks between phrases
+    bool reshapeBalance = false; // the lines of a reshaped line nearly equal
     StoredWindow window;
     bool autoSave = false;
     bool operator==(const MainSettings &) const = default;

@@ -69,7 +69,8 @@ QStringList snapshot()
     s << QString::number(f->CharPosValue->value()) << f->SelFontName->currentText()
       << QString::number(f->SelFontSize->value());
     for (const QAction *a : {f->NoRecolor, f->NoMojiLine, f->PlasticComment, f->PlasticWordCheck,
-                             f->WordDictionary1, f->AutoSave1})
+                             f->WordDictionary1, f->PlasticKinsoku, f->PlasticPhrase, f->PlasticBalance,
+                             f->AutoSave1})
         s << (a->isChecked() ? u"1"_s : u"0"_s);
     for (const QCheckBox *c : {f->Cmt1, f->Cmt2, f->Cmt3, f->Cmt4, WordAnalyze->ActivePat,
                                RollInput->SendByEnter})
@@ -158,7 +159,8 @@ void TestConfigFile::roundTripOfEveryKey()
     f->SelFontName->setCurrentText(u"ＭＳ 明朝"_s);
     f->SelFontSize->setValue(14);
     for (QAction *a : {f->NoRecolor, f->NoMojiLine, f->PlasticComment, f->PlasticWordCheck,
-                       f->WordDictionary1, f->AutoSave1})
+                       f->WordDictionary1, f->PlasticKinsoku, f->PlasticPhrase, f->PlasticBalance,
+                       f->AutoSave1})
         a->setChecked(true);
     f->AutoSave1Click();
     f->NoMojiLineClick();

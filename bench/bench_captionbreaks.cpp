@@ -1,0 +1,195 @@
+// How the caption line-breaking options read on real texts, against the word
+// check on the same texts: lines that break a rule, lines over the limit,
+// one-character lines, the share of breaks inside a phrase, and the time of
+// the reshape alone and with the analyser's run.
+// Usage: bench_captionbreaks [--chasen PROG] FILE...  (UTF-8 texts, one
+// paragraph a line; bench/caption_corpus.sh gathers some)
+#include "analysis/ChasenRunner.h"
+#include "analysis/MorphemeDigest.h"
+#include "bench/BenchUtil.h"
+#include "bench/reference/KinsokuClasses.h"
+#include "reshape/CaptionBreaking.h"
+#include "reshape/DisplayWidth.h"
+#include "reshape/Reshape.h"
+#include "reshape/WidthModel.h"
+#include "reshape/WordList.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Config {
+    const char *name;
+    BreakRules rules;
+    bool phraseWords; // the word list with phrase roles
+};
+
+struct Figures {
+    qint64 sourceLines = 0; // lines that were reshaped
+    qint64 pieces = 0;      // output lines they became
+    qint64 breaks = 0;
+    qint64 ruleBroken = 0;     // output lines that begin or end against a rule
+    qint64 over = 0;           // output lines wider than the limit
+    qint64 overOnePhrase = 0;  // … of which hold no phrase boundary
+    qint64 oneChar = 0;        // output lines of one character
+    qint64 oneCharPhrase = 0;  // … of which the character is a whole phrase
+    qint64 insidePhrase = 0;   // breaks inside a phrase
+    qint64 insideCompound = 0; // breaks between the nouns of a compound
+    double ms = 0;             // the reshape alone (best of three)
+};
+
+char32_t codePointAt(QStringView s, qsizetype i)
+{
+    if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate())
+        return QChar::surrogateToUcs4(s[i], s[i + 1]);
+    return s[i].unicode();
+}
+
+char32_t codePointBefore(QStringView s, qsizetype i)
+{
+    if (i >= 2 && s[i - 1].isLowSurrogate() && s[i - 2].isHighSurrogate())
+        return QChar::surrogateToUcs4(s[i - 2], s[i - 1]);
+    return s[i - 1].unicode();
+}
+
+qsizetype codePoints(QStringView s)
+{
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < s.size(); ++i)
+        n += !s[i].isLowSurrogate();
+    return n;
+}
+
+Figures measure(const QStringList &lines, int chars, const Config &config, const WordList &words,
+                const WordList &phraseWords)
+{
+    const qint64 limit = lineLimitCells(chars);
+    CellWidth cells;
+    ReshapeOptions options;
+    options.rules = config.rules;
+    const WordList &used = config.phraseWords ? phraseWords : words;
+    Figures f;
+    QStringList items;
+    f.ms = 1e300;
+    for (int run = 0; run < 3; ++run)
+        f.ms = std::min(f.ms, timeMs([&] { items = reshapeRoll(lines, int(limit), chars, options, &used, cells); }));
+
+    // Phrases judged the same way for every configuration.
+    CellWidth judgeCells;
+    CaptionBreaker judge(BreakRules{false, true, false}, &phraseWords, judgeCells);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString &line = lines.at(i);
+        if (cells.width(line) <= limit)
+            continue;
+        ++f.sourceLines;
+        const QStringList pieces = items.at(i).split(u'\n');
+        const std::vector<quint8> &levels = judge.levelsOf(line);
+        f.pieces += pieces.size();
+        qsizetype at = 0;
+        for (qsizetype k = 0; k < pieces.size(); ++k) {
+            const QString &piece = pieces.at(k);
+            const qsizetype from = at;
+            at += piece.size();
+            if (piece.isEmpty())
+                continue;
+            if (k > 0) {
+                ++f.breaks;
+                const quint8 level = levels[size_t(from)];
+                if (level < kBreakInCompound)
+                    ++f.insidePhrase;
+                else if (level == kBreakInCompound)
+                    ++f.insideCompound;
+            }
+            const bool brokenStart = k > 0
+                && (mayNotStartLine(codePointAt(piece, 0)) || mayNotSplit(codePointBefore(line, from), codePointAt(line, from)));
+            const bool brokenEnd = k + 1 < pieces.size() && mayNotEndLine(codePointBefore(piece, piece.size()));
+            f.ruleBroken += brokenStart || brokenEnd;
+            bool onePhrase = true;
+            for (qsizetype q = from + 1; q < at; ++q)
+                onePhrase = onePhrase && levels[size_t(q)] < kBreakInCompound;
+            if (cells.width(piece) > limit) {
+                ++f.over;
+                f.overOnePhrase += onePhrase;
+            }
+            if (codePoints(piece) == 1) {
+                ++f.oneChar;
+                const bool wholeStart = from == 0 || levels[size_t(from)] >= kBreakInCompound;
+                const bool wholeEnd = at == line.size() || levels[size_t(at)] >= kBreakInCompound;
+                f.oneCharPhrase += wholeStart && wholeEnd;
+            }
+        }
+    }
+    return f;
+}
+
+QString percent(qint64 part, qint64 whole)
+{
+    return whole ? QString::number(100.0 * double(part) / double(whole), 'f', 1) + u'%' : u"-"_s;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    QString chasen = u"chasen"_s;
+    if (args.size() >= 2 && args.first() == u"--chasen") {
+        chasen = args.at(1);
+        args = args.mid(2);
+    }
+    if (args.isEmpty()) {
+        std::fprintf(stderr, "usage: bench_captionbreaks [--chasen PROG] FILE...\n");
+        return 2;
+    }
+    const QList<Config> configs = {
+        {"word check", {}, false},
+        {"word check + kinsoku", {true, false, false}, false},
+        {"phrase", {false, true, false}, true},
+        {"phrase + kinsoku", {true, true, false}, true},
+        {"phrase + kinsoku + balance", {true, true, true}, true},
+    };
+    for (const QString &path : std::as_const(args)) {
+        const QStringList lines = readUtf8File(path).split(u'\n', Qt::SkipEmptyParts);
+        MorphemeDigest digest;
+        ChasenResult result;
+        const double chasenMs = timeMs([&] {
+            result = runChasen(chasen, lines, CommentKinds{}, {}, [&](QByteArrayView r) { digest.add(r); });
+        });
+        if (result.status != ChasenResult::Status::Ok) {
+            std::fprintf(stderr, "the analyser did not run: %s\n", qPrintable(result.detail));
+            return 1;
+        }
+        const WordList words = WordList::build(digest.surfaces(), {});
+        const WordList phraseWords = WordList::build(digest.surfaces(), {}, digest.surfacePartsOfSpeech());
+        qint64 units = 0;
+        for (const QString &line : lines)
+            units += line.size();
+        std::printf("\n%s: %lld lines, %lld characters; analyser %.0f ms\n", qPrintable(QFileInfo(path).fileName()),
+                    qlonglong(lines.size()), qlonglong(units), chasenMs);
+        for (const int chars : {12, 16, 24}) {
+            std::printf("  N = %d (%d cells)\n", chars, lineLimitCells(chars));
+            std::printf("  %-28s %7s %7s %6s %6s %9s %8s %9s %8s %8s %7s %7s\n", "", "reshaped", "lines",
+                        "rules", "over", "(1 phr.)", "1-char", "(phrase)", "in-phr.", "compnd", "ms", "ratio");
+            double baseMs = 0;
+            for (const Config &config : configs) {
+                const Figures f = measure(lines, chars, config, words, phraseWords);
+                if (baseMs == 0)
+                    baseMs = f.ms;
+                std::printf("  %-28s %7lld %7lld %6lld %6lld %9lld %8lld %9lld %8s %8s %7.1f %6.2fx (%.2fx with analyser)\n",
+                            config.name, qlonglong(f.sourceLines), qlonglong(f.pieces), qlonglong(f.ruleBroken),
+                            qlonglong(f.over), qlonglong(f.overOnePhrase), qlonglong(f.oneChar),
+                            qlonglong(f.oneCharPhrase), qPrintable(percent(f.insidePhrase, f.breaks)),
+                            qPrintable(percent(f.insideCompound, f.breaks)), f.ms, f.ms / baseMs,
+                            (chasenMs + f.ms) / (chasenMs + baseMs));
+            }
+        }
+    }
+    return 0;
+}
