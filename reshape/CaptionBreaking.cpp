@@ -20,6 +20,14 @@ char32_t codePointAt(QStringView text, qsizetype pos)
     return c.unicode();
 }
 
+char32_t codePointBefore(QStringView text, qsizetype pos)
+{
+    const QChar c = text[pos - 1];
+    if (c.isLowSurrogate() && pos >= 2 && text[pos - 2].isHighSurrogate())
+        return QChar::surrogateToUcs4(text[pos - 2], c);
+    return c.unicode();
+}
+
 qsizetype unitsOf(char32_t c)
 {
     return c > 0xFFFF ? 2 : 1;
@@ -86,7 +94,7 @@ void CaptionBreaker::measure(QStringView line)
     }
 }
 
-void CaptionBreaker::classify(QStringView line)
+void CaptionBreaker::classify(QStringView line, bool everyLegality)
 {
     const qsizetype n = line.size();
     m_levels.assign(size_t(n) + 1, kBreakNever);
@@ -120,12 +128,15 @@ void CaptionBreaker::classify(QStringView line)
             p += len;
         }
     }
-    if (m_rules.kinsoku) {
+    m_legalState.assign(size_t(n) + 1, 0);
+    if (m_rules.kinsoku && everyLegality) {
         m_legal.find(line, m_legalAt);
         for (qsizetype q = 1; q < n; ++q) {
             if (!m_legalAt[size_t(q)] && m_levels[size_t(q)] > kBreakRuleBroken)
                 m_levels[size_t(q)] = kBreakRuleBroken;
         }
+    } else if (m_rules.kinsoku) {
+        m_legal.setText(line);
     }
     // Never inside a character; never where a caption line's rest would
     // begin with "<-" and turn into a comment, nor inside a comment's own mark.
@@ -155,9 +166,21 @@ bool CaptionBreaker::phraseWiderThan(qsizetype from, qint64 room) const
     return false;
 }
 
-CaptionBreaker::Chosen CaptionBreaker::fill(qint64 cap) const
+quint8 CaptionBreaker::levelAt(qsizetype q) const
 {
-    Chosen chosen;
+    return m_legalState[size_t(q)] == 2 ? quint8(kBreakRuleBroken) : m_levels[size_t(q)];
+}
+
+bool CaptionBreaker::checkLegal(qsizetype q)
+{
+    quint8 &state = m_legalState[size_t(q)];
+    if (state == 0)
+        state = m_legal.isLegal(q) ? 1 : 2;
+    return state == 1;
+}
+
+CaptionBreaker::Pick CaptionBreaker::pick(qsizetype s, qint64 room)
+{
     const qsizetype n = qsizetype(m_widths.size());
     const auto charEnd = [&](qsizetype p) {
         ++p;
@@ -165,10 +188,10 @@ CaptionBreaker::Chosen CaptionBreaker::fill(qint64 cap) const
             ++p;
         return p;
     };
-    qsizetype s = 0;
+    // With the rules asked for, a place against them is no choice at all: a
+    // line too long for the screen is better than one that breaks a rule.
+    const quint8 lowest = m_rules.kinsoku ? quint8(kBreakInsideWord) : quint8(kBreakRuleBroken);
     while (true) {
-        const qint64 prefix = (s > 0 && m_comment) ? m_markerWidth : 0;
-        const qint64 room = cap - prefix;
         const qsizetype oneEnd = charEnd(s);
         quint8 oneLevel = kBreakNever;
         qint64 oneWidth = 0;
@@ -179,82 +202,130 @@ CaptionBreaker::Chosen CaptionBreaker::fill(qint64 cap) const
         quint8 nextLevel = kBreakNever;
         qint64 nextWidth = 0;
         qint64 w = 0;
-        bool restFits = false;
         for (qsizetype q = s; q < n;) {
             w += m_widths[size_t(q)];
             q = charEnd(q);
             if (w > room)
                 break;
-            if (q == n) {
-                restFits = true;
-                break;
-            }
-            const quint8 level = m_levels[size_t(q)];
+            if (q == n)
+                return {n, w, true, false};
+            const quint8 level = levelAt(q);
+            if (level < lowest)
+                continue;
+            // The rules are asked only about a place that would be taken.
+            if (q != oneEnd && level < farLevel && level < nextLevel)
+                continue;
+            if (m_rules.kinsoku && !checkLegal(q))
+                continue;
             if (q == oneEnd) {
                 oneLevel = level;
                 oneWidth = w;
-            } else if (level != kBreakNever && level >= farLevel) {
+            } else if (level >= farLevel) {
                 far = q;
                 farLevel = level;
                 farWidth = w;
                 next = -1;
                 nextLevel = kBreakNever;
-            } else if (level != kBreakNever && level >= nextLevel) {
+            } else if (level >= nextLevel) {
                 next = q;
                 nextLevel = level;
                 nextWidth = w;
             }
         }
-        if (restFits) {
-            chosen.widest = std::max(chosen.widest, prefix + w);
-            return chosen;
-        }
-        // A line of one character only where nothing that keeps the rules
-        // and is at least as good fits.
-        qsizetype pick = -1;
-        qint64 pickWidth = 0;
+        // A line of one character only where nothing at least as good, or
+        // nothing that keeps the words whole, fits.
+        Pick chosen;
         if (far >= 0 && (farLevel >= kBreakAfterContent || farLevel >= oneLevel)) {
-            pick = far;
-            pickWidth = farWidth;
+            chosen = {far, farWidth, false, false};
             // A phrase too wide for any line is broken anyway: its first part
-            // may as well fill this line.
+            // may as well fill this line. (It would start a continuation line.)
             if (next >= 0 && nextLevel >= kBreakAfterContent && farLevel == kBreakBetweenPhrases
-                && phraseWiderThan(far, cap - (m_comment ? m_markerWidth : 0))) {
-                pick = next;
-                pickWidth = nextWidth;
-            }
+                && phraseWiderThan(far, s == 0 && m_comment ? room - m_markerWidth : room))
+                chosen = {next, nextWidth, false, false};
         } else if (oneLevel != kBreakNever) {
-            pick = oneEnd;
-            pickWidth = oneWidth;
+            chosen = {oneEnd, oneWidth, false, false};
         } else {
-            // Nothing fits: the first place a break may go at all, however wide.
-            qint64 over = 0;
-            qsizetype q = s;
-            do {
-                over += m_widths[size_t(q)];
-                q = charEnd(q);
-            } while (q < n && m_levels[size_t(q)] == kBreakNever);
-            if (q == n) {
-                chosen.widest = std::max(chosen.widest, prefix + over);
-                return chosen;
+            if (m_rules.kinsoku) {
+                const Pick loose = looseFit(s, room);
+                if (loose.at >= 0)
+                    return loose;
             }
-            pick = q;
-            pickWidth = over;
+            // Nothing fits: the first place a break may go at all, however wide.
+            qsizetype q = oneEnd;
+            if (m_rules.kinsoku) {
+                q = m_legal.following(s);
+                while (q < n && m_levels[size_t(q)] == kBreakNever)
+                    q = m_legal.following(q);
+            } else {
+                while (q < n && m_levels[size_t(q)] == kBreakNever)
+                    q = charEnd(q);
+            }
+            qint64 over = 0;
+            for (qsizetype p = s; p < q; ++p)
+                over += std::max(m_widths[size_t(p)], 0);
+            return {q, over, q >= n, true};
         }
-        const quint8 level = m_levels[size_t(pick)];
-        chosen.breaks.append(pick);
-        chosen.widest = std::max(chosen.widest, prefix + pickWidth);
+        if (!m_rules.kinsoku || checkLegal(chosen.at))
+            return chosen;
+        // Against the rules after all: look again without it.
+    }
+}
+
+CaptionBreaker::Pick CaptionBreaker::looseFit(qsizetype s, qint64 room) const
+{
+    // The library's rules also keep whole what Latin text keeps whole
+    // ("Acquire::http::Proxy", "user@example.org"); where a run of such text
+    // is wider than the screen, a break between its words that keeps the
+    // Japanese rules still beats a line the screen cannot hold.
+    const qsizetype n = qsizetype(m_widths.size());
+    Pick best;
+    quint8 bestLevel = kBreakNever;
+    qint64 w = 0;
+    for (qsizetype q = s; q < n;) {
+        w += std::max(m_widths[size_t(q)], 0);
+        ++q;
+        while (q < n && m_widths[size_t(q)] == kSecondHalf)
+            ++q;
+        if (w > room || q == n)
+            break;
+        const quint8 level = m_levels[size_t(q)];
+        if (level < kBreakInsidePhrase || level < bestLevel)
+            continue;
+        const char32_t before = codePointBefore(m_line, q);
+        const char32_t after = codePointAt(m_line, q);
+        if (phraseRoleOfCharacter(after) == PhraseRole::Closing || phraseRoleOfCharacter(before) == PhraseRole::Opening
+            || (isLatinOrDigit(before) && isLatinOrDigit(after)))
+            continue;
+        best = {q, w, false, false};
+        bestLevel = level;
+    }
+    return best;
+}
+
+CaptionBreaker::Chosen CaptionBreaker::fill(qint64 cap)
+{
+    Chosen chosen;
+    qsizetype s = 0;
+    while (true) {
+        const qint64 prefix = (s > 0 && m_comment) ? m_markerWidth : 0;
+        const Pick p = pick(s, cap - prefix);
+        chosen.widest = std::max(chosen.widest, prefix + p.width);
+        if (p.last)
+            return chosen;
+        const quint8 level = levelAt(p.at);
+        chosen.breaks.append(p.at);
         chosen.shortfall += kBreakBetweenPhrases - level;
         chosen.worst = std::min(chosen.worst, level);
-        s = pick;
+        s = p.at;
     }
 }
 
 CaptionBreaker::Chosen CaptionBreaker::choose(QStringView line, qint64 limit)
 {
     m_comment = IsCommentLine(line.toString());
+    m_line = line;
     measure(line);
-    classify(line);
+    classify(line, false);
     Chosen best = fill(limit);
     if (!m_rules.balance || best.breaks.isEmpty())
         return best;
@@ -292,8 +363,9 @@ QList<qsizetype> CaptionBreaker::breaksOf(QStringView line, qint64 limit)
 const std::vector<quint8> &CaptionBreaker::levelsOf(QStringView line)
 {
     m_comment = IsCommentLine(line.toString());
+    m_line = line;
     measure(line);
-    classify(line);
+    classify(line, true);
     return m_levels;
 }
 

@@ -59,9 +59,20 @@ private:
         qint64 shortfall = 0;  // sum over breaks of how far each is below the best level
         quint8 worst = kBreakBetweenPhrases;
     };
+    // The best place to end the line that starts at `s` within `room`.
+    struct Pick {
+        qsizetype at = -1; // the size of the line when the rest fits
+        qint64 width = 0;  // of the line up to `at`
+        bool last = false; // what is left fits: no break
+        bool forced = false; // nothing fitted: the first place allowed at all
+    };
     void measure(QStringView line);
-    void classify(QStringView line);
-    Chosen fill(qint64 cap) const;
+    void classify(QStringView line, bool everyLegality);
+    Pick pick(qsizetype s, qint64 room);
+    Pick looseFit(qsizetype s, qint64 room) const;
+    quint8 levelAt(qsizetype q) const;
+    bool checkLegal(qsizetype q);
+    Chosen fill(qint64 cap);
     bool phraseWiderThan(qsizetype from, qint64 room) const;
     Chosen choose(QStringView line, qint64 limit);
 
@@ -69,10 +80,14 @@ private:
     const WordList *m_words;
     WidthModel &m_model;
     LegalBreaks m_legal;
+    QStringView m_line; // the line being broken
     bool m_comment = false;
     qint64 m_markerWidth = 0;
     // Per offset of the current line, reused from line to line.
     std::vector<qint32> m_widths; // the character's width at its first unit, 0 at a low surrogate
     std::vector<quint8> m_levels;
+    // The rules' answer for each offset, asked only where a break is
+    // considered: 0 not asked, 1 legal, 2 against the rules.
+    std::vector<quint8> m_legalState;
     std::vector<bool> m_legalAt;
 };

@@ -1,13 +1,92 @@
 #include "reshape/LegalBreaks.h"
 
 #include <unicode/brkiter.h>
+#include <unicode/uchar.h>
 #include <unicode/utext.h>
 
+#include <algorithm>
 #include <cstdint>
 
 struct LegalBreaks::Iterator {
     std::unique_ptr<icu::BreakIterator> breaks;
+    QStringView text;
+    bool textSet = false;   // handed to the iterator only when first needed
+    bool everywhere = true; // no rules, or a text too long for them
+
+    void setText()
+    {
+        textSet = true;
+        everywhere = true;
+        if (!breaks || text.size() > INT32_MAX)
+            return;
+        // The iterator reads the text where it is: no copy of a long line.
+        UErrorCode status = U_ZERO_ERROR;
+        UText *ut = utext_openUChars(nullptr, reinterpret_cast<const UChar *>(text.utf16()), text.size(), &status);
+        if (U_SUCCESS(status)) {
+            breaks->setText(ut, status);
+            everywhere = U_FAILURE(status);
+        }
+        // The iterator keeps a clone of the UText of its own; ours can go.
+        utext_close(ut);
+    }
 };
+
+namespace {
+
+int breakClass(char32_t c)
+{
+    return u_getIntPropertyValue(UChar32(c), UCHAR_LINE_BREAK);
+}
+
+// The answer of the rules for the places they settle by the two characters
+// alone, whatever surrounds them: -1 when the iterator must be asked.
+int settledByPair(int before, int after)
+{
+    // Between two ideographs (kanji, ordinary kana) a break is always allowed.
+    if (before == U_LB_IDEOGRAPHIC && after == U_LB_IDEOGRAPHIC)
+        return 1;
+    // Never before closing marks, stops, nonstarters (small kana in the strict
+    // rules, 「ー」, iteration marks), blanks, hyphens and combining marks.
+    switch (after) {
+    case U_LB_CLOSE_PUNCTUATION:
+    case U_LB_CLOSE_PARENTHESIS:
+    case U_LB_EXCLAMATION:
+    case U_LB_INFIX_NUMERIC:
+    case U_LB_BREAK_SYMBOLS:
+    case U_LB_NONSTARTER:
+    case U_LB_CONDITIONAL_JAPANESE_STARTER:
+    case U_LB_SPACE:
+    case U_LB_BREAK_AFTER:
+    case U_LB_HYPHEN:
+    case U_LB_COMBINING_MARK:
+    case U_LB_ZWJ:
+        return 0;
+    default:
+        break;
+    }
+    // Never after opening marks and the characters that hold on to the next.
+    if (before == U_LB_OPEN_PUNCTUATION || before == U_LB_BREAK_BEFORE || before == U_LB_GLUE)
+        return 0;
+    return -1;
+}
+
+char32_t codePointAt(QStringView text, qsizetype pos)
+{
+    const QChar c = text[pos];
+    if (c.isHighSurrogate() && pos + 1 < text.size() && text[pos + 1].isLowSurrogate())
+        return QChar::surrogateToUcs4(c, text[pos + 1]);
+    return c.unicode();
+}
+
+char32_t codePointBefore(QStringView text, qsizetype pos)
+{
+    const QChar c = text[pos - 1];
+    if (c.isLowSurrogate() && pos >= 2 && text[pos - 2].isHighSurrogate())
+        return QChar::surrogateToUcs4(text[pos - 2], c);
+    return c.unicode();
+}
+
+} // namespace
 
 LegalBreaks::LegalBreaks() : m_iterator(std::make_unique<Iterator>())
 {
@@ -24,28 +103,56 @@ bool LegalBreaks::isAvailable() const
     return m_iterator->breaks != nullptr;
 }
 
+void LegalBreaks::setText(QStringView text)
+{
+    m_iterator->text = text;
+    m_iterator->textSet = false;
+}
+
+bool LegalBreaks::isLegal(qsizetype pos)
+{
+    Iterator &it = *m_iterator;
+    if (pos <= 0 || pos >= it.text.size())
+        return false;
+    // Most places asked about are settled by their two characters: no need
+    // to wake the iterator, which backs up and reads forward for each answer.
+    const int settled = settledByPair(breakClass(codePointBefore(it.text, pos)), breakClass(codePointAt(it.text, pos)));
+    if (settled >= 0)
+        return settled == 1;
+    if (!it.textSet)
+        it.setText();
+    return it.everywhere || it.breaks->isBoundary(int32_t(pos));
+}
+
+qsizetype LegalBreaks::following(qsizetype pos)
+{
+    Iterator &it = *m_iterator;
+    const qsizetype size = it.text.size();
+    if (pos + 1 >= size)
+        return size;
+    if (!it.textSet)
+        it.setText();
+    if (it.everywhere)
+        return pos + 1;
+    const int32_t next = it.breaks->following(int32_t(pos));
+    return next == icu::BreakIterator::DONE ? size : std::min<qsizetype>(next, size);
+}
+
 void LegalBreaks::find(QStringView text, std::vector<bool> &legal)
 {
+    setText(text);
+    m_iterator->setText();
     const qsizetype n = text.size();
     legal.assign(size_t(n) + 1, false);
-    if (!m_iterator->breaks || n > INT32_MAX) {
-        std::fill(legal.begin() + 1, legal.end() - 1, true);
-        return;
-    }
-    // The iterator reads the text where it is: no copy of a long line.
-    UErrorCode status = U_ZERO_ERROR;
-    UText *ut = utext_openUChars(nullptr, reinterpret_cast<const UChar *>(text.utf16()), n, &status);
-    if (U_FAILURE(status)) {
-        utext_close(ut);
-        std::fill(legal.begin() + 1, legal.end() - 1, true);
+    if (m_iterator->everywhere) {
+        if (n > 1)
+            std::fill(legal.begin() + 1, legal.end() - 1, true);
         return;
     }
     icu::BreakIterator &breaks = *m_iterator->breaks;
-    breaks.setText(ut, status);
-    for (int32_t p = breaks.next(); p != icu::BreakIterator::DONE && p < n; p = breaks.next()) {
-        if (p > 0)
-            legal[size_t(p)] = true;
+    breaks.first();
+    for (int32_t q = breaks.next(); q != icu::BreakIterator::DONE && q < n; q = breaks.next()) {
+        if (q > 0)
+            legal[size_t(q)] = true;
     }
-    // The iterator keeps its own clone of the UText; ours can go.
-    utext_close(ut);
 }

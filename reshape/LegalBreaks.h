@@ -18,8 +18,17 @@ public:
     // False when the rules could not be loaded: then every place is legal.
     bool isAvailable() const;
 
-    // Sets legal[i] (for 0 < i < text.size()) to whether a line may break
-    // before text[i]; legal is resized to text.size() + 1 and its ends are false.
+    // The text asked about below; it must stay alive and unchanged meanwhile.
+    void setText(QStringView text);
+    // Whether a line may break before text[pos] (0 < pos < size). Cheap: the
+    // rules look only at the characters around `pos`, so asking about the few
+    // places a reshape considers costs far less than finding every place.
+    bool isLegal(qsizetype pos);
+    // The first place after `pos` where a line may break (size at the end).
+    qsizetype following(qsizetype pos);
+
+    // Every place at once: legal[i] for 0 < i < text.size(); legal is resized
+    // to text.size() + 1 and its ends are false.
     void find(QStringView text, std::vector<bool> &legal);
 
 private:

@@ -127,6 +127,11 @@ void TestCaptionBreaking::rules_data()
                                             << u"<-あいうえお/<-かきくけこ/<-さしすせそ"_s;
     // A caption line's rest never begins with "<-".
     QTest::newRow("never a comment") << u"あいうえお<-かきくけこ"_s << 10 << u"k"_s << u"あいうえ/お<-かきく/けこ"_s;
+    // A word the rules keep whole stands alone, however wide, rather than be cut.
+    QTest::newRow("long latin word, kinsoku") << u"あいうえおabcdefghijklmnopqrstuvwxyzかき"_s << 20 << u"k"_s
+                                              << u"あいうえお/abcdefghijklmnopqrstuvwxyz/かき"_s;
+    QTest::newRow("long latin word, plain") << u"あいうえおabcdefghijklmnopqrstuvwxyzかき"_s << 20 << u""_s
+                                            << u"あいうえおabcdefghij/klmnopqrstuvwxyzかき"_s;
     QTest::newRow("surrogate pair whole") << u"あいう𠮟る"_s << 7 << u""_s << u"あいう/𠮟る"_s;
     QTest::newRow("wider character alone") << u"あいう"_s << 1 << u"kb"_s << u"あ/い/う"_s;
 }
