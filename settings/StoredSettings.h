@@ -33,6 +33,7 @@ struct MainSettings {
     bool wordDictionary = false; // a mark only: nothing else follows from it
     StoredWindow window;
     bool autoSave = false;
+    int furiganaGrade = 0; // the school year automatic furigana is for; 0: none
     bool operator==(const MainSettings &) const = default;
 };
 
