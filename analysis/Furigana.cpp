@@ -1,6 +1,7 @@
 #include "analysis/Furigana.h"
 
 #include "analysis/KanaMapping.h"
+#include "analysis/KanjiLists.h"
 #include "analysis/MorphemeRecord.h"
 #include "platform/Cp932.h"
 
@@ -157,6 +158,19 @@ QString furiganaReading(QStringView katakanaReading)
     return hiragana;
 }
 
+bool needsFurigana(QStringView word, int grade)
+{
+    if (grade <= 0)
+        return true;
+    for (const char32_t c : word.toUcs4()) {
+        const bool kanji = c > 0xFFFF ? c >= 0x20000 && c <= 0x3FFFF : scriptOf(QChar(char16_t(c))) == Script::Kanji;
+        // The iteration mark repeats the kanji before it, which answers for it.
+        if (kanji && c != U'々' && !isTaughtByGrade(c, grade))
+            return true;
+    }
+    return false;
+}
+
 int compareFuriganaEntries(const QString &a, const QString &b)
 {
     static const QCollator collator = [] {
@@ -167,9 +181,9 @@ int compareFuriganaEntries(const QString &a, const QString &b)
     return collator.compare(a, b);
 }
 
-FuriganaDictionary FuriganaDictionary::fromMorphemeLines(const QStringList &lines)
+FuriganaDictionary FuriganaDictionary::fromMorphemeLines(const QStringList &lines, int grade)
 {
-    FuriganaDictionary dictionary;
+    FuriganaDictionary dictionary(grade);
     // The fields as views: a list and a string for each field of every
     // record would cost more than the dictionary itself.
     std::array<QStringView, 4> fields;
@@ -212,6 +226,7 @@ void FuriganaDictionary::add(const QString &surface, const QString &reading)
     answer = qint32(m_surfaces.size());
     m_surfaces.append(surface);
     m_readings.append(reading);
+    m_known.append(!needsFurigana(surface, m_grade));
 }
 
 QString FuriganaDictionary::lookup(QStringView text) const
@@ -242,8 +257,10 @@ FuriganaDictionary::Match FuriganaDictionary::longestAt(QStringView text, qsizet
             match.length = i - pos + 1;
         }
     }
-    if (best >= 0)
+    if (best >= 0) {
         match.reading = m_readings.at(best);
+        match.known = m_known.at(best);
+    }
     return match;
 }
 
@@ -279,6 +296,10 @@ std::optional<QString> addFurigana(QStringView text, const FuriganaDictionary &d
         const FuriganaDictionary::Match match = dictionary.longestAt(text, i);
         if (match.length == 0) {
             ++i;
+            continue;
+        }
+        if (match.known) {
+            i += match.length;
             continue;
         }
         // The code goes in before the word; the word goes out with the text after it.

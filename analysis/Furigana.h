@@ -25,6 +25,17 @@ bool takesFurigana(QStringView surface, QStringView partOfSpeech);
 // in 254 Shift-JIS bytes.
 QString furiganaReading(QStringView katakanaReading);
 
+// The last school year a furigana run can be aimed at: with grade N (1 to
+// this) only words holding a kanji the first N years do not teach get their
+// reading; 0 aims at no year, and every word gets one.
+constexpr int kMaxFuriganaGrade = 6;
+
+// Whether a reader who knows the education kanji of school years 1 to
+// `grade` needs the reading of `word`: it holds a kanji outside them (later
+// years, the other jōyō kanji and every other kanji alike). Under a grade a
+// word without kanji needs none; with grade 0 every word needs it.
+bool needsFurigana(QStringView word, int grade);
+
 // The order of the words' "surface=reading" texts: locale collation, letter
 // case ignored. Among words with the same surface, the one first in this
 // order gives the reading.
@@ -34,8 +45,11 @@ int compareFuriganaEntries(const QString &a, const QString &b);
 // ignored, longest match first, in time proportional to the match.
 class FuriganaDictionary {
 public:
+    // `grade`: the school year the readings are for (see needsFurigana).
+    explicit FuriganaDictionary(int grade = 0) : m_grade(grade) {}
+
     // The words of the analyser's record lines (non-records are skipped).
-    static FuriganaDictionary fromMorphemeLines(const QStringList &lines);
+    static FuriganaDictionary fromMorphemeLines(const QStringList &lines, int grade = 0);
 
     void add(const QString &surface, const QString &reading);
 
@@ -46,6 +60,9 @@ public:
     struct Match {
         qsizetype length = 0; // 0: no word with a reading begins there
         QStringView reading;  // valid while the dictionary lives
+        // The school year knows every kanji of the word: it stays as it is,
+        // and no shorter word inside it takes its place.
+        bool known = false;
     };
     // The longest word at `pos` of `text` whose lookup gives a reading.
     Match longestAt(QStringView text, qsizetype pos) const;
@@ -72,6 +89,8 @@ private:
     // written, and its reading.
     QStringList m_surfaces;
     QStringList m_readings;
+    QList<bool> m_known; // per word: needs no reading at m_grade
+    int m_grade = 0;
     qsizetype m_maxLength = 0;
 };
 
@@ -80,9 +99,11 @@ private:
 using ScanProgress = std::function<bool(qsizetype done, qsizetype total)>;
 
 // `text` with every dictionary word wrapped in its ruby code, scanning left
-// to right and taking the longest word at each position. Ruby codes already
-// in the text are left as they are, with the base text they carry (the
-// longest word there, or the run of kanji or of one kind of kana that begins
-// there, whichever is longer). Nothing when the scan was stopped.
+// to right and taking the longest word at each position. A word whose kanji
+// the dictionary's school year knows is taken all the same but stays without
+// a code, so the words after it are those found without a school year. Ruby
+// codes already in the text are left as they are, with the base text they
+// carry (the longest word there, or the run of kanji or of one kind of kana
+// that begins there, whichever is longer). Nothing when the scan was stopped.
 std::optional<QString> addFurigana(QStringView text, const FuriganaDictionary &dictionary,
                                    const ScanProgress &keepGoing = {});

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 
+#include <algorithm>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -65,4 +66,18 @@ bool isInKanjiList(KanjiList list, char32_t c)
         return membership()[c - kFirst] & (1u << int(list));
     const char32_t one[] = {c};
     return kanjiList(list).contains(QString::fromUcs4(one, 1));
+}
+
+bool isTaughtByGrade(char32_t c, int grade)
+{
+    const int years = std::clamp(grade, 0, 6);
+    // The grade lists are the first six bits of the membership table.
+    static_assert(int(KanjiList::Grade1) == 0 && int(KanjiList::Grade6) == 5);
+    if (c >= kFirst && c <= kLast)
+        return membership()[c - kFirst] & ((1u << years) - 1);
+    for (int year = 1; year <= years; ++year) {
+        if (isInKanjiList(KanjiList(int(KanjiList::Grade1) + year - 1), c))
+            return true;
+    }
+    return false;
 }

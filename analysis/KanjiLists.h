@@ -16,3 +16,6 @@ QStringView kanjiList(KanjiList list);
 
 // Whether `c` is in `list`.
 bool isInKanjiList(KanjiList list, char32_t c);
+
+// Whether `c` is an education kanji of school years 1 to `grade` (none for 0).
+bool isTaughtByGrade(char32_t c, int grade);

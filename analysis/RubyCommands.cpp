@@ -61,13 +61,13 @@ void rubyForSelection(RollAccess &roll)
     roll.select({selection.start + int(code.size()), 0});
 }
 
-void furiganaForRoll(RollAccess &roll, WordAnalysis &analysis, const AnalyserSettings &settings,
+void furiganaForRoll(RollAccess &roll, WordAnalysis &analysis, const AnalyserSettings &settings, int grade,
                      const ScanProgress &keepGoing)
 {
     // A failed run is told there; the words of the last successful one serve.
     analyseRoll(analysis, roll, settings);
     roll.setStatusText(u"ルビ振り準備中・・・"_s);
-    const FuriganaDictionary dictionary = FuriganaDictionary::fromMorphemeLines(analysis.lastRun().lines());
+    const FuriganaDictionary dictionary = FuriganaDictionary::fromMorphemeLines(analysis.lastRun().lines(), grade);
     roll.setStatusText(kScanning);
     const QString text = roll.wholeText();
     std::optional<QString> result;

@@ -10,8 +10,10 @@ class RollAccess;
 void rubyForSelection(RollAccess &roll);
 
 // Runs the analyser, then wraps every word it knows a reading for in its ruby
-// code, as one undo step; the caret goes to the start. `keepGoing` watches
-// the scan; without it a progress window lets the user stop it (Escape), and
-// a stopped scan leaves the roll as it was.
-void furiganaForRoll(RollAccess &roll, WordAnalysis &analysis, const AnalyserSettings &settings,
+// code, as one undo step; the caret goes to the start. With a `grade` (1 to
+// kMaxFuriganaGrade) only words holding a kanji that school year has not
+// learned are wrapped (see needsFurigana). `keepGoing` watches the scan;
+// without it a progress window lets the user stop it (Escape), and a stopped
+// scan leaves the roll as it was.
+void furiganaForRoll(RollAccess &roll, WordAnalysis &analysis, const AnalyserSettings &settings, int grade = 0,
                      const ScanProgress &keepGoing = {});

@@ -64,6 +64,10 @@ public:
 
     // The recognised comment kinds, as the four check boxes say now.
     CommentKinds commentKinds() const;
+    // The school year automatic furigana is for, as the Set menu says (0:
+    // every word). Setting one outside 0 to 6 chooses 0.
+    int furiganaGrade() const;
+    void setFuriganaGrade(int grade);
 
     // The change handler: records the state in the undo history and starts
     // the caret-line recolouring (the gutter follows the editor by itself).
@@ -181,6 +185,9 @@ public:
     QAction *CRInsert = nullptr;
     QAction *AutoSave1 = nullptr;
     QAction *WordDictionary1 = nullptr; // its mark is only stored with the settings
+    // The school years automatic furigana can be for, by grade: 0 (every
+    // word) to 6; one is checked.
+    QList<QAction *> FuriganaGrades;
 
 Q_SIGNALS:
     void statusTextChanged(const QString &text);

@@ -4,6 +4,7 @@
 #include "app/RollEditor.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -147,6 +148,17 @@ void TForm1::buildMenus()
     checkSet.item(u"IPtalkInport1"_s, u"IPtalkの設定を取り込む(&Import)"_s, &TForm1::IPtalkInport1Click);
     set.item(u"Analyze3"_s, u"言語解析(&Analyze)"_s, &TForm1::Analyze3Click);
     set.item(u"Analyze2"_s, u"フィルタ(&Filter)"_s, &TForm1::Analyze2Click);
+    MenuBuilder grade = set.sub(u"FuriganaGradeSet1"_s, u"ふりがなの学年(Furigana &Grade)"_s);
+    FuriganaGrades = {grade.check(u"FuriganaGradeAll"_s, u"すべての語に振る(&All)"_s, nullptr, true),
+                      grade.check(u"FuriganaGrade1"_s, u"小学1年生までの漢字には振らない(&1)"_s),
+                      grade.check(u"FuriganaGrade2"_s, u"小学2年生までの漢字には振らない(&2)"_s),
+                      grade.check(u"FuriganaGrade3"_s, u"小学3年生までの漢字には振らない(&3)"_s),
+                      grade.check(u"FuriganaGrade4"_s, u"小学4年生までの漢字には振らない(&4)"_s),
+                      grade.check(u"FuriganaGrade5"_s, u"小学5年生までの漢字には振らない(&5)"_s),
+                      grade.check(u"FuriganaGrade6"_s, u"小学6年生までの漢字には振らない(&6)"_s)};
+    auto *grades = new QActionGroup(this);
+    for (QAction *action : std::as_const(FuriganaGrades))
+        grades->addAction(action);
     MenuBuilder plasticSet = set.sub(u"PlasticSet1"_s, u"整形設定(P&lastic)"_s);
     PlasticComment = plasticSet.check(u"PlasticComment"_s, u"コメントも整形する(with &Comment-Line)"_s);
     PlasticWordCheck = plasticSet.check(u"PlasticWordCheck"_s, u"泣き別れを考慮する(&Word Check)"_s);

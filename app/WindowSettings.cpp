@@ -104,7 +104,8 @@ StoredSettings collectWindowSettings()
               .reshapePhrases = f->PlasticPhrase->isChecked(),
               .reshapeBalance = f->PlasticBalance->isChecked(),
               .window = storedWindow(f),
-              .autoSave = f->AutoSave1->isChecked()};
+              .autoSave = f->AutoSave1->isChecked(),
+              .furiganaGrade = f->furiganaGrade()};
     s.print = {.setup = SetPrinterSetup->settings(), .window = storedWindow(SetPrinterSetup)};
     s.check = {.width = SetCheck->settings(), .window = storedWindow(SetCheck)};
     s.join = {.window = storedWindow(JoinFile), .files = JoinFile->files()};
@@ -149,6 +150,7 @@ void applyWindowSettings(const StoredSettings &s)
     setMark(f->PlasticBalance, main.reshapeBalance);
     placeWindow(f, main.window);
     setMark(f->AutoSave1, main.autoSave, &TForm1::AutoSave1Click);
+    f->setFuriganaGrade(main.furiganaGrade);
 
     SetPrinterSetup->applySettings(s.print.setup);
     placeWindow(SetPrinterSetup, s.print.window);

@@ -8,6 +8,7 @@
 #include "analysis/RollAdvisor.h"
 #include "roll/TextLines.h"
 
+#include <functional>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -21,12 +22,14 @@ struct AnalysedRoll {
     MorphemeDigest records;
 };
 
-// Parses the command's arguments, reads the roll and runs the analyser over
-// it; nothing after saying why not.
-std::optional<AnalysedRoll> analysedRoll(QCommandLineParser &parser, const QString &command, const QStringList &args)
+// Parses the command's arguments, checks its own options (`optionsValid`
+// says why not itself), reads the roll and runs the analyser over it;
+// nothing after saying why not.
+std::optional<AnalysedRoll> analysedRoll(QCommandLineParser &parser, const QString &command, const QStringList &args,
+                                         const std::function<bool()> &optionsValid = {})
 {
     addChasenOption(parser);
-    if (!parseCommand(parser, command, args))
+    if (!parseCommand(parser, command, args) || (optionsValid && !optionsValid()))
         return std::nullopt;
     std::optional<QString> text = readRollText(parser);
     if (!text)
@@ -44,10 +47,17 @@ int furiganaCommand(const QStringList &args)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         u"Writes the roll with every word ChaSen knows a reading for in its ruby code (`rreading`sword)."_s);
-    const std::optional<AnalysedRoll> roll = analysedRoll(parser, u"furigana"_s, args);
+    parser.addOption({u"grade"_s,
+                      u"Wrap only words holding a kanji not taught in school years 1 to N (1-6); 0: every word."_s, u"N"_s,
+                      u"0"_s});
+    std::optional<int> grade;
+    const std::optional<AnalysedRoll> roll = analysedRoll(parser, u"furigana"_s, args, [&] {
+        grade = intOption(parser, u"furigana"_s, u"grade"_s, 0, kMaxFuriganaGrade);
+        return grade.has_value();
+    });
     if (!roll)
         return kCliUsage;
-    const FuriganaDictionary dictionary = FuriganaDictionary::fromMorphemeLines(roll->records.lines());
+    const FuriganaDictionary dictionary = FuriganaDictionary::fromMorphemeLines(roll->records.lines(), *grade);
     writeOutput(*addFurigana(roll->text, dictionary), parser.isSet(u"sjis"_s));
     return kCliOk;
 }

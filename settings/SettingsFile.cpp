@@ -17,8 +17,12 @@ QString entryKey(const ListSetting<Item> &list, int index)
 void read(const ProfileFile &ini, const SettingRow &row, const IntSetting &setting, StoredSettings &s)
 {
     int &value = setting.field.of(s);
-    value = std::clamp(ini.readInt(row.section, row.key, setting.defaultValue.value_or(value)), setting.min,
-                       setting.max);
+    const int fallback = setting.defaultValue.value_or(value);
+    const int read = ini.readInt(row.section, row.key, fallback);
+    if (setting.outOfRangeIsDefault && (read < setting.min || read > setting.max))
+        value = fallback;
+    else
+        value = std::clamp(read, setting.min, setting.max);
 }
 
 void read(const ProfileFile &ini, const SettingRow &row, const BoolSetting &setting, StoredSettings &s)

@@ -41,6 +41,12 @@ SettingRow number(const QString &section, const QString &key, SettingField<int> 
     return {section, key, IntSetting{f, byDefault, min, max}};
 }
 
+// One of the numbered items min to max; anything else reads as the default.
+SettingRow choice(const QString &section, const QString &key, SettingField<int> f, int byDefault, int min, int max)
+{
+    return {section, key, IntSetting{f, byDefault, min, max, true}};
+}
+
 SettingRow flag(const QString &section, const QString &key, SettingField<bool> f, std::optional<bool> byDefault)
 {
     return {section, key, BoolSetting{f, byDefault}};
@@ -109,7 +115,8 @@ QList<SettingRow> buildTable()
       << flag(main, u"PlasticPhrase"_s, field<&S::main, &M::reshapePhrases>(), false)
       << flag(main, u"PlasticBalance"_s, field<&S::main, &M::reshapeBalance>(), false)
       << window<&S::main, &M::window>(main, Size::Stored, true)
-      << flag(main, u"AutoSave"_s, field<&S::main, &M::autoSave>(), false);
+      << flag(main, u"AutoSave"_s, field<&S::main, &M::autoSave>(), false)
+      << choice(main, u"FuriganaGrade"_s, field<&S::main, &M::furiganaGrade>(), 0, 0, 6);
 
     const QString print = u"print"_s;
     using P = PrintSettings;

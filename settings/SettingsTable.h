@@ -23,6 +23,9 @@ struct IntSetting {
     std::optional<int> defaultValue;
     int min = INT_MIN; // read values are clamped to [min, max]
     int max = INT_MAX;
+    // A choice among numbered items has no nearest neighbour: a value outside
+    // [min, max] reads as the default instead.
+    bool outOfRangeIsDefault = false;
 };
 
 struct BoolSetting {

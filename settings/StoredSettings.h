@@ -36,6 +36,7 @@ struct MainSettings {
     bool reshapeBalance = false; // the lines of a reshaped line nearly equal
     StoredWindow window;
     bool autoSave = false;
+    int furiganaGrade = 0; // the school year automatic furigana is for; 0: none
     bool operator==(const MainSettings &) const = default;
 };
 

@@ -12,6 +12,7 @@
 #include "support/AppWindowsStarted.h"
 #include "support/PlainRoll.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -58,6 +59,7 @@ private Q_SLOTS:
     void manualRubyIsOneUndoStep();
     void automaticFurigana();
     void stoppedScanLeavesTheRoll();
+    void furiganaForTheChosenYear();
     void adviceTree();
     void findingListsItsLines();
 
@@ -194,14 +196,15 @@ void TestAdviceWindows::stoppedScanLeavesTheRoll()
 {
     PlainRoll roll(u"漢字の本\n"_s);
     WordAnalysis analysis;
-    furiganaForRoll(roll, analysis, AnalyserSettings{u"/usr/bin/chasen"_s},
+    furiganaForRoll(roll, analysis, AnalyserSettings{u"/usr/bin/chasen"_s}, 0,
                     [](qsizetype, qsizetype) { return false; });
     QCOMPARE(roll.text, u"漢字の本\n"_s);
     QCOMPARE(roll.undoSteps, 0);
     QCOMPARE(roll.status, u"☆ルビ振りを中止しました。"_s);
     // Not stopped: one step, the status texts in order.
     roll.statusTexts.clear();
-    furiganaForRoll(roll, analysis, AnalyserSettings{u"/usr/bin/chasen"_s}, [](qsizetype, qsizetype) { return true; });
+    furiganaForRoll(roll, analysis, AnalyserSettings{u"/usr/bin/chasen"_s}, 0,
+                    [](qsizetype, qsizetype) { return true; });
     QCOMPARE(roll.text, u"`rかんじ`s漢字の`rほん`s本\n"_s);
     QCOMPARE(roll.undoSteps, 1);
     QCOMPARE(roll.reports, QStringList{QString()});
@@ -209,6 +212,22 @@ void TestAdviceWindows::stoppedScanLeavesTheRoll()
              (QStringList{u"ルビ振り準備中・・・"_s, u"ルビ振り実行中・・・"_s, u"ルビ振り実行中・・・"_s, QString(),
                           u"★ルビ振り完了。"_s}));
     QCOMPARE(roll.selected.start, 0);
+}
+
+// The Set menu's school year reaches the command: 漢 is taught in year 3,
+// 学 and 校 in year 1.
+void TestAdviceWindows::furiganaForTheChosenYear()
+{
+    setRoll(u"テレビの漢字と学校\n"_s);
+    QAction *year2 = Form1->findChild<QAction *>(u"FuriganaGrade2"_s);
+    QAction *everyWord = Form1->findChild<QAction *>(u"FuriganaGradeAll"_s);
+    year2->trigger();
+    QVERIFY(!everyWord->isChecked());
+    Form1->Rubi3Click();
+    everyWord->trigger();
+    QVERIFY(!year2->isChecked());
+    QCOMPARE(rollText(), u"テレビの`rかんじ`s漢字と学校\n"_s);
+    QCOMPARE(Form1->statusText(), u"★ルビ振り完了。"_s);
 }
 
 void TestAdviceWindows::adviceTree()

@@ -25,6 +25,12 @@ private Q_SLOTS:
     void scan();
     void sameSurfaceTakesTheFirstReadingInOrder();
     void stoppedScanGivesNothing();
+    void needsFuriganaByGrade_data();
+    void needsFuriganaByGrade();
+    void scanByGrade_data();
+    void scanByGrade();
+    void gradeOnlyLeavesCodesOut_data();
+    void gradeOnlyLeavesCodesOut();
     void realAnalyser_data();
     void realAnalyser();
     void sameAsTheSortedList_data();
@@ -165,6 +171,129 @@ void TestFurigana::stoppedScanGivesNothing()
     qsizetype asked = 0;
     QVERIFY(addFurigana(text, dictionary, [&](qsizetype, qsizetype) { return ++asked > 0; }));
     QVERIFY(asked > 1 && asked < 100);
+}
+
+void TestFurigana::needsFuriganaByGrade_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<int>("grade");
+    QTest::addColumn<bool>("needs");
+    // The school years of the 1989 table: 学 校 字 人 手 1, 教 科 書 東 京 切 2,
+    // 漢 都 3, 解 5, 誤 6; 握 junior high; 憂 鬱 outside the education kanji.
+    QTest::newRow("学校, year 1") << u"学校"_s << 1 << false;
+    QTest::newRow("教科書, year 1") << u"教科書"_s << 1 << true;
+    QTest::newRow("教科書, year 2") << u"教科書"_s << 2 << false;
+    QTest::newRow("漢字, year 2") << u"漢字"_s << 2 << true;
+    QTest::newRow("漢字, year 3") << u"漢字"_s << 3 << false;
+    QTest::newRow("誤解, year 5: one kanji is enough") << u"誤解"_s << 5 << true;
+    QTest::newRow("誤解, year 6") << u"誤解"_s << 6 << false;
+    QTest::newRow("憂鬱, year 1") << u"憂鬱"_s << 1 << true;
+    QTest::newRow("憂鬱, year 6") << u"憂鬱"_s << 6 << true;
+    QTest::newRow("握手: junior high, year 6") << u"握手"_s << 6 << true;
+    QTest::newRow("kanji with kana, 書く year 1") << u"書く"_s << 1 << true;
+    QTest::newRow("kanji with kana, 書く year 2") << u"書く"_s << 2 << false;
+    QTest::newRow("katakana") << u"テレビ"_s << 1 << false;
+    QTest::newRow("hiragana") << u"こと"_s << 6 << false;
+    QTest::newRow("full-width letters") << u"ＰＣ"_s << 1 << false;
+    QTest::newRow("iteration mark goes with its kanji") << u"人々"_s << 1 << false;
+    QTest::newRow("〆 is taught in no year") << u"〆切"_s << 6 << true;
+    QTest::newRow("a kanji beyond the BMP") << u"𠮟る"_s << 6 << true;
+    QTest::newRow("no year: every word") << u"テレビ"_s << 0 << true;
+    QTest::newRow("no year: a year-1 word") << u"学校"_s << 0 << true;
+}
+
+void TestFurigana::needsFuriganaByGrade()
+{
+    QFETCH(QString, word);
+    QFETCH(int, grade);
+    QFETCH(bool, needs);
+    QCOMPARE(needsFurigana(word, grade), needs);
+}
+
+void TestFurigana::scanByGrade_data()
+{
+    QTest::addColumn<QStringList>("records");
+    QTest::addColumn<int>("grade");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("furigana");
+    const QString region = u",名詞-固有名詞-地域-一般"_s;
+    const QStringList tokyo{u"東京,東京,トウキョウ"_s + region, u"東京都,東京都,トウキョウト"_s + region,
+                            u"京都,京都,キョウト"_s + region};
+    const QStringList words{u"教科書,教科書,キョウカショ,名詞-一般"_s, u"テレビ,テレビ,テレビ,名詞-一般"_s,
+                            u"漢字,漢字,カンジ,名詞-一般"_s, u"こと,こと,コト,名詞-非自立-一般"_s};
+    // 都 is a year-3 kanji, 東 and 京 year 2.
+    QTest::newRow("known long word: no shorter word inside it") << tokyo << 6 << u"東京都と東京"_s
+                                                                << u"東京都と東京"_s;
+    QTest::newRow("unknown long word wrapped whole")
+        << tokyo << 2 << u"東京都と東京"_s << u"`rとうきょうと`s東京都と東京"_s;
+    QTest::newRow("a known word keeps its place from a later one")
+        << QStringList{tokyo.at(0), tokyo.at(2)} << 2 << u"東京都"_s << u"東京都"_s;
+    QTest::newRow("year 1") << words << 1 << u"テレビの教科書と漢字のこと"_s
+                            << u"テレビの`rきょうかしょ`s教科書と`rかんじ`s漢字のこと"_s;
+    QTest::newRow("year 2") << words << 2 << u"テレビの教科書と漢字のこと"_s
+                            << u"テレビの教科書と`rかんじ`s漢字のこと"_s;
+    QTest::newRow("year 3") << words << 3 << u"テレビの教科書と漢字のこと"_s << u"テレビの教科書と漢字のこと"_s;
+    QTest::newRow("no year") << words << 0 << u"テレビの教科書"_s << u"`rてれび`sテレビの`rきょうかしょ`s教科書"_s;
+}
+
+void TestFurigana::scanByGrade()
+{
+    QFETCH(QStringList, records);
+    QFETCH(int, grade);
+    QFETCH(QString, text);
+    QFETCH(QString, furigana);
+    QCOMPARE(addFurigana(text, FuriganaDictionary::fromMorphemeLines(records, grade)), furigana);
+}
+
+namespace {
+// The ruby codes of a text, each by the position of its base in the text
+// without codes, and that text.
+struct Codes {
+    QList<std::pair<qsizetype, QString>> readings;
+    QString plain;
+};
+
+Codes codesOf(const QString &text)
+{
+    Codes codes;
+    qsizetype from = 0;
+    for (qsizetype r = text.indexOf(u"`r"); r >= 0; r = text.indexOf(u"`r", from)) {
+        const qsizetype s = text.indexOf(u"`s", r + 2);
+        codes.plain += text.sliced(from, r - from);
+        codes.readings.append({codes.plain.size(), text.sliced(r + 2, s - r - 2)});
+        from = s + 2;
+    }
+    codes.plain += text.sliced(from);
+    return codes;
+}
+} // namespace
+
+void TestFurigana::gradeOnlyLeavesCodesOut_data()
+{
+    QTest::addColumn<int>("grade");
+    for (int grade = 1; grade <= kMaxFuriganaGrade; ++grade)
+        QTest::addRow("year %d", grade) << grade;
+}
+
+// With a school year, the roll gets the codes it gets without one, less those
+// over words of kanji the year knows: the words stay where they were.
+void TestFurigana::gradeOnlyLeavesCodesOut()
+{
+    QFETCH(int, grade);
+    const QString roll = testDataText(u"roll-sample.txt"_s);
+    const QStringList records = analyserRecords(roll.split(u'\n'));
+    const FuriganaDictionary all = FuriganaDictionary::fromMorphemeLines(records);
+    const Codes everyWord = codesOf(*addFurigana(roll, all));
+    QList<std::pair<qsizetype, QString>> expected;
+    for (const auto &code : everyWord.readings) {
+        if (needsFurigana(roll.sliced(code.first, all.longestAt(roll, code.first).length), grade))
+            expected.append(code);
+    }
+    QVERIFY(expected.size() > 10);
+    QVERIFY(expected.size() < everyWord.readings.size());
+    const Codes ours = codesOf(*addFurigana(roll, FuriganaDictionary::fromMorphemeLines(records, grade)));
+    QCOMPARE(ours.plain, roll);
+    QCOMPARE(ours.readings, expected);
 }
 
 void TestFurigana::realAnalyser_data()

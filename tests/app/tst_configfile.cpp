@@ -72,6 +72,7 @@ QStringList snapshot()
                              f->WordDictionary1, f->PlasticKinsoku, f->PlasticPhrase, f->PlasticBalance,
                              f->AutoSave1})
         s << (a->isChecked() ? u"1"_s : u"0"_s);
+    s << u"furigana year %1"_s.arg(f->furiganaGrade());
     for (const QCheckBox *c : {f->Cmt1, f->Cmt2, f->Cmt3, f->Cmt4, WordAnalyze->ActivePat,
                                RollInput->SendByEnter})
         s << (c->isChecked() ? u"1"_s : u"0"_s);
@@ -146,6 +147,7 @@ void TestConfigFile::missingFileGivesDefaults()
     Form1->Cmt3->setChecked(true);
     JoinFile->FileList->addItem(u"a.txt"_s);
     SetCheck->SetCheckWidth->setValue(1000);
+    Form1->findChild<QAction *>(u"FuriganaGrade3"_s)->trigger();
     loadConfigFile(m_dir.filePath(u"none.ini"_s));
     QCOMPARE(snapshot(), initial);
     QCOMPARE(Form1->CharPosValue->value(), 10);
@@ -164,6 +166,7 @@ void TestConfigFile::roundTripOfEveryKey()
         a->setChecked(true);
     f->AutoSave1Click();
     f->NoMojiLineClick();
+    f->findChild<QAction *>(u"FuriganaGrade4"_s)->trigger();
     f->Cmt1->setChecked(false);
     f->Cmt2->setChecked(true);
     f->Cmt4->setChecked(true);

@@ -106,6 +106,16 @@ void TestVelmatTool::run_data()
                               << u"`rてれび`sテレビの`rかんじ`s漢字。\n<-`rかんじ`s漢字\nABC\n"_s << 0;
     QTest::newRow("furigana without a final line break")
         << QStringList{u"furigana"_s} << QByteArray("漢字") << u"`rかんじ`s漢字"_s << 0;
+    QTest::newRow("furigana for year 2") << QStringList{u"furigana"_s, u"--grade"_s, u"2"_s}
+                                         << QByteArray("テレビの漢字と学校。\r\n")
+                                         << u"テレビの`rかんじ`s漢字と学校。\n"_s << 0;
+    QTest::newRow("furigana for no year") << QStringList{u"furigana"_s, u"--grade"_s, u"0"_s}
+                                          << QByteArray("テレビと学校\r\n")
+                                          << u"`rてれび`sテレビと`rがっこう`s学校\n"_s << 0;
+    QTest::newRow("furigana for year 7") << QStringList{u"furigana"_s, u"--grade"_s, u"7"_s} << roll << QString()
+                                         << 2;
+    QTest::newRow("furigana for a word of a year")
+        << QStringList{u"furigana"_s, u"--grade=two"_s} << roll << QString() << 2;
     QTest::newRow("advise") << QStringList{u"advise"_s} << QByteArray("機会と機械。愛\r\n")
                             << u"似た名前\n"
                                "使用漢字のアドバイス（教育漢字/常用漢字）\n"

@@ -201,6 +201,13 @@ void TestSettingsFile::readsValue_data()
     row("screen width 5000", u"[check]\r\nSetCheckWidth=5000\r\n"_s, u"check"_s, u"SetCheckWidth"_s, 3000);
     row("check size 301", u"[check]\r\nSelFontSize=301\r\n"_s, u"check"_s, u"SelFontSize"_s, 300);
     row("window bounds not clamped", u"[Join]\r\nTop=-32000\r\n"_s, u"Join"_s, u"Top"_s, -32000);
+    // A school year has no nearest one: out of range, furigana goes on every word.
+    row("furigana for every word", QString(), u"main"_s, u"FuriganaGrade"_s, 0);
+    row("furigana year 6", u"[main]\r\nFuriganaGrade=6\r\n"_s, u"main"_s, u"FuriganaGrade"_s, 6);
+    row("furigana year 7", u"[main]\r\nFuriganaGrade=7\r\n"_s, u"main"_s, u"FuriganaGrade"_s, 0);
+    row("furigana year -1", u"[main]\r\nFuriganaGrade=-1\r\n"_s, u"main"_s, u"FuriganaGrade"_s, 0);
+    row("the rest read past a bad year", u"[main]\r\nFuriganaGrade=99\r\nCharLine=7\r\n"_s, u"main"_s,
+        u"CharLine"_s, 7);
     // Spellings the reader takes.
     row("hex", u"[check]\r\nSetCheckWidth=0x280\r\n"_s, u"check"_s, u"SetCheckWidth"_s, 640);
     row("names ignore case", u"[MAIN]\r\ncharline=7\r\n"_s, u"main"_s, u"CharLine"_s, 7);
@@ -231,6 +238,7 @@ void TestSettingsFile::readsValue()
     current.join.window.top = 77;
     current.filters.analyserPath = u"/keep"_s;
     current.inputAssist.sendByEnter = true;
+    current.main.furiganaGrade = 4;
 
     const SettingRow *row = findRow(section, key);
     QVERIFY(row);
