@@ -27,6 +27,7 @@ class ShapeCommands;
 class WordAnalysis;
 class RollHighlighter;
 class TagListModel;
+class TCaptionPreview;
 class TFindDialog;
 class TReplaceDialog;
 class QAction;
@@ -158,6 +159,7 @@ public:
     QMenu *PopupMenu1 = nullptr;
     TFindDialog *FindDialog1 = nullptr;
     TReplaceDialog *ReplaceDialog1 = nullptr;
+    TCaptionPreview *CaptionPreview = nullptr; // the pane under the editor
 
     QTimer *Timer1 = nullptr;
     QTimer *AutoSaveTimer = nullptr;
@@ -178,6 +180,7 @@ public:
     QAction *CRInsert = nullptr;
     QAction *AutoSave1 = nullptr;
     QAction *WordDictionary1 = nullptr; // its mark is only stored with the settings
+    QAction *CaptionPreview1 = nullptr;
 
 Q_SIGNALS:
     void statusTextChanged(const QString &text);
@@ -255,6 +258,7 @@ public Q_SLOTS:
     void FindListup2Click();
     void Joint1Click();
     void BackupFormClick();
+    void CaptionPreview1Click();
     // Help
     void SupportSite1Click();
     void Manual1Click();
@@ -298,6 +302,7 @@ private:
     void takeNewRoll(const QString &text);
     void buildSending();
     void buildPrinting();
+    void buildCaptionPreview();
     void RichEdit1ContentsChange(int position, int charsRemoved, int charsAdded);
     void updateTagsForChange(int firstLine, int oldLastLine, int newLastLine);
     void rebuildTags();

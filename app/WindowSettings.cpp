@@ -101,7 +101,8 @@ StoredSettings collectWindowSettings()
               .reshapeWordCheck = f->PlasticWordCheck->isChecked(),
               .wordDictionary = f->WordDictionary1->isChecked(),
               .window = storedWindow(f),
-              .autoSave = f->AutoSave1->isChecked()};
+              .autoSave = f->AutoSave1->isChecked(),
+              .captionPreview = f->CaptionPreview1->isChecked()};
     s.print = {.setup = SetPrinterSetup->settings(), .window = storedWindow(SetPrinterSetup)};
     s.check = {.width = SetCheck->settings(), .window = storedWindow(SetCheck)};
     s.join = {.window = storedWindow(JoinFile), .files = JoinFile->files()};
@@ -143,6 +144,7 @@ void applyWindowSettings(const StoredSettings &s)
     setMark(f->WordDictionary1, main.wordDictionary);
     placeWindow(f, main.window);
     setMark(f->AutoSave1, main.autoSave, &TForm1::AutoSave1Click);
+    setMark(f->CaptionPreview1, main.captionPreview, &TForm1::CaptionPreview1Click);
 
     SetPrinterSetup->applySettings(s.print.setup);
     placeWindow(SetPrinterSetup, s.print.window);

@@ -106,7 +106,8 @@ QList<SettingRow> buildTable()
       << flag(main, u"PlasticWordCheck"_s, field<&S::main, &M::reshapeWordCheck>(), false)
       << flag(main, u"WordDictionary"_s, field<&S::main, &M::wordDictionary>(), false)
       << window<&S::main, &M::window>(main, Size::Stored, true)
-      << flag(main, u"AutoSave"_s, field<&S::main, &M::autoSave>(), false);
+      << flag(main, u"AutoSave"_s, field<&S::main, &M::autoSave>(), false)
+      << flag(main, u"CaptionPreview"_s, field<&S::main, &M::captionPreview>(), false);
 
     const QString print = u"print"_s;
     using P = PrintSettings;

@@ -33,6 +33,7 @@ struct MainSettings {
     bool wordDictionary = false; // a mark only: nothing else follows from it
     StoredWindow window;
     bool autoSave = false;
+    bool captionPreview = false; // the preview pane shows
     bool operator==(const MainSettings &) const = default;
 };
 

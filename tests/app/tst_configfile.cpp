@@ -10,6 +10,7 @@
 #include "platform/PrinterCatalog.h"
 #include "platform/ScriptedPrompter.h"
 #include "print/TSetPrinterSetup.h"
+#include "reshape/TCaptionPreview.h"
 #include "reshape/TSetCheck.h"
 #include "reshape/TWordDic.h"
 #include "send/TRollInput.h"
@@ -69,7 +70,7 @@ QStringList snapshot()
     s << QString::number(f->CharPosValue->value()) << f->SelFontName->currentText()
       << QString::number(f->SelFontSize->value());
     for (const QAction *a : {f->NoRecolor, f->NoMojiLine, f->PlasticComment, f->PlasticWordCheck,
-                             f->WordDictionary1, f->AutoSave1})
+                             f->WordDictionary1, f->AutoSave1, f->CaptionPreview1})
         s << (a->isChecked() ? u"1"_s : u"0"_s);
     for (const QCheckBox *c : {f->Cmt1, f->Cmt2, f->Cmt3, f->Cmt4, WordAnalyze->ActivePat,
                                RollInput->SendByEnter})
@@ -88,6 +89,7 @@ QStringList snapshot()
     s << (AutoSaveTimerActive() ? u"timer on"_s : u"timer off"_s);
     s << (f->CharPosSign->isHidden() ? u"bar hidden"_s : u"bar shown"_s);
     s << (MsgList->isVisible() ? u"msglist shown"_s : u"msglist hidden"_s);
+    s << (f->CaptionPreview->isVisible() ? u"preview shown"_s : u"preview hidden"_s);
     s << QString::number(JoinFile->width()) + u'x' + QString::number(JoinFile->height());
     return s;
 }
@@ -158,9 +160,10 @@ void TestConfigFile::roundTripOfEveryKey()
     f->SelFontName->setCurrentText(u"ＭＳ 明朝"_s);
     f->SelFontSize->setValue(14);
     for (QAction *a : {f->NoRecolor, f->NoMojiLine, f->PlasticComment, f->PlasticWordCheck,
-                       f->WordDictionary1, f->AutoSave1})
+                       f->WordDictionary1, f->AutoSave1, f->CaptionPreview1})
         a->setChecked(true);
     f->AutoSave1Click();
+    f->CaptionPreview1Click();
     f->NoMojiLineClick();
     f->Cmt1->setChecked(false);
     f->Cmt2->setChecked(true);
