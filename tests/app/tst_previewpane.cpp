@@ -52,6 +52,8 @@ private Q_SLOTS:
     void followsTheCaret();
     void followsTyping();
     void followsTheCheckSettings();
+    void longLineIsReadOnlyAsFarAsAScreenGoes_data();
+    void longLineIsReadOnlyAsFarAsAScreenGoes();
     void closeBoxClearsTheMark();
     void hiddenPaneDoesNothing();
 
@@ -152,6 +154,32 @@ void TestPreviewPane::followsTheCheckSettings()
     QTRY_VERIFY(Form1->CaptionPreview->shownLines().value(2).overflows());
     SetCheck->SelFont->setCurrentText(u"ＭＳ 明朝"_s);
     QTRY_VERIFY(Form1->CaptionPreview->caption().contains(u"ＭＳ 明朝 60pt"_s));
+}
+
+// A pasted manuscript line of many thousand characters is read only in part
+// on each key, and the part never ends in half a surrogate pair.
+void TestPreviewPane::longLineIsReadOnlyAsFarAsAScreenGoes_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("shown");
+    const QString kanji = QString(200000, u'漢');
+    QTest::newRow("kanji") << kanji << kanji.left(4096);
+    QString pairs = u"a"_s;
+    for (int i = 0; i < 3000; ++i)
+        pairs += u"𠮷"_s;
+    QTest::newRow("pair across the end") << pairs << pairs.left(4095);
+}
+
+void TestPreviewPane::longLineIsReadOnlyAsFarAsAScreenGoes()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, shown);
+    Form1->RichEdit1->setPlainText(u"前\n"_s + line + u"\n後"_s);
+    menuItem()->trigger();
+    putCaretOnLine(1);
+    QTRY_COMPARE(Form1->CaptionPreview->caretRow(), 1);
+    QCOMPARE(shownTexts(), (QStringList{u"前"_s, shown, u"後"_s}));
+    QVERIFY(Form1->CaptionPreview->shownLines().at(1).overflows());
 }
 
 void TestPreviewPane::closeBoxClearsTheMark()
