@@ -16,6 +16,7 @@
 #include "lists/TFindList.h"
 #include "lists/TMsgList.h"
 #include "print/TSetPrinterSetup.h"
+#include "reshape/TCaptionPreview.h"
 #include "reshape/TSetCheck.h"
 #include "reshape/TWordDic.h"
 #include "send/TRollInput.h"
@@ -112,6 +113,9 @@ void createAppWindows()
     AboutBox = new TAboutBox;
     SetPrinterSetup = new TSetPrinterSetup(Form1->currentPrinter());
     SetCheck = new TSetCheck;
+    // The preview measures as the width check does, with its settings as they change.
+    Form1->CaptionPreview->setSettings(SetCheck->settings());
+    QObject::connect(SetCheck, &TSetCheck::settingsChanged, Form1->CaptionPreview, &TCaptionPreview::setSettings);
     JoinFile = new TJoinFile(Form1->rollAccess(), [] { return SetChasen->xdoc2txt->text(); });
     MsgList = new TMsgList(Form1->rollAccess());
     FindList = new TFindList(Form1->rollAccess());

@@ -72,6 +72,7 @@ TForm1::TForm1()
     buildSending();
     buildShapeCommands();
     buildPrinting();
+    buildCaptionPreview();
 
     // Client area 672 × 612, centred on the screen.
     resize(672, 612 + menuBar()->sizeHint().height());

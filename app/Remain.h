@@ -27,6 +27,7 @@ class ShapeCommands;
 class WordAnalysis;
 class RollHighlighter;
 class TagListModel;
+class TCaptionPreview;
 class TFindDialog;
 class TReplaceDialog;
 class QAction;
@@ -162,6 +163,7 @@ public:
     QMenu *PopupMenu1 = nullptr;
     TFindDialog *FindDialog1 = nullptr;
     TReplaceDialog *ReplaceDialog1 = nullptr;
+    TCaptionPreview *CaptionPreview = nullptr; // the pane under the editor
 
     QTimer *Timer1 = nullptr;
     QTimer *AutoSaveTimer = nullptr;
@@ -188,6 +190,7 @@ public:
     // The school years automatic furigana can be for, by grade: 0 (every
     // word) to 6; one is checked.
     QList<QAction *> FuriganaGrades;
+    QAction *CaptionPreview1 = nullptr;
 
 Q_SIGNALS:
     void statusTextChanged(const QString &text);
@@ -265,6 +268,7 @@ public Q_SLOTS:
     void FindListup2Click();
     void Joint1Click();
     void BackupFormClick();
+    void CaptionPreview1Click();
     // Help
     void SupportSite1Click();
     void Manual1Click();
@@ -308,6 +312,7 @@ private:
     void takeNewRoll(const QString &text);
     void buildSending();
     void buildPrinting();
+    void buildCaptionPreview();
     void RichEdit1ContentsChange(int position, int charsRemoved, int charsAdded);
     void updateTagsForChange(int firstLine, int oldLastLine, int newLastLine);
     void rebuildTags();

@@ -198,6 +198,9 @@ void TForm1::buildMenus()
     window.item(u"Joint1"_s, u"ロール統合(&Joint)"_s, &TForm1::Joint1Click, key("Ctrl+Alt+R"));
     window.item(u"BackupForm"_s, u"バックアップローダー(&Backup)"_s, &TForm1::BackupFormClick,
                 key("Ctrl+Alt+B"));
+    window.separator();
+    CaptionPreview1 = window.check(u"CaptionPreview1"_s, u"字幕プレビュー(&Preview)"_s, &TForm1::CaptionPreview1Click);
+    CaptionPreview1->setShortcut(key("Ctrl+Alt+V"));
 
     MenuBuilder help = top(u"Help1"_s, u"ヘルプ(&Help)"_s);
     help.item(u"SupportSite1"_s, u"サポートサイトを開く(&Open)"_s, &TForm1::SupportSite1Click);

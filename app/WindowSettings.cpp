@@ -105,7 +105,8 @@ StoredSettings collectWindowSettings()
               .reshapeBalance = f->PlasticBalance->isChecked(),
               .window = storedWindow(f),
               .autoSave = f->AutoSave1->isChecked(),
-              .furiganaGrade = f->furiganaGrade()};
+              .furiganaGrade = f->furiganaGrade(),
+              .captionPreview = f->CaptionPreview1->isChecked()};
     s.print = {.setup = SetPrinterSetup->settings(), .window = storedWindow(SetPrinterSetup)};
     s.check = {.width = SetCheck->settings(), .window = storedWindow(SetCheck)};
     s.join = {.window = storedWindow(JoinFile), .files = JoinFile->files()};
@@ -151,6 +152,7 @@ void applyWindowSettings(const StoredSettings &s)
     placeWindow(f, main.window);
     setMark(f->AutoSave1, main.autoSave, &TForm1::AutoSave1Click);
     f->setFuriganaGrade(main.furiganaGrade);
+    setMark(f->CaptionPreview1, main.captionPreview, &TForm1::CaptionPreview1Click);
 
     SetPrinterSetup->applySettings(s.print.setup);
     placeWindow(SetPrinterSetup, s.print.window);

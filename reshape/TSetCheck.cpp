@@ -39,6 +39,10 @@ TSetCheck::TSetCheck()
                                 u"（設定→チェック設定の中に読み込む所があります。）"_s}) {
         layout->addWidget(guidanceLabel(note, this));
     }
+    const auto changed = [this] { Q_EMIT settingsChanged(settings()); };
+    connect(SetCheckWidth, &QSpinBox::valueChanged, this, changed);
+    connect(SelFontSize, &QSpinBox::valueChanged, this, changed);
+    connect(SelFont, &QComboBox::currentTextChanged, this, changed);
 }
 
 WidthCheckSettings TSetCheck::settings() const

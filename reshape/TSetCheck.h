@@ -22,4 +22,8 @@ public:
     // Takes width, font and size from an IPtalk settings file the user picks;
     // a file that cannot be read whole changes nothing and says why.
     void importIPtalkSettings();
+
+Q_SIGNALS:
+    // Any of the three values changed, by the user or by applySettings.
+    void settingsChanged(const WidthCheckSettings &settings);
 };

@@ -116,7 +116,8 @@ QList<SettingRow> buildTable()
       << flag(main, u"PlasticBalance"_s, field<&S::main, &M::reshapeBalance>(), false)
       << window<&S::main, &M::window>(main, Size::Stored, true)
       << flag(main, u"AutoSave"_s, field<&S::main, &M::autoSave>(), false)
-      << choice(main, u"FuriganaGrade"_s, field<&S::main, &M::furiganaGrade>(), 0, 0, 6);
+      << choice(main, u"FuriganaGrade"_s, field<&S::main, &M::furiganaGrade>(), 0, 0, 6)
+      << flag(main, u"CaptionPreview"_s, field<&S::main, &M::captionPreview>(), false);
 
     const QString print = u"print"_s;
     using P = PrintSettings;

@@ -37,6 +37,7 @@ struct MainSettings {
     StoredWindow window;
     bool autoSave = false;
     int furiganaGrade = 0; // the school year automatic furigana is for; 0: none
+    bool captionPreview = false; // the preview pane shows
     bool operator==(const MainSettings &) const = default;
 };
 

@@ -10,6 +10,7 @@
 #include "platform/PrinterCatalog.h"
 #include "platform/ScriptedPrompter.h"
 #include "print/TSetPrinterSetup.h"
+#include "reshape/TCaptionPreview.h"
 #include "reshape/TSetCheck.h"
 #include "reshape/TWordDic.h"
 #include "send/TRollInput.h"
@@ -70,7 +71,7 @@ QStringList snapshot()
       << QString::number(f->SelFontSize->value());
     for (const QAction *a : {f->NoRecolor, f->NoMojiLine, f->PlasticComment, f->PlasticWordCheck,
                              f->WordDictionary1, f->PlasticKinsoku, f->PlasticPhrase, f->PlasticBalance,
-                             f->AutoSave1})
+                             f->AutoSave1, f->CaptionPreview1})
         s << (a->isChecked() ? u"1"_s : u"0"_s);
     s << u"furigana year %1"_s.arg(f->furiganaGrade());
     for (const QCheckBox *c : {f->Cmt1, f->Cmt2, f->Cmt3, f->Cmt4, WordAnalyze->ActivePat,
@@ -90,6 +91,7 @@ QStringList snapshot()
     s << (AutoSaveTimerActive() ? u"timer on"_s : u"timer off"_s);
     s << (f->CharPosSign->isHidden() ? u"bar hidden"_s : u"bar shown"_s);
     s << (MsgList->isVisible() ? u"msglist shown"_s : u"msglist hidden"_s);
+    s << (f->CaptionPreview->isVisible() ? u"preview shown"_s : u"preview hidden"_s);
     s << QString::number(JoinFile->width()) + u'x' + QString::number(JoinFile->height());
     return s;
 }
@@ -162,9 +164,10 @@ void TestConfigFile::roundTripOfEveryKey()
     f->SelFontSize->setValue(14);
     for (QAction *a : {f->NoRecolor, f->NoMojiLine, f->PlasticComment, f->PlasticWordCheck,
                        f->WordDictionary1, f->PlasticKinsoku, f->PlasticPhrase, f->PlasticBalance,
-                       f->AutoSave1})
+                       f->AutoSave1, f->CaptionPreview1})
         a->setChecked(true);
     f->AutoSave1Click();
+    f->CaptionPreview1Click();
     f->NoMojiLineClick();
     f->findChild<QAction *>(u"FuriganaGrade4"_s)->trigger();
     f->Cmt1->setChecked(false);

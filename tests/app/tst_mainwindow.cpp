@@ -328,6 +328,8 @@ void TestMainWindow::menuBar()
   一括検索(Find &Listup) [Ctrl+Alt+S]
   ロール統合(&Joint) [Ctrl+Alt+R]
   バックアップローダー(&Backup) [Ctrl+Alt+B]
+  -
+  字幕プレビュー(&Preview) [Ctrl+Alt+V] (check)
 ヘルプ(&Help)
   サポートサイトを開く(&Open)
   マニュアルを開く(&Manual)

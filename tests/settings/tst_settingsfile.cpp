@@ -183,6 +183,7 @@ void TestSettingsFile::readsValue_data()
     row("main window shown", QString(), u"main"_s, u"View"_s, true);
     row("tool window hidden", QString(), u"Join"_s, u"View"_s, false);
     row("autosave", QString(), u"main"_s, u"AutoSave"_s, false);
+    row("caption preview hidden", QString(), u"main"_s, u"CaptionPreview"_s, false);
     row("printer", QString(), u"print"_s, u"PrinterMd"_s, QString());
     row("print font", QString(), u"print"_s, u"PrintFont"_s, gothic);
     row("print size", QString(), u"print"_s, u"FontSize"_s, 10);
