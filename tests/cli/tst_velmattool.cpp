@@ -79,6 +79,14 @@ void TestVelmatTool::run_data()
                                       << u"今日は\nとても良い\n天気です\n<-メモ\nabc\n"_s << 0;
     QTest::newRow("reshape by pixels") << QStringList{u"reshape"_s, u"--pixels"_s, u"300"_s} << roll
                                        << u"今日はと\nても良い\n天気です\n<-メモ\nabc\n"_s << 0;
+    const QByteArray example = "今日はとても良い天気です。明日も晴れるでしょう、たぶん。\r\n";
+    QTest::newRow("reshape, kinsoku") << QStringList{u"reshape"_s, u"--chars"_s, u"6"_s, u"--word-check"_s, u"--kinsoku"_s}
+                                      << example << u"今日はとても\n良い天気\nです。明日も\n晴れるでしょ\nう、たぶん。\n"_s << 0;
+    QTest::newRow("reshape, phrases") << QStringList{u"reshape"_s, u"--chars"_s, u"6"_s, u"--phrase"_s}
+                                      << example << u"今日はとても\n良い\n天気です。\n明日も晴れる\nでしょう、\nたぶん。\n"_s << 0;
+    QTest::newRow("reshape, balance") << QStringList{u"reshape"_s, u"--chars"_s, u"10"_s, u"--balance"_s}
+                                      << QByteArray("あいうえおかきくけこさしすせそたちつてとなにぬねの\r\n")
+                                      << u"あいうえおかきくけ\nこさしすせそたちつ\nてとなにぬねの\n"_s << 0;
     QTest::newRow("break at 。") << QStringList{u"break"_s, u"--at"_s, u"。"_s}
                                  << QByteArray("晴れ。雨\r\n") << u"晴れ。\n雨\n"_s << 0;
     QTest::newRow("center") << QStringList{u"center"_s, u"--chars"_s, u"10"_s} << QByteArray("あいう\r\n")

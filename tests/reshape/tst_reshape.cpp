@@ -160,7 +160,7 @@ void TestReshape::byPixels()
     QFETCH(QString, item);
     PixelWidth px(u"ＭＳ ゴシック"_s, 55);
     const ReshapeOptions options;
-    const QStringList items = reshapeRoll({line}, screen, 0, ReshapeOptions{true, false}, nullptr, px);
+    const QStringList items = reshapeRoll({line}, screen, 0, ReshapeOptions{true, false, {}}, nullptr, px);
     QCOMPARE(items, QStringList{item});
     // No resulting line is over the screen unless it is a single character (plus marker).
     for (const QString &piece : item.split(u'\n'))
@@ -193,7 +193,7 @@ void TestReshape::roll()
     QFETCH(bool, blank);
     QFETCH(QStringList, items);
     CellWidth cells;
-    QCOMPARE(reshapeRoll(lines, 20, 10, ReshapeOptions{plasticComment, blank}, nullptr, cells), items);
+    QCOMPARE(reshapeRoll(lines, 20, 10, ReshapeOptions{plasticComment, blank, {}}, nullptr, cells), items);
 }
 
 void TestReshape::joinAndBreak()
@@ -286,7 +286,7 @@ void TestReshape::matchesStepByStepReference()
     QVERIFY(words.size() > 100);
     CellWidth cells;
     const QString extra = blank ? u"\n"_s : QString();
-    const QStringList ours = reshapeRoll(lines, 2 * chars, chars, ReshapeOptions{plasticComment, blank}, &words, cells);
+    const QStringList ours = reshapeRoll(lines, 2 * chars, chars, ReshapeOptions{plasticComment, blank, {}}, &words, cells);
     const QStringList theirs = reference::reshapeRoll(lines, 2 * chars, words.sortedByLength(), plasticComment, extra);
     QCOMPARE(ours, theirs);
     QVERIFY(ours != lines); // the sample really was reshaped

@@ -184,6 +184,11 @@ void TestSettingsFile::readsValue_data()
     row("tool window hidden", QString(), u"Join"_s, u"View"_s, false);
     row("autosave", QString(), u"main"_s, u"AutoSave"_s, false);
     row("caption preview hidden", QString(), u"main"_s, u"CaptionPreview"_s, false);
+    // The line-break options are off in a settings file written before them.
+    row("kinsoku off", QString(), u"main"_s, u"PlasticKinsoku"_s, false);
+    row("phrases off", QString(), u"main"_s, u"PlasticPhrase"_s, false);
+    row("balance off", QString(), u"main"_s, u"PlasticBalance"_s, false);
+    row("kinsoku on", u"[main]\r\nPlasticKinsoku=1\r\n"_s, u"main"_s, u"PlasticKinsoku"_s, true);
     row("printer", QString(), u"print"_s, u"PrinterMd"_s, QString());
     row("print font", QString(), u"print"_s, u"PrintFont"_s, gothic);
     row("print size", QString(), u"print"_s, u"FontSize"_s, 10);
