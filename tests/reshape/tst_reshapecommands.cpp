@@ -29,6 +29,8 @@ private Q_SLOTS:
     void wordCheckUsesTheAnalyserAndCustomWords_data();
     void wordCheckUsesTheAnalyserAndCustomWords();
     void brokenCustomWordsAreLeftOutWithAWarning();
+    void lineBreakOptionsReachBothReshapes_data();
+    void lineBreakOptionsReachBothReshapes();
     void periodBreakBeforeReshapeIsSilent();
     void oneUndoStepRestoresTheRoll();
     void bulkFlagsAreAsTheCommandFoundThem();
@@ -126,6 +128,49 @@ void TestReshapeCommands::wordCheckUsesTheAnalyserAndCustomWords()
     WordDic->DicList->setPlainText(custom);
     Form1->RichEdit1->setPlainText(u"今日はとても良い天気です"_s);
     trigger(u"Line1"_s);
+    QCOMPARE(roll(), after);
+}
+
+void TestReshapeCommands::lineBreakOptionsReachBothReshapes_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("marks");
+    QTest::addColumn<QString>("custom");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    const QString example = u"今日はとても良い天気です。明日も晴れるでしょう、たぶん。"_s;
+    QTest::newRow("kinsoku by count") << u"Line1"_s << QStringList{u"PlasticWordCheck"_s, u"PlasticKinsoku"_s}
+                                      << QString() << example
+                                      << u"今日はとても\n良い天気\nです。明日も\n晴れるでしょ\nう、たぶん。\n"_s;
+    // Phrases need the analyser's words even with the word check off.
+    QTest::newRow("phrases by count") << u"Line1"_s << QStringList{u"PlasticPhrase"_s} << QString() << example
+                                      << u"今日はとても\n良い\n天気です。\n明日も晴れる\nでしょう、\nたぶん。\n"_s;
+    QTest::newRow("custom phrase whole") << u"Line1"_s << QStringList{u"PlasticPhrase"_s} << u"とても良い"_s << example
+                                         << u"今日は\nとても良い\n天気です。\n明日も晴れる\nでしょう、\nたぶん。\n"_s;
+    // 640 pixels hold eight characters of the 55-point caption font.
+    QTest::newRow("width, no rule") << u"AdjustWidth1"_s << QStringList() << QString() << u"あいうえおかきこ。さしす"_s
+                                    << u"あいうえおかきこ\n。さしす\n"_s;
+    QTest::newRow("kinsoku by width") << u"AdjustWidth1"_s << QStringList{u"PlasticKinsoku"_s} << QString()
+                                      << u"あいうえおかきこ。さしす"_s << u"あいうえおかき\nこ。さしす\n"_s;
+    QTest::newRow("balance by width") << u"AdjustWidth1"_s << QStringList{u"PlasticBalance"_s} << QString()
+                                      << u"あいうえおかきこさしすせそ"_s << u"あいうえおかき\nこさしすせそ\n"_s;
+}
+
+void TestReshapeCommands::lineBreakOptionsReachBothReshapes()
+{
+    QFETCH(QString, command);
+    QFETCH(QStringList, marks);
+    QFETCH(QString, custom);
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    Form1->CharPosValue->setValue(6);
+    SetCheck->SetCheckWidth->setValue(640);
+    SetCheck->SelFontSize->setValue(55);
+    for (const QString &mark : marks)
+        Form1->findChild<QAction *>(mark)->setChecked(true);
+    WordDic->DicList->setPlainText(custom);
+    Form1->RichEdit1->setPlainText(before);
+    trigger(command);
     QCOMPARE(roll(), after);
 }
 
