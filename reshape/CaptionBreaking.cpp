@@ -127,6 +127,8 @@ void CaptionBreaker::classify(QStringView line, bool everyLegality)
             before = role;
             p += len;
         }
+        if (m_rules.phrases)
+            keepQuotesTogether(line);
     }
     m_legalState.assign(size_t(n) + 1, 0);
     if (m_rules.kinsoku && everyLegality) {
@@ -149,6 +151,33 @@ void CaptionBreaker::classify(QStringView line, bool everyLegality)
     if (m_comment) {
         for (qsizetype q = 1; q <= std::min<qsizetype>(2, n); ++q)
             m_levels[size_t(q)] = kBreakNever;
+    }
+}
+
+void CaptionBreaker::keepQuotesTogether(QStringView line)
+{
+    // Inside a pair of brackets or quotes (「地域の防災」) a phrase boundary
+    // counts as little as one inside a compound: the quote goes down whole
+    // when it fits a line. Only pairs closed within the line count, as a
+    // running total over the places (a stack of the openings finds the pairs).
+    const qsizetype n = line.size();
+    std::vector<qint32> opens;
+    std::vector<qint32> depth(size_t(n) + 2, 0);
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar::Category category = line[i].category();
+        if (category == QChar::Punctuation_Open) {
+            opens.push_back(qint32(i));
+        } else if (category == QChar::Punctuation_Close && !opens.empty()) {
+            ++depth[size_t(opens.back()) + 1];
+            --depth[size_t(i) + 1];
+            opens.pop_back();
+        }
+    }
+    qint32 inside = 0;
+    for (qsizetype q = 1; q < n; ++q) {
+        inside += depth[size_t(q)];
+        if (inside > 0 && m_levels[size_t(q)] == kBreakBetweenPhrases)
+            m_levels[size_t(q)] = kBreakInCompound;
     }
 }
 

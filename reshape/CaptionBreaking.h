@@ -68,6 +68,7 @@ private:
     };
     void measure(QStringView line);
     void classify(QStringView line, bool everyLegality);
+    void keepQuotesTogether(QStringView line);
     Pick pick(qsizetype s, qint64 room);
     Pick looseFit(qsizetype s, qint64 room) const;
     quint8 levelAt(qsizetype q) const;

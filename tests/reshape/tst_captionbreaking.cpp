@@ -54,20 +54,27 @@ void TestCaptionBreaking::example_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("rules");
     QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("chars");
     // The word check alone tears 「でしょう」 and starts a line with 「。」.
-    QTest::newRow("word check alone") << kExample << u""_s << u"今日はとても/良い天気です/。明日も/晴れるでしょ/う、たぶん。"_s;
-    QTest::newRow("kinsoku") << kExample << u"k"_s << u"今日はとても/良い天気/です。明日も/晴れるでしょ/う、たぶん。"_s;
+    QTest::newRow("word check alone") << kExample << u""_s << u"今日はとても/良い天気です/。明日も/晴れるでしょ/う、たぶん。"_s << 6;
+    QTest::newRow("kinsoku") << kExample << u"k"_s << u"今日はとても/良い天気/です。明日も/晴れるでしょ/う、たぶん。"_s << 6;
     // A phrase wider than the line is broken after its content word.
-    QTest::newRow("phrases") << kExample << u"p"_s << u"今日はとても/良い/天気です。/明日も晴れる/でしょう、/たぶん。"_s;
-    QTest::newRow("kinsoku phrases") << kExample << u"kp"_s << u"今日はとても/良い/天気です。/明日も晴れる/でしょう、/たぶん。"_s;
-    QTest::newRow("all") << kExample << u"kpb"_s << u"今日はとても/良い/天気です。/明日も晴れる/でしょう、/たぶん。"_s;
+    QTest::newRow("phrases") << kExample << u"p"_s << u"今日はとても/良い/天気です。/明日も晴れる/でしょう、/たぶん。"_s << 6;
+    QTest::newRow("kinsoku phrases") << kExample << u"kp"_s << u"今日はとても/良い/天気です。/明日も晴れる/でしょう、/たぶん。"_s << 6;
+    QTest::newRow("all") << kExample << u"kpb"_s << u"今日はとても/良い/天気です。/明日も晴れる/でしょう、/たぶん。"_s << 6;
     const QString quoted = u"「そうですね」と彼は言った。Kappa値は3.14です。"_s;
     // The word check alone starts a line with 「」」 and tears 「言った」; a
     // quote wider than the line is broken inside its word, its marks kept on.
-    QTest::newRow("quote, word check alone") << quoted << u""_s << u"「そうですね/」と彼は言っ/た。Kappa値/は3.14です。"_s;
-    QTest::newRow("quote, kinsoku") << quoted << u"k"_s << u"「そうです/ね」と彼は/言った。/Kappa値は/3.14です。"_s;
-    QTest::newRow("quote, phrases") << quoted << u"p"_s << u"「そうです/ね」と彼は/言った。/Kappa値は/3.14です。"_s;
-    QTest::newRow("quote, all") << quoted << u"kpb"_s << u"「そうです/ね」と彼は/言った。/Kappa値は/3.14です。"_s;
+    QTest::newRow("quote, word check alone") << quoted << u""_s << u"「そうですね/」と彼は言っ/た。Kappa値/は3.14です。"_s << 6;
+    QTest::newRow("quote, kinsoku") << quoted << u"k"_s << u"「そうです/ね」と彼は/言った。/Kappa値は/3.14です。"_s << 6;
+    QTest::newRow("quote, phrases") << quoted << u"p"_s << u"「そうです/ね」と彼は/言った。/Kappa値は/3.14です。"_s << 6;
+    // A quote that fits a line goes down whole rather than be broken inside.
+    const QString quote = u"これから「地域の防災」について、約一時間お話しします。"_s;
+    QTest::newRow("whole quote, word check alone") << quote << u""_s
+                                                   << u"これから「地域の防災」/について/、約一時間お話しします。"_s << 12;
+    QTest::newRow("whole quote, phrases") << quote << u"p"_s << u"これから/「地域の防災」について、/約一時間お話しします。"_s
+                                          << 12;
+    QTest::newRow("quote, all") << quoted << u"kpb"_s << u"「そうです/ね」と彼は/言った。/Kappa値は/3.14です。"_s << 6;
 }
 
 void TestCaptionBreaking::example()
@@ -75,11 +82,12 @@ void TestCaptionBreaking::example()
     QFETCH(QString, line);
     QFETCH(QString, rules);
     QFETCH(QString, expected);
+    QFETCH(int, chars);
     const WordList words = exampleWords();
     CellWidth cells;
     ReshapeOptions options;
     options.rules = rulesOf(rules);
-    const QStringList items = reshapeRoll({line}, 12, 6, options, &words, cells);
+    const QStringList items = reshapeRoll({line}, 2 * chars, chars, options, &words, cells);
     QCOMPARE(items.join(u'|').replace(u'\n', u'/'), expected);
 }
 
