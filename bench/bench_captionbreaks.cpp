@@ -114,6 +114,9 @@ Figures measure(const QStringList &lines, int chars, const Config &config, const
                 const quint8 level = levels[size_t(from)];
                 if (level < kBreakInCompound)
                     ++f.insidePhrase;
+                if (level < kBreakInCompound && qEnvironmentVariableIsSet("SHOW_IN_PHRASE_BREAKS"))
+                    std::printf("    in phrase: %s|%s\n", qPrintable(line.mid(std::max<qsizetype>(0, from - 8), std::min<qsizetype>(8, from))),
+                                qPrintable(line.mid(from, 8)));
                 else if (level == kBreakInCompound)
                     ++f.insideCompound;
             }
@@ -130,6 +133,9 @@ Figures measure(const QStringList &lines, int chars, const Config &config, const
                 ++f.over;
                 f.overOnePhrase += onePhrase;
             }
+            if (codePoints(piece) == 1 && qEnvironmentVariableIsSet("SHOW_ONE_CHARACTER_LINES"))
+                std::printf("    one character: %s|%s|%s\n", qPrintable(line.mid(std::max<qsizetype>(0, from - 8), std::min<qsizetype>(8, from))),
+                            qPrintable(piece), qPrintable(line.mid(at, 8)));
             if (codePoints(piece) == 1) {
                 ++f.oneChar;
                 const bool wholeStart = from == 0 || levels[size_t(from)] >= kBreakInCompound;
