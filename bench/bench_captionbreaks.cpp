@@ -100,7 +100,7 @@ Figures measure(const QStringList &lines, int chars, const Config &config, const
             continue;
         ++f.sourceLines;
         const QStringList pieces = items.at(i).split(u'\n');
-        const std::vector<quint8> &levels = judge.levelsOf(line);
+        const std::vector<quint8> &levels = judge.levelsOf(line, false);
         f.pieces += pieces.size();
         qsizetype at = 0;
         for (qsizetype k = 0; k < pieces.size(); ++k) {

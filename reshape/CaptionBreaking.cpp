@@ -3,6 +3,7 @@
 #include "reshape/PhraseRoles.h"
 #include "reshape/WidthModel.h"
 #include "reshape/WordList.h"
+#include "roll/FlagHold.h"
 #include "roll/RollConventions.h"
 
 #include <algorithm>
@@ -127,7 +128,7 @@ void CaptionBreaker::classify(QStringView line, bool everyLegality)
             before = role;
             p += len;
         }
-        if (m_rules.phrases)
+        if (m_rules.phrases && m_quotesWhole)
             keepQuotesTogether(line);
     }
     m_legalState.assign(size_t(n) + 1, 0);
@@ -164,7 +165,10 @@ void CaptionBreaker::keepQuotesTogether(QStringView line)
     std::vector<qint32> opens;
     std::vector<qint32> depth(size_t(n) + 2, 0);
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar::Category category = line[i].category();
+        const char16_t c = line[i].unicode();
+        if (c >= 0x3040 && c <= 0x9FFF) // kana and kanji, most of a roll
+            continue;
+        const QChar::Category category = QChar::category(char32_t(c));
         if (category == QChar::Punctuation_Open) {
             opens.push_back(qint32(i));
         } else if (category == QChar::Punctuation_Close && !opens.empty()) {
@@ -389,8 +393,9 @@ QList<qsizetype> CaptionBreaker::breaksOf(QStringView line, qint64 limit)
     return choose(line, limit).breaks;
 }
 
-const std::vector<quint8> &CaptionBreaker::levelsOf(QStringView line)
+const std::vector<quint8> &CaptionBreaker::levelsOf(QStringView line, bool quotesWhole)
 {
+    const FlagHold quotes(m_quotesWhole, quotesWhole);
     m_comment = IsCommentLine(line.toString());
     m_line = line;
     measure(line);

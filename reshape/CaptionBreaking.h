@@ -49,8 +49,10 @@ public:
     QList<qsizetype> breaksOf(QStringView line, qint64 limit);
 
     // The level of a break before each offset of `line` (index 0..size; the
-    // ends are kBreakNever): what the choice is made from.
-    const std::vector<quint8> &levelsOf(QStringView line);
+    // ends are kBreakNever): what the choice is made from. Without
+    // `quotesWhole` a phrase boundary inside a quote keeps its level, as it
+    // is when the phrases themselves are asked about.
+    const std::vector<quint8> &levelsOf(QStringView line, bool quotesWhole = true);
 
 private:
     struct Chosen {
@@ -83,6 +85,7 @@ private:
     LegalBreaks m_legal;
     QStringView m_line; // the line being broken
     bool m_comment = false;
+    bool m_quotesWhole = true;
     qint64 m_markerWidth = 0;
     // Per offset of the current line, reused from line to line.
     std::vector<qint32> m_widths; // the character's width at its first unit, 0 at a low surrogate

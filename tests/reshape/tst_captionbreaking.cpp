@@ -1,5 +1,6 @@
 #include "analysis/MorphemeDigest.h"
 #include "reshape/CaptionBreaking.h"
+#include "reshape/PhraseRoles.h"
 #include "reshape/Reshape.h"
 #include "reshape/WidthModel.h"
 #include "reshape/WordList.h"
@@ -47,6 +48,8 @@ private Q_SLOTS:
     void example();
     void rules_data();
     void rules();
+    void roles_data();
+    void roles();
 };
 
 void TestCaptionBreaking::example_data()
@@ -151,6 +154,54 @@ void TestCaptionBreaking::rules()
     QFETCH(QString, rules);
     QFETCH(QString, expected);
     QCOMPARE(reshaped(line, limit, rulesOf(rules), nullptr).replace(u'\n', u'/'), expected);
+}
+
+void TestCaptionBreaking::roles_data()
+{
+    QTest::addColumn<QString>("partOfSpeech"); // empty: the character's own role
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<int>("role");
+    const auto pos = [](const char *name, const QString &part, PhraseRole role) {
+        QTest::newRow(name) << part << QString() << int(role);
+    };
+    const auto chr = [](const char *name, const QString &c, PhraseRole role) {
+        QTest::newRow(name) << QString() << c << int(role);
+    };
+    pos("noun", u"名詞-一般"_s, PhraseRole::Noun);
+    pos("number", u"名詞-数"_s, PhraseRole::Noun);
+    pos("noun suffix", u"名詞-接尾-一般"_s, PhraseRole::Dependent);
+    pos("dependent noun", u"名詞-非自立-一般"_s, PhraseRole::Dependent);
+    pos("verb", u"動詞-自立"_s, PhraseRole::Content);
+    pos("dependent verb", u"動詞-非自立"_s, PhraseRole::Dependent);
+    pos("adverb", u"副詞-一般"_s, PhraseRole::Content);
+    pos("particle", u"助詞-格助詞-一般"_s, PhraseRole::Dependent);
+    pos("auxiliary", u"助動詞"_s, PhraseRole::Dependent);
+    pos("prefix", u"接頭詞-名詞接続"_s, PhraseRole::Prefix);
+    pos("opening bracket", u"記号-括弧開"_s, PhraseRole::Opening);
+    pos("closing bracket", u"記号-括弧閉"_s, PhraseRole::Closing);
+    pos("full stop", u"記号-句点"_s, PhraseRole::Closing);
+    pos("other mark", u"記号-一般"_s, PhraseRole::Dependent);
+    pos("latin letter", u"記号-アルファベット"_s, PhraseRole::Content);
+    chr("kanji", u"漢"_s, PhraseRole::Content);
+    chr("small tsu", u"っ"_s, PhraseRole::Closing);
+    chr("half-width small tsu", u"ｯ"_s, PhraseRole::Closing);
+    chr("long vowel", u"ー"_s, PhraseRole::Closing);
+    chr("iteration mark", u"々"_s, PhraseRole::Closing);
+    chr("closing quote", u"」"_s, PhraseRole::Closing);
+    chr("opening quote", u"「"_s, PhraseRole::Opening);
+    chr("half-width opening", u"｢"_s, PhraseRole::Opening);
+    chr("yen", u"￥"_s, PhraseRole::Prefix);
+    chr("space", u" "_s, PhraseRole::Dependent);
+}
+
+void TestCaptionBreaking::roles()
+{
+    QFETCH(QString, partOfSpeech);
+    QFETCH(QString, character);
+    QFETCH(int, role);
+    const PhraseRole found = character.isEmpty() ? phraseRoleOfPartOfSpeech(partOfSpeech)
+                                                 : phraseRoleOfCharacter(character.toUcs4().first());
+    QCOMPARE(int(found), role);
 }
 
 QTEST_GUILESS_MAIN(TestCaptionBreaking)
