@@ -9,6 +9,7 @@
 #include "bench/BenchUtil.h"
 #include "bench/reference/KinsokuClasses.h"
 #include "reshape/CaptionBreaking.h"
+#include "reshape/CodePoints.h"
 #include "reshape/DisplayWidth.h"
 #include "reshape/Reshape.h"
 #include "reshape/WidthModel.h"
@@ -55,19 +56,7 @@ struct Figures {
     double ms = 0;             // the reshape alone, CPU time (best of five)
 };
 
-char32_t codePointAt(QStringView s, qsizetype i)
-{
-    if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate())
-        return QChar::surrogateToUcs4(s[i], s[i + 1]);
-    return s[i].unicode();
-}
 
-char32_t codePointBefore(QStringView s, qsizetype i)
-{
-    if (i >= 2 && s[i - 1].isLowSurrogate() && s[i - 2].isHighSurrogate())
-        return QChar::surrogateToUcs4(s[i - 2], s[i - 1]);
-    return s[i - 1].unicode();
-}
 
 qsizetype codePoints(QStringView s)
 {

@@ -1,5 +1,6 @@
 #include "reshape/CaptionBreaking.h"
 
+#include "reshape/CodePoints.h"
 #include "reshape/PhraseRoles.h"
 #include "reshape/WidthModel.h"
 #include "reshape/WordList.h"
@@ -13,21 +14,7 @@ namespace {
 const QString kMarker = QStringLiteral("<-");
 constexpr qint32 kSecondHalf = -1; // width entry of a surrogate pair's second unit
 
-char32_t codePointAt(QStringView text, qsizetype pos)
-{
-    const QChar c = text[pos];
-    if (c.isHighSurrogate() && pos + 1 < text.size() && text[pos + 1].isLowSurrogate())
-        return QChar::surrogateToUcs4(c, text[pos + 1]);
-    return c.unicode();
-}
 
-char32_t codePointBefore(QStringView text, qsizetype pos)
-{
-    const QChar c = text[pos - 1];
-    if (c.isLowSurrogate() && pos >= 2 && text[pos - 2].isHighSurrogate())
-        return QChar::surrogateToUcs4(text[pos - 2], c);
-    return c.unicode();
-}
 
 qsizetype unitsOf(char32_t c)
 {

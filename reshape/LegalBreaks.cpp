@@ -1,5 +1,7 @@
 #include "reshape/LegalBreaks.h"
 
+#include "reshape/CodePoints.h"
+
 #include <unicode/brkiter.h>
 #include <unicode/uchar.h>
 #include <unicode/utext.h>
@@ -70,21 +72,7 @@ int settledByPair(int before, int after)
     return -1;
 }
 
-char32_t codePointAt(QStringView text, qsizetype pos)
-{
-    const QChar c = text[pos];
-    if (c.isHighSurrogate() && pos + 1 < text.size() && text[pos + 1].isLowSurrogate())
-        return QChar::surrogateToUcs4(c, text[pos + 1]);
-    return c.unicode();
-}
 
-char32_t codePointBefore(QStringView text, qsizetype pos)
-{
-    const QChar c = text[pos - 1];
-    if (c.isLowSurrogate() && pos >= 2 && text[pos - 2].isHighSurrogate())
-        return QChar::surrogateToUcs4(text[pos - 2], c);
-    return c.unicode();
-}
 
 } // namespace
 
