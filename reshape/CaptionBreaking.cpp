@@ -232,11 +232,6 @@ CaptionBreaker::Pick CaptionBreaker::pick(qsizetype s, qint64 room)
             const quint8 level = levelAt(q);
             if (level < lowest)
                 continue;
-            // The rules are asked only about a place that would be taken.
-            if (q != oneEnd && level < farLevel && level < nextLevel)
-                continue;
-            if (m_rules.kinsoku && !checkLegal(q))
-                continue;
             if (q == oneEnd) {
                 oneLevel = level;
                 oneWidth = w;
@@ -342,7 +337,7 @@ CaptionBreaker::Chosen CaptionBreaker::fill(qint64 cap)
 
 CaptionBreaker::Chosen CaptionBreaker::choose(QStringView line, qint64 limit)
 {
-    m_comment = IsCommentLine(line.toString());
+    m_comment = IsCommentLine(line);
     m_line = line;
     measure(line);
     classify(line, false);
@@ -383,7 +378,7 @@ QList<qsizetype> CaptionBreaker::breaksOf(QStringView line, qint64 limit)
 const std::vector<quint8> &CaptionBreaker::levelsOf(QStringView line, bool quotesWhole)
 {
     const FlagHold quotes(m_quotesWhole, quotesWhole);
-    m_comment = IsCommentLine(line.toString());
+    m_comment = IsCommentLine(line);
     m_line = line;
     measure(line);
     classify(line, true);
