@@ -114,7 +114,9 @@ int main(int argc, char **argv)
     const Figures one = measure(form, QString(1000000 / 2, QChar(0x6f22)));
     report("a roll of caption lines", many);
     report("one line of a megabyte", one);
-    const bool ok = many.shownMs - many.hiddenMs < 1.0 && one.shownMs - one.hiddenMs < 1.0;
+    // A key in a megabyte line is slow with or without the pane (the editor
+    // lays the line out again); there the pane must add little to that.
+    const bool ok = many.shownMs - many.hiddenMs < 1.0 && one.shownMs - one.hiddenMs < 0.1 * one.hiddenMs;
     std::printf("%s\n", ok ? "OK" : "TOO SLOW");
     return ok ? 0 : 1;
 }
