@@ -58,11 +58,11 @@ QStringList MorphemeDigest::partsOfSpeech() const
     return ::partsOfSpeech(records);
 }
 
-QHash<QString, QString> MorphemeDigest::surfacePartsOfSpeech() const
+QHash<QString, WordTag> MorphemeDigest::surfaceTags() const
 {
     struct Tally {
-        QHash<QString, qint64> times; // part of speech -> records met
-        QStringList order;            // parts of speech, first met first
+        QHash<WordTag, qint64> times; // tag -> records met
+        QList<WordTag> order;         // tags, first met first
     };
     QHash<QString, Tally> tallies;
     std::array<QStringView, 4> fields;
@@ -76,22 +76,22 @@ QHash<QString, QString> MorphemeDigest::surfacePartsOfSpeech() const
         if (surface.isEmpty())
             continue;
         Tally &tally = tallies[surface];
-        const QString part = fields[3].toString();
-        auto it = tally.times.find(part);
+        const WordTag tag{fields[3].toString(), fields[1].toString()};
+        auto it = tally.times.find(tag);
         if (it == tally.times.end()) {
-            tally.order.append(part);
-            it = tally.times.insert(part, 0);
+            tally.order.append(tag);
+            it = tally.times.insert(tag, 0);
         }
         *it += m_times.at(i);
     }
-    QHash<QString, QString> result;
+    QHash<QString, WordTag> result;
     result.reserve(tallies.size());
     for (auto it = tallies.cbegin(); it != tallies.cend(); ++it) {
         const Tally &tally = it.value();
-        QString best = tally.order.first();
-        for (const QString &part : tally.order) {
-            if (tally.times.value(part) > tally.times.value(best))
-                best = part;
+        WordTag best = tally.order.first();
+        for (const WordTag &tag : tally.order) {
+            if (tally.times.value(tag) > tally.times.value(best))
+                best = tag;
         }
         result.insert(it.key(), best);
     }

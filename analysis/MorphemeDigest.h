@@ -8,6 +8,11 @@
 #include <QHash>
 #include <QStringList>
 
+#include <utility>
+
+// A word's part of speech and base form, as the analyser names them.
+using WordTag = std::pair<QString, QString>;
+
 class MorphemeDigest {
 public:
     // Takes the output as the analyser wrote it (UTF-8) in pieces of whole
@@ -27,10 +32,11 @@ public:
     QStringList surfaces() const;
     QStringList partsOfSpeech() const;
 
-    // For each surface form (as surfaces() gives it), the part of speech its
-    // records carry most often in the output (the first met among equals):
-    // what phrase breaking needs to tell a particle from a content word.
-    QHash<QString, QString> surfacePartsOfSpeech() const;
+    // For each surface form (as surfaces() gives it), the part of speech and
+    // base form its records carry most often in the output (the first met
+    // among equals): what phrase breaking needs to tell a particle from a
+    // content word, and 「する」 from other verbs.
+    QHash<QString, WordTag> surfaceTags() const;
 
 private:
     QStringList m_lines;

@@ -128,7 +128,7 @@ std::optional<WordList> TForm1::reshapeWordList()
     // A failed run leaves the words of the last successful one, as before.
     const MorphemeDigest &lastRun = m_wordAnalysis->lastRun();
     return WordList::build(lastRun.surfaces(), custom,
-                           phrases ? lastRun.surfacePartsOfSpeech() : QHash<QString, QString>());
+                           phrases ? lastRun.surfaceTags() : QHash<QString, WordTag>());
 }
 
 void TForm1::buildShapeCommands()

@@ -175,7 +175,7 @@ int main(int argc, char **argv)
             return 1;
         }
         const WordList words = WordList::build(digest.surfaces(), {});
-        const WordList phraseWords = WordList::build(digest.surfaces(), {}, digest.surfacePartsOfSpeech());
+        const WordList phraseWords = WordList::build(digest.surfaces(), {}, digest.surfaceTags());
         qint64 units = 0;
         for (const QString &line : lines)
             units += line.size();

@@ -81,7 +81,7 @@ std::optional<WordList> wordList(const QCommandLineParser &parser, const QString
     if (!digest)
         return std::nullopt;
     return WordList::build(digest->surfaces(), custom,
-                           phrases ? digest->surfacePartsOfSpeech() : QHash<QString, QString>());
+                           phrases ? digest->surfaceTags() : QHash<QString, WordTag>());
 }
 
 } // namespace

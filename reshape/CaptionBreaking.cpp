@@ -56,6 +56,8 @@ quint8 jointLevel(PhraseRole before, PhraseRole after)
     case PhraseJoint::Inside:
         break;
     }
+    if (before == PhraseRole::VerbalNoun && after == PhraseRole::Suru)
+        return kBreakAfterContent;
     if (after == PhraseRole::Dependent && before != PhraseRole::Dependent && before != PhraseRole::Closing)
         return kBreakAfterContent;
     return kBreakInsidePhrase;

@@ -37,6 +37,15 @@ PhraseRole phraseRoleOfPartOfSpeech(QStringView pos)
     return PhraseRole::Content;
 }
 
+PhraseRole phraseRoleOfWord(QStringView partOfSpeech, QStringView baseForm)
+{
+    if (partOfSpeech.startsWith(u"名詞-サ変接続"))
+        return PhraseRole::VerbalNoun;
+    if (partOfSpeech.startsWith(u"動詞-自立") && baseForm == u"する")
+        return PhraseRole::Suru;
+    return phraseRoleOfPartOfSpeech(partOfSpeech);
+}
+
 bool isLatinOrDigit(char32_t c)
 {
     return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z')
@@ -82,7 +91,10 @@ PhraseJoint phraseJoint(PhraseRole before, PhraseRole after)
     if (before == PhraseRole::Prefix || before == PhraseRole::Opening || after == PhraseRole::Dependent
         || after == PhraseRole::Closing)
         return PhraseJoint::Inside;
-    if (before == PhraseRole::Noun && after == PhraseRole::Noun)
+    if (before == PhraseRole::VerbalNoun && after == PhraseRole::Suru)
+        return PhraseJoint::Inside;
+    const auto noun = [](PhraseRole r) { return r == PhraseRole::Noun || r == PhraseRole::VerbalNoun; };
+    if (noun(before) && noun(after))
         return PhraseJoint::Compound;
     return PhraseJoint::Between;
 }

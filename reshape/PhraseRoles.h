@@ -7,6 +7,8 @@
 enum class PhraseRole : quint8 {
     Content,   // starts a phrase: verbs, adjectives, adverbs, … and unknown words
     Noun,      // starts a phrase; a noun after a noun continues a compound
+    VerbalNoun, // a noun as Noun, and 「する」 after it belongs to its phrase (「説明します」)
+    Suru,      // 「する」 in any form: a content word, but not after a verbal noun
     Prefix,    // starts a phrase and holds on to the word after it
     Dependent, // joins the phrase before it: particles, auxiliaries, suffixes
     Closing,   // joins the phrase before it and may not begin a line: 「。」「、」「」」, small kana
@@ -16,6 +18,8 @@ enum class PhraseRole : quint8 {
 // The role of a word by its part of speech as the analyser names it
 // ("名詞-一般", "助詞-格助詞-一般", "記号-括弧開", …).
 PhraseRole phraseRoleOfPartOfSpeech(QStringView partOfSpeech);
+// … and by its base form, which tells 「する」 from other verbs.
+PhraseRole phraseRoleOfWord(QStringView partOfSpeech, QStringView baseForm);
 
 // The role of a character the word list does not know, by its line-breaking
 // class: closing punctuation, small kana, 「ー」 and iteration marks close;

@@ -54,12 +54,12 @@ void WordList::add(const QString &word, PhraseRole role)
 }
 
 WordList WordList::build(const QStringList &surfaces, const QStringList &customLines,
-                         const QHash<QString, QString> &partsOfSpeech)
+                         const QHash<QString, std::pair<QString, QString>> &tags)
 {
     WordList list;
     for (const QString &surface : surfaces) {
-        const auto part = partsOfSpeech.constFind(surface);
-        list.add(surface, part == partsOfSpeech.cend() ? PhraseRole::Content : phraseRoleOfPartOfSpeech(*part));
+        const auto tag = tags.constFind(surface);
+        list.add(surface, tag == tags.cend() ? PhraseRole::Content : phraseRoleOfWord(tag->first, tag->second));
     }
     for (const QString &line : customLines)
         list.add(line);

@@ -24,10 +24,10 @@ public:
 
     // Adds the analyser's surface forms, then each non-empty custom dictionary
     // line exactly as written. A custom line is a phrase of its own; a surface
-    // takes its role from `partsOfSpeech` (surface -> the part of speech it
-    // has most often) where given.
+    // takes its role from `tags` (surface -> the part of speech and base form
+    // it has most often) where given.
     static WordList build(const QStringList &surfaces, const QStringList &customLines,
-                          const QHash<QString, QString> &partsOfSpeech = {});
+                          const QHash<QString, std::pair<QString, QString>> &tags = {});
 
     // One-based numbers of the custom dictionary lines that build leaves out
     // as not usable, for a warning.

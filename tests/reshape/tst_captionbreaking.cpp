@@ -22,7 +22,7 @@ WordList exampleWords(const QStringList &custom = {})
         qFatal("missing fixture");
     MorphemeDigest digest;
     digest.add(f.readAll());
-    return WordList::build(digest.surfaces(), custom, digest.surfacePartsOfSpeech());
+    return WordList::build(digest.surfaces(), custom, digest.surfaceTags());
 }
 
 const QString kExample = u"今日はとても良い天気です。明日も晴れるでしょう、たぶん。"_s;
@@ -71,6 +71,8 @@ void TestCaptionBreaking::example_data()
     QTest::newRow("quote, word check alone") << quoted << u""_s << u"「そうですね/」と彼は言っ/た。Kappa値/は3.14です。"_s << 6;
     QTest::newRow("quote, kinsoku") << quoted << u"k"_s << u"「そうです/ね」と彼は/言った。/Kappa値は/3.14です。"_s << 6;
     QTest::newRow("quote, phrases") << quoted << u"p"_s << u"「そうです/ね」と彼は/言った。/Kappa値は/3.14です。"_s << 6;
+    // 「する」 stays with the noun it makes a verb of.
+    QTest::newRow("verbal noun, phrases") << u"情報学研究科で勉強する。"_s << u"p"_s << u"情報学/研究科で/勉強する。"_s << 6;
     // A quote that fits a line goes down whole rather than be broken inside.
     const QString quote = u"これから「地域の防災」について、約一時間お話しします。"_s;
     QTest::newRow("whole quote, word check alone") << quote << u""_s
@@ -182,6 +184,7 @@ void TestCaptionBreaking::roles_data()
     pos("full stop", u"記号-句点"_s, PhraseRole::Closing);
     pos("other mark", u"記号-一般"_s, PhraseRole::Dependent);
     pos("latin letter", u"記号-アルファベット"_s, PhraseRole::Content);
+    pos("verbal noun", u"名詞-サ変接続"_s, PhraseRole::VerbalNoun);
     chr("kanji", u"漢"_s, PhraseRole::Content);
     chr("small tsu", u"っ"_s, PhraseRole::Closing);
     chr("half-width small tsu", u"ｯ"_s, PhraseRole::Closing);
@@ -199,7 +202,7 @@ void TestCaptionBreaking::roles()
     QFETCH(QString, partOfSpeech);
     QFETCH(QString, character);
     QFETCH(int, role);
-    const PhraseRole found = character.isEmpty() ? phraseRoleOfPartOfSpeech(partOfSpeech)
+    const PhraseRole found = character.isEmpty() ? phraseRoleOfWord(partOfSpeech, QString())
                                                  : phraseRoleOfCharacter(character.toUcs4().first());
     QCOMPARE(int(found), role);
 }
