@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Gathers real Japanese prose found on a Debian machine into plain UTF-8 texts
-# for bench_captionbreaks, one paragraph or message a line:
+# for bench_captionbreaks, one paragraph a line:
 #   tutor.txt     Vim's Japanese tutorial (vim-runtime)
 #   manuals.txt   the Japanese manual pages (manpages-ja), unwrapped
 # (The message catalogues of installed programs are left out: their format
