@@ -89,7 +89,8 @@ void CaptionBreaker::classify(QStringView line, bool everyLegality)
     const qsizetype n = line.size();
     m_levels.assign(size_t(n) + 1, kBreakNever);
     if (!m_words) {
-        std::fill(m_levels.begin() + 1, m_levels.end() - 1, quint8(kBreakBetweenPhrases));
+        if (n > 1)
+            std::fill(m_levels.begin() + 1, m_levels.end() - 1, quint8(kBreakBetweenPhrases));
     } else {
         // The line cut into units as the word check cuts it (the longest
         // listed word first), with Latin runs whole.
@@ -213,6 +214,8 @@ CaptionBreaker::Pick CaptionBreaker::pick(qsizetype s, qint64 room)
     // With the rules asked for, a place against them is no choice at all: a
     // line too long for the screen is better than one that breaks a rule.
     const quint8 lowest = m_rules.kinsoku ? quint8(kBreakInsideWord) : quint8(kBreakRuleBroken);
+    if (s >= n)
+        return {n, 0, true, false};
     while (true) {
         const qsizetype oneEnd = charEnd(s);
         quint8 oneLevel = kBreakNever;

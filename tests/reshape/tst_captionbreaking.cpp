@@ -146,6 +146,8 @@ void TestCaptionBreaking::rules_data()
     QTest::newRow("long latin word, plain") << u"あいうえおabcdefghijklmnopqrstuvwxyzかき"_s << 20 << u""_s
                                             << u"あいうえおabcdefghij/klmnopqrstuvwxyzかき"_s;
     QTest::newRow("surrogate pair whole") << u"あいう𠮟る"_s << 7 << u""_s << u"あいう/𠮟る"_s;
+    QTest::newRow("empty line") << QString() << 4 << u"kpb"_s << QString();
+    QTest::newRow("empty line, balance") << QString() << 4 << u"b"_s << QString();
     QTest::newRow("wider character alone") << u"あいう"_s << 1 << u"kb"_s << u"あ/い/う"_s;
 }
 
