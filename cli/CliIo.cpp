@@ -120,8 +120,13 @@ int usageError(const QString &command, const QString &message)
 bool parseCommand(QCommandLineParser &parser, const QString &command, const QStringList &args)
 {
     parser.addOption({u"sjis"_s, u"Write Shift-JIS with CR LF instead of UTF-8 with LF."_s});
-    parser.addHelpOption();
     parser.addPositionalArgument(u"FILE"_s, u"Roll file; \"-\" or nothing for standard input."_s, u"[FILE]"_s);
+    return parseArguments(parser, command, args);
+}
+
+bool parseArguments(QCommandLineParser &parser, const QString &command, const QStringList &args)
+{
+    parser.addHelpOption();
     if (!parser.parse(QStringList{u"velmat-tool "_s + command} + args)) {
         usageError(command, parser.errorText());
         return false;

@@ -37,6 +37,9 @@ int usageError(const QString &command, const QString &message);
 // Parses `args` for a subcommand with the common --sjis option; prints the
 // error and returns false on bad usage.
 bool parseCommand(QCommandLineParser &parser, const QString &command, const QStringList &args);
+// The same for a subcommand with arguments of its own: adds only --help, and
+// prints the help and ends the program when it is asked for.
+bool parseArguments(QCommandLineParser &parser, const QString &command, const QStringList &args);
 
 // An integer option that must be present and within [min, max].
 std::optional<int> intOption(const QCommandLineParser &parser, const QString &command, const QString &name,

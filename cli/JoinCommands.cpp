@@ -25,14 +25,9 @@ int joinCommand(const QStringList &args)
     parser.addOption({u"filter"_s, u"The text filter for other documents."_s, u"PROGRAM"_s, u"xdoc2txt"_s});
     parser.addOption({u"time"_s, u"The moment written in the header (yyyy-MM-ddTHH:mm:ss); now by default."_s,
                       u"WHEN"_s});
-    parser.addHelpOption();
     parser.addPositionalArgument(u"FILE"_s, u"Roll files, joined in the order given."_s, u"FILE..."_s);
-    if (!parser.parse(QStringList{u"velmat-tool join"_s} + args))
-        return usageError(u"join"_s, parser.errorText());
-    if (parser.isSet(u"help"_s)) {
-        writeOutput(parser.helpText(), false);
-        return kCliOk;
-    }
+    if (!parseArguments(parser, u"join"_s, args))
+        return kCliUsage;
     const QString output = parser.value(u"output"_s);
     if (output.isEmpty())
         return usageError(u"join"_s, u"-o OUT is required"_s);
@@ -70,14 +65,9 @@ int dp9Command(const QStringList &args)
         u"Shows the check settings an IPtalk settings file (.dp9) would set: the caption screen\n"
         "width (item 1), the font (item 7) and its size (item 9), one \"name=value\" line each for\n"
         "the items the file holds. A file that cannot be read whole sets nothing (exit status 2)."_s);
-    parser.addHelpOption();
     parser.addPositionalArgument(u"FILE"_s, u"The IPtalk settings file."_s, u"FILE"_s);
-    if (!parser.parse(QStringList{u"velmat-tool dp9"_s} + args))
-        return usageError(u"dp9"_s, parser.errorText());
-    if (parser.isSet(u"help"_s)) {
-        writeOutput(parser.helpText(), false);
-        return kCliOk;
-    }
+    if (!parseArguments(parser, u"dp9"_s, args))
+        return kCliUsage;
     if (parser.positionalArguments().size() != 1)
         return usageError(u"dp9"_s, u"one FILE is required"_s);
     const QString path = parser.positionalArguments().constFirst();
