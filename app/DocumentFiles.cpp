@@ -30,7 +30,6 @@ const QString kFilterCaption = u"フィルタ実行"_s;
 const QString kDiscardQuestion = u"現在のデータを保存しますか？"_s;
 const QString kDiscardCaption = u"破棄の確認"_s;
 // A filter that has not finished after this long is stopped.
-constexpr int kFilterTimeoutMs = 5 * 60 * 1000;
 // The filter's status for a document read only in part: the text it could
 // read is on its output, what is missing or changed on its error output.
 constexpr int kFilterPartialText = 3;
@@ -116,23 +115,15 @@ struct FilteredText {
 std::optional<FilteredText> runDocumentFilter(RollAccess &roll, const QString &program,
                                              const QString &path)
 {
-    const FilterInvocation call = filterInvocation(program, path, QCoreApplication::applicationDirPath());
     roll.setStatusText(u"☆文書をテキストに変換中（Escで中止）・・・"_s);
 
     ProcessResult result;
     {
         BusyInput busy;
-        ProcessRequest request;
-        request.program = call.program;
-        request.arguments = call.arguments;
-        request.workingDirectory = call.workingDirectory;
-        request.timeoutMs = kFilterTimeoutMs;
-        request.outputLimit = kTextInputLimit;
-        request.keepWaiting = [&busy] {
+        result = runProcess(documentFilterRequest(program, path, [&busy] {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 30);
             return !busy.cancelled();
-        };
-        result = runProcess(request);
+        }));
     }
 
     switch (result.status) {

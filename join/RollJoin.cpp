@@ -12,7 +12,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-constexpr int kFilterTimeoutMs = 5 * 60 * 1000;
 
 QString filterFailure(const ProcessResult &result)
 {
@@ -63,15 +62,7 @@ JoinSource readJoinSource(const QString &path, const QString &filterProgram,
         source.error = u"文書をテキストにするフィルタが設定されていません。"_s;
         return source;
     }
-    const FilterInvocation call = filterInvocation(filterProgram, path, QCoreApplication::applicationDirPath());
-    ProcessRequest request;
-    request.program = call.program;
-    request.arguments = call.arguments;
-    request.workingDirectory = call.workingDirectory;
-    request.timeoutMs = kFilterTimeoutMs;
-    request.outputLimit = kTextInputLimit;
-    request.keepWaiting = keepWaiting;
-    const ProcessResult result = runProcess(request);
+    const ProcessResult result = runProcess(documentFilterRequest(filterProgram, path, keepWaiting));
     if (!result.succeeded()) {
         source.error = filterFailure(result);
         return source;

@@ -3,6 +3,7 @@
 #include "platform/Cp932.h"
 #include "platform/TextFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -87,4 +88,18 @@ FilterInvocation filterInvocation(const QString &filterPath, const QString &docu
     }
     call.arguments = {u"-s"_s, u"-o=0"_s, QFileInfo(documentPath).absoluteFilePath()};
     return call;
+}
+
+ProcessRequest documentFilterRequest(const QString &filterPath, const QString &documentPath,
+                                     std::function<bool()> keepWaiting)
+{
+    const FilterInvocation call = filterInvocation(filterPath, documentPath, QCoreApplication::applicationDirPath());
+    ProcessRequest request;
+    request.program = call.program;
+    request.arguments = call.arguments;
+    request.workingDirectory = call.workingDirectory;
+    request.timeoutMs = kFilterTimeoutMs;
+    request.outputLimit = kTextInputLimit;
+    request.keepWaiting = std::move(keepWaiting);
+    return request;
 }

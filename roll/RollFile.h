@@ -2,6 +2,7 @@
 // A roll on disk: Shift-JIS text with CR LF after every line, and the rules
 // for which documents are read directly and which go through the text filter.
 // Pure functions; the main window's file commands call them.
+#include "platform/ProcessRunner.h"
 #include "platform/TextFile.h"
 
 #include <QByteArray>
@@ -52,3 +53,12 @@ struct FilterInvocation {
 // since the filter runs elsewhere).
 FilterInvocation filterInvocation(const QString &filterPath, const QString &documentPath,
                                   const QString &programDir);
+
+// How long the filter may take over one document.
+inline constexpr int kFilterTimeoutMs = 5 * 60 * 1000;
+
+// The run of the filter for `documentPath`, found beside this program as
+// filterInvocation says: bounded in time and in output (a text a roll may
+// hold), with `keepWaiting` called while it runs.
+ProcessRequest documentFilterRequest(const QString &filterPath, const QString &documentPath,
+                                     std::function<bool()> keepWaiting);
