@@ -1,5 +1,6 @@
 // The join window against a bare roll: list editing, drops, the join as undo
 // steps, its messages and the error log entry of a file it could not read.
+#include "support/TestSupport.h"
 #include "app/AppWindows.h"
 #include "app/Remain.h"
 #include "app/RollEditor.h"
@@ -40,14 +41,7 @@ private Q_SLOTS:
     void undoWalksBackThroughTheJoin();
 
 private:
-    QString write(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = m_dir.filePath(name);
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-            qFatal("cannot write the fixture");
-        return path;
-    }
+    QString write(const QString &name, const QByteArray &bytes) { return writeTestFile(m_dir.filePath(name), bytes); }
     QTemporaryDir m_dir;
     ScriptedPrompter m_prompter;
     PlainRoll *m_roll = nullptr;

@@ -1,5 +1,6 @@
 // Joining roll files as plain logic: the joined lines, files that cannot be
 // read, and hostile contents that must neither crash nor leak into other files.
+#include "support/TestSupport.h"
 #include "join/RollJoin.h"
 #include "platform/Cp932.h"
 
@@ -22,14 +23,7 @@ private Q_SLOTS:
     void partlyDecodedFileIsNamed();
 
 private:
-    QString write(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = m_dir.filePath(name);
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-            qFatal("cannot write the fixture");
-        return path;
-    }
+    QString write(const QString &name, const QByteArray &bytes) { return writeTestFile(m_dir.filePath(name), bytes); }
     QTemporaryDir m_dir;
     const QString m_header = u"<- ファイル結合実施  2012/09/02 13:45:01"_s;
 };

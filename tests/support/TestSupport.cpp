@@ -21,6 +21,14 @@ QString testDataText(const QString &name)
     return QString::fromUtf8(file.readAll());
 }
 
+QString writeTestFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write the fixture %s", qPrintable(path));
+    return path;
+}
+
 QStringList analyserRecords(const QStringList &roll)
 {
     MorphemeDigest digest;

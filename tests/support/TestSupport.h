@@ -9,6 +9,9 @@ QString testDataPath(const QString &name);
 // The UTF-8 text of a fixture under tests/data; ends the test when it is missing.
 QString testDataText(const QString &name);
 
+// Writes `bytes` to `path` and returns the path; ends the test when it cannot.
+QString writeTestFile(const QString &path, const QByteArray &bytes);
+
 // The analyser the tests run (the set-up script installs it).
 inline const QString kTestChasen = QStringLiteral("/usr/bin/chasen");
 
