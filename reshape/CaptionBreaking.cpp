@@ -215,7 +215,7 @@ CaptionBreaker::Pick CaptionBreaker::pick(qsizetype s, qint64 room)
     // line too long for the screen is better than one that breaks a rule.
     const quint8 lowest = m_rules.kinsoku ? quint8(kBreakInsideWord) : quint8(kBreakRuleBroken);
     if (s >= n)
-        return {n, 0, true, false};
+        return {n, 0, true};
     while (true) {
         const qsizetype oneEnd = charEnd(s);
         quint8 oneLevel = kBreakNever;
@@ -233,7 +233,7 @@ CaptionBreaker::Pick CaptionBreaker::pick(qsizetype s, qint64 room)
             if (w > room)
                 break;
             if (q == n)
-                return {n, w, true, false};
+                return {n, w, true};
             const quint8 level = levelAt(q);
             if (level < lowest)
                 continue;
@@ -256,14 +256,14 @@ CaptionBreaker::Pick CaptionBreaker::pick(qsizetype s, qint64 room)
         // nothing that keeps the words whole, fits.
         Pick chosen;
         if (far >= 0 && (farLevel >= kBreakAfterContent || farLevel >= oneLevel)) {
-            chosen = {far, farWidth, false, false};
+            chosen = {far, farWidth, false};
             // A phrase too wide for any line is broken anyway: its first part
             // may as well fill this line. (It would start a continuation line.)
             if (next >= 0 && nextLevel >= kBreakAfterContent && farLevel == kBreakBetweenPhrases
                 && phraseWiderThan(far, s == 0 && m_comment ? room - m_markerWidth : room))
-                chosen = {next, nextWidth, false, false};
+                chosen = {next, nextWidth, false};
         } else if (oneLevel != kBreakNever) {
-            chosen = {oneEnd, oneWidth, false, false};
+            chosen = {oneEnd, oneWidth, false};
         } else {
             if (m_rules.kinsoku) {
                 const Pick loose = looseFit(s, room);
@@ -283,7 +283,7 @@ CaptionBreaker::Pick CaptionBreaker::pick(qsizetype s, qint64 room)
             qint64 over = 0;
             for (qsizetype p = s; p < q; ++p)
                 over += std::max(m_widths[size_t(p)], 0);
-            return {q, over, q >= n, true};
+            return {q, over, q >= n};
         }
         if (!m_rules.kinsoku || checkLegal(chosen.at))
             return chosen;
@@ -316,7 +316,7 @@ CaptionBreaker::Pick CaptionBreaker::looseFit(qsizetype s, qint64 room) const
         if (phraseRoleOfCharacter(after) == PhraseRole::Closing || phraseRoleOfCharacter(before) == PhraseRole::Opening
             || (isLatinOrDigit(before) && isLatinOrDigit(after)))
             continue;
-        best = {q, w, false, false};
+        best = {q, w, false};
         bestLevel = level;
     }
     return best;

@@ -66,7 +66,6 @@ private:
         qsizetype at = -1; // the size of the line when the rest fits
         qint64 width = 0;  // of the line up to `at`
         bool last = false; // what is left fits: no break
-        bool forced = false; // nothing fitted: the first place allowed at all
     };
     void measure(QStringView line);
     void classify(QStringView line, bool everyLegality);
