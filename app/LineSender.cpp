@@ -122,9 +122,10 @@ void LineSender::sendCaretLine()
         bool delivered = false;
         if (target != 0 && windowSender().windowExists(target)) {
             const QByteArray bytes = cp932Encode(line); // what cannot be sent becomes "?"
-            delivered = m_controls.method->currentIndex() == 1
-                            ? windowSender().typeTextAndEnter(target, bytes)
-                            : windowSender().replaceTextAndEnter(target, bytes);
+            delivered = (m_controls.method->currentIndex() == 1
+                             ? windowSender().typeTextAndEnter(target, bytes)
+                             : windowSender().replaceTextAndEnter(target, bytes))
+                            .delivered();
         }
         if (!delivered)
             notSent = u"★%1行目は送信されませんでした：%2"_s.arg(cursor.blockNumber() + 1)

@@ -4,9 +4,32 @@
 // into that window. One back end per desktop; the main window sees only this.
 #include <QByteArrayView>
 #include <QObject>
+#include <QString>
 #include <QtGui/qwindowdefs.h>
 
 #include <memory>
+
+// Why a line did not arrive. The editor names the reason in the status bar
+// and keeps the caret on the line, so the next F1 tries it again.
+enum class SendFailure {
+    None,         // delivered
+    TargetGone,   // no such window now, hidden, or a window of this editor
+    NoFocus,      // the target did not take the input focus
+    NoAnswer,     // the target did not take the line within the settle time
+    BridgeFailed, // the bridge to programs under Wine could not deliver
+};
+
+struct SendOutcome {
+    SendFailure failure = SendFailure::None;
+    QString detail; // what the back end knows beyond the reason, or empty
+
+    bool delivered() const { return failure == SendFailure::None; }
+    static SendOutcome ok() { return {}; }
+    static SendOutcome failed(SendFailure why, QString detail = {})
+    {
+        return {why, std::move(detail)};
+    }
+};
 
 class WindowSender : public QObject {
     Q_OBJECT
@@ -28,12 +51,13 @@ public:
     // Replaces the whole text of `target` by the line and presses Enter in it.
     // `cp932Line` is the line in code page 932 as the target is to receive it
     // (no line break). Returns when the target has taken it, or after a short
-    // time limit. False when nothing was delivered: the target does not exist,
-    // cannot take a line now (windowExists) or the keys could not go out.
-    virtual bool replaceTextAndEnter(WId target, QByteArrayView cp932Line) = 0;
+    // time limit. A failure says why nothing (or not all) was delivered: the
+    // target does not exist, cannot take a line now (windowExists), or the
+    // line could not go out.
+    virtual SendOutcome replaceTextAndEnter(WId target, QByteArrayView cp932Line) = 0;
     // Types the line into `target` character by character, then presses Enter.
     // Same contract as replaceTextAndEnter otherwise.
-    virtual bool typeTextAndEnter(WId target, QByteArrayView cp932Line) = 0;
+    virtual SendOutcome typeTextAndEnter(WId target, QByteArrayView cp932Line) = 0;
 
 Q_SIGNALS:
     // The armed hot key was pressed (and is given back): `window` is the

@@ -386,10 +386,10 @@ bool X11WindowSender::windowExists(WId window)
     return d->display && d->deliverable(Window(window));
 }
 
-bool X11WindowSender::replaceTextAndEnter(WId target, QByteArrayView cp932Line)
+SendOutcome X11WindowSender::replaceTextAndEnter(WId target, QByteArrayView cp932Line)
 {
     if (!d->display || !d->deliverable(Window(target)))
-        return false;
+        return SendOutcome::failed(SendFailure::TargetGone);
     // The target may close at any moment: its errors must not end us.
     X11ErrorTrap trap(d->display);
     const QByteArray utf8 = cp932Decode(cp932Line).toUtf8();
@@ -397,14 +397,14 @@ bool X11WindowSender::replaceTextAndEnter(WId target, QByteArrayView cp932Line)
     {
         FocusLoan focus(d->display, Window(target));
         if (!focus.lent())
-            return false;
+            return SendOutcome::failed(SendFailure::NoFocus);
         if (utf8.isEmpty()) {
             d->chord(XK_Control_L, XK_a);
             d->tap(XK_BackSpace);
         } else {
             d->clipboard->saveUserClipboard();
             if (!d->clipboard->offer(utf8))
-                return false;
+                return SendOutcome::failed(SendFailure::NoAnswer, QStringLiteral("clipboard"));
             d->chord(XK_Control_L, XK_a);
             d->chord(XK_Control_L, XK_v);
             XFlush(d->display);
@@ -419,16 +419,16 @@ bool X11WindowSender::replaceTextAndEnter(WId target, QByteArrayView cp932Line)
     }
     XSync(d->display, False);
     d->pump();
-    return true;
+    return SendOutcome::ok();
 }
 
-bool X11WindowSender::typeTextAndEnter(WId target, QByteArrayView cp932Line)
+SendOutcome X11WindowSender::typeTextAndEnter(WId target, QByteArrayView cp932Line)
 {
     if (!d->display || !d->deliverable(Window(target)))
-        return false;
+        return SendOutcome::failed(SendFailure::TargetGone);
     if (!d->typer->canType()) {
         qWarning("The keyboard has no spare keycode: lines cannot be typed.");
-        return false;
+        return SendOutcome::failed(SendFailure::NoAnswer, QStringLiteral("no spare keycode"));
     }
     X11ErrorTrap trap(d->display); // the target may close at any moment
     const QString text = cp932Decode(cp932Line);
@@ -437,7 +437,7 @@ bool X11WindowSender::typeTextAndEnter(WId target, QByteArrayView cp932Line)
     {
         FocusLoan focus(d->display, Window(target));
         if (!focus.lent())
-            return false;
+            return SendOutcome::failed(SendFailure::NoFocus);
         for (qsizetype from = 0; from < text.size();) {
             // Keycodes of the last run may be lent anew: its keys must be read.
             if (from > 0)
@@ -453,7 +453,7 @@ bool X11WindowSender::typeTextAndEnter(WId target, QByteArrayView cp932Line)
     d->settle(pingWindow);
     d->restoreKeys.start();
     d->pump();
-    return true;
+    return SendOutcome::ok();
 }
 
 std::unique_ptr<WindowSender> createWindowSender()

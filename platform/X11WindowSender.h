@@ -21,8 +21,8 @@ public:
     bool armCaptureHotKey() override;
     void disarmCaptureHotKey() override;
     bool windowExists(WId window) override;
-    bool replaceTextAndEnter(WId target, QByteArrayView cp932Line) override;
-    bool typeTextAndEnter(WId target, QByteArrayView cp932Line) override;
+    SendOutcome replaceTextAndEnter(WId target, QByteArrayView cp932Line) override;
+    SendOutcome typeTextAndEnter(WId target, QByteArrayView cp932Line) override;
 
 private:
     struct Private;

@@ -31,20 +31,20 @@ public:
     }
     void disarmCaptureHotKey() override { armed = false; }
     bool windowExists(WId window) override { return windows.contains(window); }
-    bool replaceTextAndEnter(WId target, QByteArrayView line) override
+    SendOutcome replaceTextAndEnter(WId target, QByteArrayView line) override
     {
         return deliver(QStringLiteral("replace"), target, line);
     }
-    bool typeTextAndEnter(WId target, QByteArrayView line) override
+    SendOutcome typeTextAndEnter(WId target, QByteArrayView line) override
     {
         return deliver(QStringLiteral("type"), target, line);
     }
-    bool deliver(const QString &method, WId target, QByteArrayView line)
+    SendOutcome deliver(const QString &method, WId target, QByteArrayView line)
     {
         if (!windows.contains(target) || !takesLines)
-            return false;
+            return SendOutcome::failed(SendFailure::TargetGone);
         deliveries.append({method, target, line.toByteArray()});
-        return true;
+        return SendOutcome::ok();
     }
     // The user presses F2 over `window`.
     void pressF2(WId window)

@@ -119,8 +119,9 @@ int TestX11Sending::spareKeycodes()
 void TestX11Sending::send(int method, const QString &line)
 {
     const QByteArray bytes = cp932Encode(line);
-    const bool delivered = method == 0 ? m_sender->replaceTextAndEnter(m_targetWindow, bytes)
-                                       : m_sender->typeTextAndEnter(m_targetWindow, bytes);
+    const bool delivered = (method == 0 ? m_sender->replaceTextAndEnter(m_targetWindow, bytes)
+                                        : m_sender->typeTextAndEnter(m_targetWindow, bytes))
+                               .delivered();
     QVERIFY(delivered);
 }
 
@@ -244,16 +245,18 @@ void TestX11Sending::vanishedOrOwnWindowReceivesNothing()
     for (int method : {0, 1}) {
         const QByteArray bytes = cp932Encode(u"届かない"_s);
         // Reported as not delivered, so the editor can say so.
-        QVERIFY(method == 0 ? !m_sender->replaceTextAndEnter(gone, bytes)
-                            : !m_sender->typeTextAndEnter(gone, bytes));
+        QCOMPARE((method == 0 ? m_sender->replaceTextAndEnter(gone, bytes)
+                              : m_sender->typeTextAndEnter(gone, bytes))
+                     .failure,
+                 SendFailure::TargetGone);
     }
-    QVERIFY(!m_sender->replaceTextAndEnter(0, "x"));
+    QVERIFY(!m_sender->replaceTextAndEnter(0, "x").delivered());
     // Nor does a window that is not on the screen (minimised).
     const Window hidden = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 10, 10,
                                               0, 0, 0);
     XSync(m_display, False);
     QVERIFY(!m_sender->windowExists(hidden));
-    QVERIFY(!m_sender->replaceTextAndEnter(hidden, "x"));
+    QVERIFY(!m_sender->replaceTextAndEnter(hidden, "x").delivered());
     XDestroyWindow(m_display, hidden);
     // A window of this very program takes nothing either.
     const Window own = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 10, 10,
@@ -264,7 +267,7 @@ void TestX11Sending::vanishedOrOwnWindowReceivesNothing()
     XMapWindow(m_display, own);
     XSync(m_display, False);
     QVERIFY(!m_sender->windowExists(own));
-    QVERIFY(!m_sender->typeTextAndEnter(own, "x"));
+    QVERIFY(!m_sender->typeTextAndEnter(own, "x").delivered());
     XDestroyWindow(m_display, own);
     QCOMPARE(nextLine(300), QString()); // nothing reached the box either
     // The sender still works afterwards.
