@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <numeric>
+#include <vector>
 
 
 void MorphemeDigest::add(QByteArrayView utf8Lines)
@@ -18,10 +19,12 @@ void MorphemeDigest::add(QByteArrayView utf8Lines)
         if (met != m_seen.cend()) {
             m_lastMet[*met] = m_count++;
             ++m_times[*met];
+            m_order.append(qint32(*met));
             return;
         }
         m_seen.insert(line.toByteArray(), m_lines.size());
         m_lines.append(QString::fromUtf8(line));
+        m_order.append(qint32(m_lines.size() - 1));
         m_lastMet.append(m_count++);
         m_times.append(1);
     });
@@ -96,4 +99,35 @@ QHash<QString, WordTag> MorphemeDigest::surfaceTags() const
         result.insert(it.key(), best);
     }
     return result;
+}
+
+void MorphemeDigest::forEachRecord(const RecordVisitor &each) const
+{
+    // Each distinct line is split once; its fields are views into the kept
+    // lines (or into `unquoted`, which holds what needed its quotes undone).
+    std::vector<std::array<QStringView, 4>> fields(size_t(m_lines.size()));
+    std::vector<bool> isRecord(size_t(m_lines.size()), false);
+    QStringList unquoted;
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        const QString &line = m_lines.at(i);
+        std::array<QStringView, 4> &f = fields[size_t(i)];
+        isRecord[size_t(i)] = recordFields(line, f, unquoted);
+        // The records of a comma and of a double quote do not split as the
+        // others do (",,,,,,記号-読点", "\",\",\",記号-一般"): their surface and
+        // base are the mark itself, their part of speech the last field.
+        for (const QStringView mark : {QStringView(u","), QStringView(u"\"")}) {
+            const QString head = mark.toString().append(u',').repeated(3);
+            if (line.startsWith(head) && line.indexOf(u',', head.size()) < 0) {
+                f[0] = f[1] = f[2] = mark;
+                f[3] = QStringView(line).sliced(head.size());
+                isRecord[size_t(i)] = true;
+            }
+        }
+    }
+    for (const qint32 i : m_order) {
+        if (!isRecord[size_t(i)])
+            continue;
+        const std::array<QStringView, 4> &f = fields[size_t(i)];
+        each(i, f[0], f[3], f[1]);
+    }
 }

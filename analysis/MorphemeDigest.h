@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QStringList>
 
+#include <functional>
 #include <utility>
 
 // A word's part of speech and base form, as the analyser names them.
@@ -38,10 +39,19 @@ public:
     // content word, and 「する」 from other verbs.
     QHash<QString, WordTag> surfaceTags() const;
 
+    // Every record in the output's order, each as the number of its distinct
+    // line (as lines() holds it), its surface form, part of speech and base
+    // form: the analyser's reading of each occurrence, for what needs to know
+    // how one place of the text was read.
+    using RecordVisitor = std::function<void(qsizetype distinct, QStringView surface, QStringView partOfSpeech,
+                                             QStringView baseForm)>;
+    void forEachRecord(const RecordVisitor &each) const;
+
 private:
     QStringList m_lines;
     QHash<QByteArray, qsizetype> m_seen; // a line → its index in m_lines
     QList<qint64> m_lastMet;             // for each of m_lines: the number of the line that met it last
     QList<qint64> m_times;               // for each of m_lines: how often it was met
     qint64 m_count = 0;                  // non-empty lines taken
+    QList<qint32> m_order;               // every line taken, as its index in m_lines
 };

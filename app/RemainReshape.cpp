@@ -127,8 +127,16 @@ std::optional<WordList> TForm1::reshapeWordList()
     custom.removeAll(QString());
     // A failed run leaves the words of the last successful one, as before.
     const MorphemeDigest &lastRun = m_wordAnalysis->lastRun();
-    return WordList::build(lastRun.surfaces(), custom,
-                           phrases ? lastRun.surfaceTags() : QHash<QString, WordTag>());
+    WordList words = WordList::build(lastRun.surfaces(), custom,
+                                     phrases ? lastRun.surfaceTags() : QHash<QString, WordTag>());
+    // Phrases come from each line's own morphemes; the words' roles serve
+    // only text the analyser did not read (comment lines).
+    if (phrases) {
+        RollAccess &roll = rollAccess();
+        words.setMorphemes(MorphemeMap::build(roll.lines(), roll.commentKinds(),
+                                              [&lastRun](const auto &visit) { lastRun.forEachRecord(visit); }));
+    }
+    return words;
 }
 
 void TForm1::buildShapeCommands()

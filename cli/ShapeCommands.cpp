@@ -80,8 +80,12 @@ std::optional<WordList> wordList(const QCommandLineParser &parser, const QString
     const std::optional<MorphemeDigest> digest = analyseLines(parser, lines);
     if (!digest)
         return std::nullopt;
-    return WordList::build(digest->surfaces(), custom,
-                           phrases ? digest->surfaceTags() : QHash<QString, WordTag>());
+    WordList words = WordList::build(digest->surfaces(), custom,
+                                     phrases ? digest->surfaceTags() : QHash<QString, WordTag>());
+    if (phrases)
+        words.setMorphemes(MorphemeMap::build(lines, CommentKinds{},
+                                              [&digest](const auto &visit) { digest->forEachRecord(visit); }));
+    return words;
 }
 
 } // namespace

@@ -1,25 +1,30 @@
 #include "reshape/CaptionBreaking.h"
 
 #include "reshape/CodePoints.h"
+#include "reshape/MorphemeMap.h"
 #include "reshape/PhraseRoles.h"
+#include "reshape/TextUnits.h"
 #include "reshape/WidthModel.h"
 #include "reshape/WordList.h"
 #include "roll/FlagHold.h"
 #include "roll/RollConventions.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
 const QString kMarker = QStringLiteral("<-");
-constexpr qint32 kSecondHalf = -1; // width entry of a surrogate pair's second unit
-
-
+constexpr qint32 kInsideUnit = -1; // width entry of a unit's later offsets
 
 qsizetype unitsOf(char32_t c)
 {
     return c > 0xFFFF ? 2 : 1;
 }
+
+// Lines tried from one place when evening out a line: far more than a line
+// holds, few enough that a run of characters of no width stays linear.
+constexpr qsizetype kMostTried = 4096;
 
 // A run of Latin letters and digits, with a point or comma between digits
 // ("3.14", "1,000"), from `pos`; its length in UTF-16 units.
@@ -58,6 +63,9 @@ quint8 jointLevel(PhraseRole before, PhraseRole after)
     }
     if (before == PhraseRole::VerbalNoun && after == PhraseRole::Suru)
         return kBreakAfterContent;
+    // 「三十六」 is one number, whatever the analyser made of its numerals.
+    if (before == PhraseRole::Number && after == PhraseRole::Number)
+        return kBreakInsideWord;
     if (after == PhraseRole::Dependent && before != PhraseRole::Dependent && before != PhraseRole::Closing)
         return kBreakAfterContent;
     return kBreakInsidePhrase;
@@ -74,52 +82,129 @@ CaptionBreaker::CaptionBreaker(const BreakRules &rules, const WordList *words, W
 void CaptionBreaker::measure(QStringView line)
 {
     const qsizetype n = line.size();
-    m_widths.assign(size_t(n), 0);
+    m_widths.assign(size_t(n), kInsideUnit);
+    const TextUnits units(line);
+    QString shown;
     for (qsizetype p = 0; p < n;) {
-        const qsizetype len = unitsOf(codePointAt(line, p));
-        m_widths[size_t(p)] = qint32(m_model.width(line.sliced(p, len)));
-        if (len == 2)
-            m_widths[size_t(p + 1)] = kSecondHalf;
+        const qsizetype end = units.endOf(p);
+        if (!units.hasRuby()) {
+            m_widths[size_t(p)] = qint32(m_model.width(line.sliced(p, end - p)));
+        } else {
+            shown.clear();
+            for (qsizetype q = p; q < end; ++q) {
+                if (!units.hiddenAt(q))
+                    shown += line[q];
+            }
+            m_widths[size_t(p)] = shown.isEmpty() ? 0 : qint32(m_model.width(shown));
+        }
+        p = end;
+    }
+    m_lastUnit = n > 0 ? units.startOf(n - 1) : 0;
+}
+
+qsizetype CaptionBreaker::unitEnd(qsizetype p) const
+{
+    const qsizetype n = qsizetype(m_widths.size());
+    ++p;
+    while (p < n && m_widths[size_t(p)] == kInsideUnit)
+        ++p;
+    return p;
+}
+
+bool CaptionBreaker::usable(quint8 level) const
+{
+    // With the rules asked for, a place against them is no choice at all: a
+    // line too long for the screen is better than one that breaks a rule.
+    return level != kBreakNever && !(m_rules.kinsoku && level == kBreakRuleBroken);
+}
+
+void CaptionBreaker::classifyWords(QStringView line)
+{
+    // The line cut into units as the word check cuts it (the longest listed
+    // word first), with Latin runs whole.
+    const qsizetype n = line.size();
+    PhraseRole before = PhraseRole::Content;
+    for (qsizetype p = 0; p < n;) {
+        const WordList::Match match = m_words->matchAt(line, p);
+        qsizetype len = match.length;
+        PhraseRole role = match.role;
+        const char32_t c = codePointAt(line, p);
+        if (isLatinOrDigit(c)) {
+            // The analyser lists Latin words letter by letter: the run is the unit.
+            const qsizetype run = latinRunLength(line, p);
+            if (run > len) {
+                len = run;
+                role = PhraseRole::Noun;
+            }
+        } else if (len == 0) {
+            len = unitsOf(c);
+            role = phraseRoleOfCharacter(c);
+        }
+        if (p > 0)
+            m_levels[size_t(p)] = m_rules.phrases ? jointLevel(before, role) : quint8(kBreakBetweenPhrases);
+        for (qsizetype q = p + 1; q < p + len; ++q)
+            m_levels[size_t(q)] = kBreakInsideWord;
+        before = role;
         p += len;
     }
 }
 
-void CaptionBreaker::classify(QStringView line, bool everyLegality)
+bool CaptionBreaker::classifyMorphemes(QStringView line, QByteArrayView morphemes)
+{
+    const qsizetype n = line.size();
+    if (morphemes.size() != n || n == 0 || morphemes.contains(char(MorphemeMap::kUnread)))
+        return false;
+    // Each morpheme in the order the analyser read the line, with the role
+    // it plays in its phrase.
+    PhraseRole before = PhraseRole::Content;
+    for (qsizetype p = 0; p < n; ++p) {
+        const quint8 code = quint8(morphemes[p]);
+        if (!(code & MorphemeMap::kStart)) {
+            if (p > 0)
+                m_levels[size_t(p)] = kBreakInsideWord;
+            continue;
+        }
+        const PhraseRole role = MorphemeMap::roleOf(code);
+        if (p > 0)
+            m_levels[size_t(p)] = m_rules.phrases ? jointLevel(before, role) : quint8(kBreakBetweenPhrases);
+        before = role;
+    }
+    // The analyser reads Latin words letter by letter: a run is one word.
+    for (qsizetype p = 0; p < n;) {
+        if (!isLatinOrDigit(line[p].unicode())) {
+            ++p;
+            continue;
+        }
+        const qsizetype run = latinRunLength(line, p);
+        for (qsizetype q = p + 1; q < p + run; ++q)
+            m_levels[size_t(q)] = kBreakInsideWord;
+        p += std::max<qsizetype>(run, 1);
+    }
+    return true;
+}
+
+void CaptionBreaker::classify(QStringView line, bool everyLegality, QByteArrayView morphemes)
 {
     const qsizetype n = line.size();
     m_levels.assign(size_t(n) + 1, kBreakNever);
-    if (!m_words) {
-        if (n > 1)
-            std::fill(m_levels.begin() + 1, m_levels.end() - 1, quint8(kBreakBetweenPhrases));
-    } else {
-        // The line cut into units as the word check cuts it (the longest
-        // listed word first), with Latin runs whole.
-        PhraseRole before = PhraseRole::Content;
-        for (qsizetype p = 0; p < n;) {
-            const WordList::Match match = m_words->matchAt(line, p);
-            qsizetype len = match.length;
-            PhraseRole role = match.role;
-            const char32_t c = codePointAt(line, p);
-            if (isLatinOrDigit(c)) {
-                // The analyser lists Latin words letter by letter: the run is the unit.
-                const qsizetype run = latinRunLength(line, p);
-                if (run > len) {
-                    len = run;
-                    role = PhraseRole::Noun;
-                }
-            } else if (len == 0) {
-                len = unitsOf(c);
-                role = phraseRoleOfCharacter(c);
+    if (classifyMorphemes(line, morphemes)) {
+        // The user's own words stay whole wherever they are.
+        if (m_words && m_words->hasCustomWords()) {
+            for (qsizetype p = 0; p < n;) {
+                const qsizetype len = m_words->longestCustomAt(line, p);
+                for (qsizetype q = p + 1; q < p + len; ++q)
+                    m_levels[size_t(q)] = kBreakInsideWord;
+                p += std::max<qsizetype>(len, 1);
             }
-            if (p > 0)
-                m_levels[size_t(p)] = m_rules.phrases ? jointLevel(before, role) : quint8(kBreakBetweenPhrases);
-            for (qsizetype q = p + 1; q < p + len; ++q)
-                m_levels[size_t(q)] = kBreakInsideWord;
-            before = role;
-            p += len;
         }
         if (m_rules.phrases && m_quotesWhole)
             keepQuotesTogether(line);
+    } else if (m_words) {
+        classifyWords(line);
+        if (m_rules.phrases && m_quotesWhole)
+            keepQuotesTogether(line);
+    } else if (n > 1) {
+        std::fill(m_levels.begin() + 1, m_levels.end() - 1, quint8(kBreakBetweenPhrases));
     }
     m_legalState.assign(size_t(n) + 1, 0);
     if (m_rules.kinsoku && everyLegality) {
@@ -131,10 +216,11 @@ void CaptionBreaker::classify(QStringView line, bool everyLegality)
     } else if (m_rules.kinsoku) {
         m_legal.setText(line);
     }
-    // Never inside a character; never where a caption line's rest would
-    // begin with "<-" and turn into a comment, nor inside a comment's own mark.
+    // Never inside a unit (a character with its marks, a ruby code with the
+    // start of its base); never where a caption line's rest would begin with
+    // "<-" and turn into a comment, nor inside a comment's own mark.
     for (qsizetype q = 1; q < n; ++q) {
-        if (m_widths[size_t(q)] == kSecondHalf)
+        if (m_widths[size_t(q)] == kInsideUnit)
             m_levels[size_t(q)] = kBreakNever;
         else if (!m_comment && line[q] == u'<' && q + 1 < n && line[q + 1] == u'-')
             m_levels[size_t(q)] = kBreakNever;
@@ -205,21 +291,15 @@ bool CaptionBreaker::checkLegal(qsizetype q)
 CaptionBreaker::Pick CaptionBreaker::pick(qsizetype s, qint64 room)
 {
     const qsizetype n = qsizetype(m_widths.size());
-    const auto charEnd = [&](qsizetype p) {
-        ++p;
-        while (p < n && m_widths[size_t(p)] == kSecondHalf)
-            ++p;
-        return p;
-    };
-    // With the rules asked for, a place against them is no choice at all: a
-    // line too long for the screen is better than one that breaks a rule.
-    const quint8 lowest = m_rules.kinsoku ? quint8(kBreakInsideWord) : quint8(kBreakRuleBroken);
     if (s >= n)
         return {n, 0, true};
     while (true) {
-        const qsizetype oneEnd = charEnd(s);
-        quint8 oneLevel = kBreakNever;
-        qint64 oneWidth = 0;
+        const qsizetype oneEnd = unitEnd(s);
+        // A line of one unit, or a break that leaves one unit for the last
+        // line: only where nothing else fits.
+        qsizetype lone = -1;
+        quint8 loneLevel = kBreakNever;
+        qint64 loneWidth = 0;
         qsizetype far = -1; // the best place that fits, the latest among equals
         quint8 farLevel = kBreakNever;
         qint64 farWidth = 0;
@@ -229,17 +309,20 @@ CaptionBreaker::Pick CaptionBreaker::pick(qsizetype s, qint64 room)
         qint64 w = 0;
         for (qsizetype q = s; q < n;) {
             w += m_widths[size_t(q)];
-            q = charEnd(q);
+            q = unitEnd(q);
             if (w > room)
                 break;
             if (q == n)
                 return {n, w, true};
             const quint8 level = levelAt(q);
-            if (level < lowest)
+            if (!usable(level))
                 continue;
-            if (q == oneEnd) {
-                oneLevel = level;
-                oneWidth = w;
+            if (q == oneEnd || q == m_lastUnit) {
+                if (level >= loneLevel) {
+                    lone = q;
+                    loneLevel = level;
+                    loneWidth = w;
+                }
             } else if (level >= farLevel) {
                 far = q;
                 farLevel = level;
@@ -252,18 +335,16 @@ CaptionBreaker::Pick CaptionBreaker::pick(qsizetype s, qint64 room)
                 nextWidth = w;
             }
         }
-        // A line of one character only where nothing at least as good, or
-        // nothing that keeps the words whole, fits.
         Pick chosen;
-        if (far >= 0 && (farLevel >= kBreakAfterContent || farLevel >= oneLevel)) {
+        if (far >= 0) {
             chosen = {far, farWidth, false};
             // A phrase too wide for any line is broken anyway: its first part
             // may as well fill this line. (It would start a continuation line.)
             if (next >= 0 && nextLevel >= kBreakAfterContent && farLevel == kBreakBetweenPhrases
                 && phraseWiderThan(far, s == 0 && m_comment ? room - m_markerWidth : room))
                 chosen = {next, nextWidth, false};
-        } else if (oneLevel != kBreakNever) {
-            chosen = {oneEnd, oneWidth, false};
+        } else if (lone >= 0) {
+            chosen = {lone, loneWidth, false};
         } else {
             if (m_rules.kinsoku) {
                 const Pick loose = looseFit(s, room);
@@ -274,11 +355,11 @@ CaptionBreaker::Pick CaptionBreaker::pick(qsizetype s, qint64 room)
             qsizetype q = oneEnd;
             if (m_rules.kinsoku) {
                 q = m_legal.following(s);
-                while (q < n && m_levels[size_t(q)] == kBreakNever)
+                while (q < n && (m_levels[size_t(q)] == kBreakNever || m_widths[size_t(q)] == kInsideUnit))
                     q = m_legal.following(q);
             } else {
                 while (q < n && m_levels[size_t(q)] == kBreakNever)
-                    q = charEnd(q);
+                    q = unitEnd(q);
             }
             qint64 over = 0;
             for (qsizetype p = s; p < q; ++p)
@@ -303,9 +384,7 @@ CaptionBreaker::Pick CaptionBreaker::looseFit(qsizetype s, qint64 room) const
     qint64 w = 0;
     for (qsizetype q = s; q < n;) {
         w += std::max(m_widths[size_t(q)], 0);
-        ++q;
-        while (q < n && m_widths[size_t(q)] == kSecondHalf)
-            ++q;
+        q = unitEnd(q);
         if (w > room || q == n)
             break;
         const quint8 level = m_levels[size_t(q)];
@@ -340,59 +419,156 @@ CaptionBreaker::Chosen CaptionBreaker::fill(qint64 cap)
     }
 }
 
-CaptionBreaker::Chosen CaptionBreaker::choose(QStringView line, qint64 limit)
+CaptionBreaker::Chosen CaptionBreaker::balanced(const Chosen &plain, qint64 limit)
+{
+    // The lines as even as the break places allow, at no cost: no more lines
+    // than the plain fill, no break below its worst, no more shortfall from
+    // the best level in all. Among those, the least sum of squared line
+    // widths: 8/5/10 rather than 10/3/10. A shortest-path over the places a
+    // break may go, each tried against the places a line's width away, so
+    // the work grows with the line, not with its square.
+    const qsizetype n = qsizetype(m_widths.size());
+    if (m_rules.kinsoku)
+        m_legal.find(m_line, m_legalAt);
+    const auto levelOf = [&](qsizetype q) -> quint8 {
+        const quint8 level = m_levels[size_t(q)];
+        return (m_rules.kinsoku && !m_legalAt[size_t(q)] && level > kBreakRuleBroken) ? quint8(kBreakRuleBroken) : level;
+    };
+    std::vector<qint64> before(size_t(n) + 1, 0); // width of the text before each offset
+    for (qsizetype q = 0; q < n; ++q)
+        before[size_t(q) + 1] = before[size_t(q)] + std::max(m_widths[size_t(q)], 0);
+
+    // The places: the line's start, every usable place no worse than the
+    // plain fill's worst, the plain fill's own breaks, the line's end.
+    std::vector<qsizetype> places{0};
+    std::vector<qsizetype> plainNext; // per place: the index of the plain fill's next break, -1
+    qsizetype b = 0;
+    for (qsizetype q = 1; q < n; ++q) {
+        const bool plainBreak = b < plain.breaks.size() && plain.breaks.at(b) == q;
+        if (plainBreak)
+            ++b;
+        const quint8 level = levelOf(q);
+        if (plainBreak || (m_widths[size_t(q)] != kInsideUnit && usable(level) && level >= plain.worst))
+            places.push_back(q);
+    }
+    places.push_back(n);
+    const qsizetype count = qsizetype(places.size());
+    plainNext.assign(size_t(count), -1);
+    {
+        qsizetype from = 0; // index of the plain line start
+        qsizetype k = 1;
+        for (const qsizetype at : plain.breaks) {
+            while (places[size_t(k)] != at)
+                ++k;
+            plainNext[size_t(from)] = k;
+            from = k;
+        }
+        plainNext[size_t(from)] = count - 1;
+    }
+
+    struct Cost {
+        qint64 lines = std::numeric_limits<qint64>::max();
+        qint64 shortfall = 0;
+        double squares = 0;
+        qsizetype from = -1;
+        bool operator<(const Cost &o) const
+        {
+            if (lines != o.lines)
+                return lines < o.lines;
+            if (shortfall != o.shortfall)
+                return shortfall < o.shortfall;
+            return squares < o.squares;
+        }
+    };
+    std::vector<Cost> cost(static_cast<size_t>(count));
+    cost[0] = {0, 0, 0, -1};
+    const auto relax = [&](qsizetype k, qsizetype m, qint64 width) {
+        const qsizetype at = places[size_t(m)];
+        const quint8 level = at == n ? quint8(kBreakBetweenPhrases) : levelOf(at);
+        const Cost &c = cost[size_t(k)];
+        const Cost tried{c.lines + 1, c.shortfall + (kBreakBetweenPhrases - level),
+                         c.squares + double(width) * double(width), k};
+        if (tried < cost[size_t(m)])
+            cost[size_t(m)] = tried;
+    };
+    for (qsizetype k = 0; k + 1 < count; ++k) {
+        if (cost[size_t(k)].lines == std::numeric_limits<qint64>::max())
+            continue;
+        const qsizetype s = places[size_t(k)];
+        const qint64 marker = (s > 0 && m_comment) ? m_markerWidth : 0;
+        const qint64 room = limit - marker;
+        const qsizetype oneEnd = unitEnd(s);
+        bool fitted = false;
+        for (qsizetype m = k + 1; m < count && m - k <= kMostTried; ++m) {
+            const qsizetype at = places[size_t(m)];
+            const qint64 width = before[size_t(at)] - before[size_t(s)];
+            if (width > room)
+                break;
+            fitted = true;
+            // No line of one unit, nor one unit left for the last line.
+            if (at == oneEnd || (at == m_lastUnit && at != n))
+                continue;
+            relax(k, m, marker + width);
+        }
+        if (!fitted) // nothing fits: the nearest place, however wide
+            relax(k, k + 1, marker + before[size_t(places[size_t(k) + 1])] - before[size_t(s)]);
+        if (plainNext[size_t(k)] >= 0) {
+            const qsizetype m = plainNext[size_t(k)];
+            relax(k, m, marker + before[size_t(places[size_t(m)])] - before[size_t(s)]);
+        }
+    }
+    const Cost &last = cost[size_t(count) - 1];
+    if (last.from < 0 && count > 1)
+        return plain;
+    Chosen even;
+    for (qsizetype m = count - 1; m > 0;) {
+        const qsizetype k = cost[size_t(m)].from;
+        if (m != count - 1)
+            even.breaks.prepend(places[size_t(m)]);
+        const qint64 marker = (k > 0 && m_comment) ? m_markerWidth : 0;
+        even.widest = std::max(even.widest, marker + before[size_t(places[size_t(m)])] - before[size_t(places[size_t(k)])]);
+        m = k;
+    }
+    for (const qsizetype at : std::as_const(even.breaks)) {
+        const quint8 level = levelOf(at);
+        even.shortfall += kBreakBetweenPhrases - level;
+        even.worst = std::min(even.worst, level);
+    }
+    if (even.breaks.size() > plain.breaks.size() || even.shortfall > plain.shortfall || even.worst < plain.worst)
+        return plain;
+    return even;
+}
+
+CaptionBreaker::Chosen CaptionBreaker::choose(QStringView line, qint64 limit, QByteArrayView morphemes)
 {
     m_comment = IsCommentLine(line);
     m_line = line;
     measure(line);
-    classify(line, false);
-    Chosen best = fill(limit);
-    if (!m_rules.balance || best.breaks.isEmpty())
-        return best;
-    // The narrowest screen on which the same breaks, no worse ones, give no
-    // more lines: its lines are as even as the break places allow.
-    const qsizetype lines = best.breaks.size() + 1;
-    qint64 total = 0;
-    for (const qint32 w : m_widths)
-        total += std::max(w, 0);
-    if (m_comment)
-        total += (lines - 1) * m_markerWidth;
-    qint64 lo = std::max<qint64>(1, (total + lines - 1) / lines);
-    qint64 hi = best.widest;
-    Chosen balanced = best;
-    while (lo < hi) {
-        const qint64 mid = lo + (hi - lo) / 2;
-        Chosen tried = fill(mid);
-        const bool asGood = tried.breaks.size() <= best.breaks.size() && tried.shortfall <= best.shortfall
-            && tried.worst >= best.worst && tried.widest <= best.widest;
-        if (asGood) {
-            hi = mid;
-            balanced = std::move(tried);
-        } else {
-            lo = mid + 1;
-        }
-    }
-    return balanced;
+    classify(line, false, morphemes);
+    Chosen plain = fill(limit);
+    if (!m_rules.balance || plain.breaks.isEmpty())
+        return plain;
+    return balanced(plain, limit);
 }
 
-QList<qsizetype> CaptionBreaker::breaksOf(QStringView line, qint64 limit)
+QList<qsizetype> CaptionBreaker::breaksOf(QStringView line, qint64 limit, QByteArrayView morphemes)
 {
-    return choose(line, limit).breaks;
+    return choose(line, limit, morphemes).breaks;
 }
 
-const std::vector<quint8> &CaptionBreaker::levelsOf(QStringView line, bool quotesWhole)
+const std::vector<quint8> &CaptionBreaker::levelsOf(QStringView line, bool quotesWhole, QByteArrayView morphemes)
 {
     const FlagHold quotes(m_quotesWhole, quotesWhole);
     m_comment = IsCommentLine(line);
     m_line = line;
     measure(line);
-    classify(line, true);
+    classify(line, true, morphemes);
     return m_levels;
 }
 
-QString CaptionBreaker::reshapeLine(QStringView line, qint64 limit, QStringView extra)
+QString CaptionBreaker::reshapeLine(QStringView line, qint64 limit, QStringView extra, QByteArrayView morphemes)
 {
-    const QList<qsizetype> breaks = choose(line, limit).breaks;
+    const QList<qsizetype> breaks = choose(line, limit, morphemes).breaks;
     QString out;
     out.reserve(line.size() + breaks.size() * (1 + std::max<qsizetype>(extra.size(), kMarker.size())) + extra.size());
     qsizetype from = 0;

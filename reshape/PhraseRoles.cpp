@@ -32,6 +32,8 @@ PhraseRole phraseRoleOfPartOfSpeech(QStringView pos)
         return PhraseRole::Dependent;
     if (pos.startsWith(u"接頭詞"))
         return PhraseRole::Prefix;
+    if (pos.startsWith(u"名詞-数"))
+        return PhraseRole::Number;
     if (pos.startsWith(u"名詞"))
         return PhraseRole::Noun;
     return PhraseRole::Content;
@@ -41,7 +43,11 @@ PhraseRole phraseRoleOfWord(QStringView partOfSpeech, QStringView baseForm)
 {
     if (partOfSpeech.startsWith(u"名詞-サ変接続"))
         return PhraseRole::VerbalNoun;
-    if (partOfSpeech.startsWith(u"動詞-自立") && baseForm == u"する")
+    // The forms of 「する」 the analyser gives their own base form: 「使用さるべき」
+    // 「納得せられん」「説明できる」.
+    if (partOfSpeech.startsWith(u"動詞-自立")
+        && (baseForm == u"する" || baseForm == u"さる" || baseForm == u"せる" || baseForm == u"できる"
+            || baseForm == u"出来る" || baseForm == u"為る"))
         return PhraseRole::Suru;
     return phraseRoleOfPartOfSpeech(partOfSpeech);
 }
@@ -93,7 +99,11 @@ PhraseJoint phraseJoint(PhraseRole before, PhraseRole after)
         return PhraseJoint::Inside;
     if (before == PhraseRole::VerbalNoun && after == PhraseRole::Suru)
         return PhraseJoint::Inside;
-    const auto noun = [](PhraseRole r) { return r == PhraseRole::Noun || r == PhraseRole::VerbalNoun; };
+    if (before == PhraseRole::Number && after == PhraseRole::Number)
+        return PhraseJoint::Inside;
+    const auto noun = [](PhraseRole r) {
+        return r == PhraseRole::Noun || r == PhraseRole::VerbalNoun || r == PhraseRole::Number;
+    };
     if (noun(before) && noun(after))
         return PhraseJoint::Compound;
     return PhraseJoint::Between;

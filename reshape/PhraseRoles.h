@@ -8,7 +8,8 @@ enum class PhraseRole : quint8 {
     Content,   // starts a phrase: verbs, adjectives, adverbs, … and unknown words
     Noun,      // starts a phrase; a noun after a noun continues a compound
     VerbalNoun, // a noun as Noun, and 「する」 after it belongs to its phrase (「説明します」)
-    Suru,      // 「する」 in any form: a content word, but not after a verbal noun
+    Suru,      // 「する」 in any form (「さる」「せる」「できる」 too): a content word, but not after a verbal noun
+    Number,    // a numeral: the numerals of one number and the counter after them stay together
     Prefix,    // starts a phrase and holds on to the word after it
     Dependent, // joins the phrase before it: particles, auxiliaries, suffixes
     Closing,   // joins the phrase before it and may not begin a line: 「。」「、」「」」, small kana

@@ -1,6 +1,7 @@
 #include "reshape/Reshape.h"
 
 #include "roll/RollConventions.h"
+#include "reshape/TextUnits.h"
 #include "reshape/WidthModel.h"
 #include "reshape/WordList.h"
 
@@ -10,16 +11,19 @@ namespace {
 
 const QString kMarker = QStringLiteral("<-");
 
-// UTF-16 units of the character at `pos` (2 for a surrogate pair).
-qsizetype charLength(QStringView text, qsizetype pos)
+// The literal reshapes cut between characters, where a character is a unit:
+// with its combining marks, or a ruby code with the start of its base.
+
+// UTF-16 units of the unit at `pos`.
+qsizetype charLength(const TextUnits &units, qsizetype pos)
 {
-    return (pos + 1 < text.size() && text[pos].isHighSurrogate() && text[pos + 1].isLowSurrogate()) ? 2 : 1;
+    return units.endOf(pos) - pos;
 }
 
-// UTF-16 units of the character that ends just before `pos`.
-qsizetype charLengthBefore(QStringView text, qsizetype pos)
+// UTF-16 units of the unit that ends just before `pos`.
+qsizetype charLengthBefore(const TextUnits &units, qsizetype pos)
 {
-    return (pos >= 2 && text[pos - 1].isLowSurrogate() && text[pos - 2].isHighSurrogate()) ? 2 : 1;
+    return pos - units.startOf(pos - 1);
 }
 
 // True when a caption line broken at `pos` would give a line beginning with
@@ -36,6 +40,7 @@ QString reshapeLineByChars(QStringView line, int chars, QStringView extra)
     const bool comment = IsCommentLine(line.toString());
     if (chars < 1 || (comment && chars < 3))
         return line.toString().append(extra);
+    const TextUnits units(line);
     QString out;
     qsizetype p = 0;
     qsizetype prefix = 0; // "<-" standing before line[p] on a comment continuation
@@ -44,15 +49,21 @@ QString reshapeLineByChars(QStringView line, int chars, QStringView extra)
         qsizetype take = chars - prefix;
         if (opensComment(p)) {
             // The piece before was a single character: "<" goes alone.
-            take = 1;
+            take = charLength(units, p);
         } else {
-            // Never cut between the halves of a surrogate pair.
-            if (line[p + take - 1].isHighSurrogate() && p + take < line.size() && line[p + take].isLowSurrogate())
-                take = take > 1 ? take - 1 : 2;
+            // Never cut inside a character: the cut moves back to its start,
+            // or past it when it alone is longer than a piece.
+            if (!units.startsAt(p + take)) {
+                const qsizetype start = units.startOf(p + take);
+                take = (start > p ? start : units.endOf(p)) - p;
+            }
             // Nor before "<-": break one character earlier.
-            if (opensComment(p + take) && take > charLengthBefore(line, p + take))
-                take -= charLengthBefore(line, p + take);
+            if (opensComment(p + take) && take > charLengthBefore(units, p + take))
+                take -= charLengthBefore(units, p + take);
         }
+        // A piece that holds all the rest is the last one: no empty line after it.
+        if (p + take >= line.size())
+            break;
         if (prefix)
             out += kMarker;
         out += line.sliced(p, take);
@@ -72,6 +83,7 @@ QString reshapeLineByWidth(QStringView line, int limit, WidthModel &model, QStri
 {
     const bool comment = IsCommentLine(line.toString());
     const qint64 markerWidth = comment ? model.width(kMarker) : 0;
+    const TextUnits units(line);
     QString out;
     qsizetype p = 0;
     bool prefixed = false;
@@ -84,7 +96,7 @@ QString reshapeLineByWidth(QStringView line, int limit, WidthModel &model, QStri
         qsizetype end = p;
         // After a single character that could not move on, "<" goes alone.
         while (end < line.size() && !(end > p && opensComment(p))) {
-            const qsizetype len = charLength(line, end);
+            const qsizetype len = charLength(units, end);
             const qint64 w = model.width(line.sliced(end, len));
             if (end > p && used + w > limit)
                 break;
@@ -97,8 +109,8 @@ QString reshapeLineByWidth(QStringView line, int limit, WidthModel &model, QStri
             end += len;
         }
         // A break before "<-" moves one character earlier.
-        if (opensComment(end) && end - p > charLengthBefore(line, end)) {
-            const qsizetype back = charLengthBefore(line, end);
+        if (opensComment(end) && end - p > charLengthBefore(units, end)) {
+            const qsizetype back = charLengthBefore(units, end);
             used -= model.width(line.sliced(end - back, back));
             end -= back;
         }
@@ -126,6 +138,7 @@ QString reshapeLineByWords(QStringView line, int limit, const WordList &words, W
                            QStringView extra)
 {
     const bool comment = IsCommentLine(line.toString());
+    const TextUnits units(line);
     QString out;
     qint64 cur = 0;
     qsizetype p = 0;
@@ -145,15 +158,15 @@ QString reshapeLineByWords(QStringView line, int limit, const WordList &words, W
             // Is there a word that begins within the room?
             qint64 before = 0;
             bool wordAhead = false;
-            for (qsizetype q = p; q < line.size() && before < room; q += charLength(line, q)) {
+            for (qsizetype q = p; q < line.size() && before < room; q += charLength(units, q)) {
                 if (words.anyAt(line, q)) {
                     wordAhead = true;
                     break;
                 }
-                before += model.width(line.sliced(q, charLength(line, q)));
+                before += model.width(line.sliced(q, charLength(units, q)));
             }
             if (wordAhead) {
-                len = charLength(line, p);
+                len = charLength(units, p);
                 if (opensComment(p + len))
                     ++len;
             } else {
@@ -164,7 +177,7 @@ QString reshapeLineByWords(QStringView line, int limit, const WordList &words, W
                 qsizetype end = p;
                 qint64 used = 0;
                 while (end < line.size()) {
-                    const qsizetype l = charLength(line, end);
+                    const qsizetype l = charLength(units, end);
                     const qint64 w = model.width(line.sliced(end, l));
                     if (end > p && (used + w > limit || words.anyAt(line, end)))
                         break;
@@ -172,7 +185,7 @@ QString reshapeLineByWords(QStringView line, int limit, const WordList &words, W
                     end += l;
                 }
                 if (opensComment(end)) {
-                    const qsizetype back = charLengthBefore(line, end);
+                    const qsizetype back = charLengthBefore(units, end);
                     if (end - p > back) {
                         used -= model.width(line.sliced(end - back, back));
                         end -= back;
@@ -187,8 +200,12 @@ QString reshapeLineByWords(QStringView line, int limit, const WordList &words, W
                 p = end;
                 continue;
             }
-        } else if (opensComment(p + len)) {
-            ++len;
+        } else {
+            // A word that ends inside a character (「か」 of a 「か」 with a
+            // separate voicing mark) takes the whole character.
+            len = units.endOf(p + len - 1) - p;
+            if (opensComment(p + len))
+                ++len;
         }
         const QStringView piece = line.sliced(p, len);
         const qint64 pieceWidth = model.width(piece);
@@ -215,14 +232,25 @@ QStringList reshapeRoll(const QStringList &lines, int limit, int chars, const Re
     std::optional<CaptionBreaker> breaker;
     if (options.rules.any())
         breaker.emplace(options.rules, words, model);
+    // The analyser's reading of these very lines, when the words came with it.
+    const MorphemeMap *morphemes = nullptr;
+    if (breaker && words && !words->morphemes().isEmpty() && words->morphemes().covers(lines))
+        morphemes = &words->morphemes();
+    qint64 offset = 0;
     for (const QString &line : lines) {
-        const bool reshape = (!IsCommentLine(line) || options.plasticComment) && model.width(line) > limit;
+        const qint64 at = offset;
+        offset += line.size();
+        // With the options the widths are what the screen shows: a ruby code
+        // as wide as its base.
+        const qint64 width = breaker ? shownWidth(line, model) : model.width(line);
+        const bool reshape = (!IsCommentLine(line) || options.plasticComment) && width > limit;
         if (!reshape) {
             items.append(line + extra);
             continue;
         }
         if (breaker)
-            items.append(breaker->reshapeLine(line, limit, extra));
+            items.append(breaker->reshapeLine(line, limit, extra,
+                                              morphemes ? morphemes->codes(at, line.size()) : QByteArrayView()));
         else if (words)
             items.append(reshapeLineByWords(line, limit, *words, model, extra));
         else if (chars > 0)

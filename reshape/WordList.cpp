@@ -61,9 +61,44 @@ WordList WordList::build(const QStringList &surfaces, const QStringList &customL
         const auto tag = tags.constFind(surface);
         list.add(surface, tag == tags.cend() ? PhraseRole::Content : phraseRoleOfWord(tag->first, tag->second));
     }
-    for (const QString &line : customLines)
+    for (const QString &line : customLines) {
         list.add(line);
+        list.markCustom(line);
+    }
     return list;
+}
+
+void WordList::markCustom(const QString &word)
+{
+    // Also a word the analyser knew already: the user asked to keep it whole.
+    if (word.isEmpty() || !isUsableWord(word))
+        return;
+    qint32 node = 0;
+    for (const QChar c : word) {
+        const auto it = m_edges.constFind(edgeKey(node, c.unicode()));
+        if (it == m_edges.cend())
+            return; // left out as equal to another entry but for letter case
+        node = *it;
+    }
+    if (m_terminal[node] && !(m_terminal[node] & kCustom)) {
+        m_terminal[node] |= kCustom;
+        ++m_customCount;
+    }
+}
+
+qsizetype WordList::longestCustomAt(QStringView text, qsizetype pos) const
+{
+    qsizetype length = 0;
+    qint32 node = 0;
+    for (qsizetype i = pos; i < text.size(); ++i) {
+        const auto it = m_edges.constFind(edgeKey(node, text[i].unicode()));
+        if (it == m_edges.cend())
+            break;
+        node = *it;
+        if (m_terminal[node] & kCustom)
+            length = i - pos + 1;
+    }
+    return length;
 }
 
 qsizetype WordList::longestAt(QStringView text, qsizetype pos) const
@@ -82,7 +117,7 @@ WordList::Match WordList::matchAt(QStringView text, qsizetype pos) const
         node = *it;
         if (const quint8 terminal = m_terminal[node]) {
             match.length = i - pos + 1;
-            match.role = PhraseRole(terminal - 1);
+            match.role = PhraseRole((terminal & ~kCustom) - 1);
         }
     }
     return match;

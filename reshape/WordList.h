@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include "reshape/MorphemeMap.h"
 #include "reshape/PhraseRoles.h"
 
 class WordList {
@@ -41,6 +42,15 @@ public:
         PhraseRole role = PhraseRole::Content;
     };
     Match matchAt(QStringView text, qsizetype pos) const;
+    // The length of the longest custom dictionary word at `pos`, 0 if none.
+    qsizetype longestCustomAt(QStringView text, qsizetype pos) const;
+    bool hasCustomWords() const { return m_customCount > 0; }
+
+    // The analyser's reading of the roll the words came from, for phrases
+    // made per occurrence (empty when not given).
+    const MorphemeMap &morphemes() const { return m_morphemes; }
+    void setMorphemes(MorphemeMap map) { m_morphemes = std::move(map); }
+
     // True when some entry begins at `pos`.
     bool anyAt(QStringView text, qsizetype pos) const { return longestAt(text, pos) > 0; }
 
@@ -54,7 +64,12 @@ private:
     // The trie as one table of edges (node, character) -> child: a hash per
     // node would cost hundreds of bytes for each of its many one-child nodes.
     QHash<quint64, qint32> m_edges;
-    QList<quint8> m_terminal{0}; // 0: no word ends here; else its role + 1
+    static constexpr quint8 kCustom = 0x80; // with a terminal: the word is in the custom dictionary
+    void markCustom(const QString &word);
+
+    QList<quint8> m_terminal{0}; // 0: no word ends here; else its role + 1, with kCustom
     QStringList m_words;
     QHash<QString, bool> m_folded; // case-folded entries, for the duplicate test
+    qsizetype m_customCount = 0;
+    MorphemeMap m_morphemes;
 };
