@@ -157,6 +157,7 @@ bool CaptionBreaker::classifyMorphemes(QStringView line, QByteArrayView morpheme
     // Each morpheme in the order the analyser read the line, with the role
     // it plays in its phrase.
     PhraseRole before = PhraseRole::Content;
+    bool doubleQuoteOpen = false;
     for (qsizetype p = 0; p < n; ++p) {
         const quint8 code = quint8(morphemes[p]);
         if (!(code & MorphemeMap::kStart)) {
@@ -164,7 +165,16 @@ bool CaptionBreaker::classifyMorphemes(QStringView line, QByteArrayView morpheme
                 m_levels[size_t(p)] = kBreakInsideWord;
             continue;
         }
-        const PhraseRole role = MorphemeMap::roleOf(code);
+        PhraseRole role = MorphemeMap::roleOf(code);
+        // Straight quotes do not say which way they face: 「"」 alternate
+        // within a line, 「'」 opens after a blank or at the start.
+        if (line[p] == u'"') {
+            doubleQuoteOpen = !doubleQuoteOpen;
+            role = doubleQuoteOpen ? PhraseRole::Opening : PhraseRole::Closing;
+        } else if (line[p] == u'\'') {
+            const bool opens = p == 0 || line[p - 1].isSpace() || before == PhraseRole::Opening;
+            role = opens ? PhraseRole::Opening : PhraseRole::Closing;
+        }
         if (p > 0)
             m_levels[size_t(p)] = m_rules.phrases ? jointLevel(before, role) : quint8(kBreakBetweenPhrases);
         before = role;
@@ -210,7 +220,7 @@ void CaptionBreaker::classify(QStringView line, bool everyLegality, QByteArrayVi
     if (m_rules.kinsoku && everyLegality) {
         m_legal.find(line, m_legalAt);
         for (qsizetype q = 1; q < n; ++q) {
-            if (!m_legalAt[size_t(q)] && m_levels[size_t(q)] > kBreakRuleBroken)
+            if (!m_legalAt[size_t(q)] && m_levels[size_t(q)] != kBreakNever)
                 m_levels[size_t(q)] = kBreakRuleBroken;
         }
     } else if (m_rules.kinsoku) {
@@ -388,7 +398,7 @@ CaptionBreaker::Pick CaptionBreaker::looseFit(qsizetype s, qint64 room) const
         if (w > room || q == n)
             break;
         const quint8 level = m_levels[size_t(q)];
-        if (level < kBreakInsidePhrase || level < bestLevel)
+        if (level < kBreakInsidePhrase || level < bestLevel || q == m_lastUnit || q == unitEnd(s))
             continue;
         const char32_t before = codePointBefore(m_line, q);
         const char32_t after = codePointAt(m_line, q);
@@ -432,7 +442,7 @@ CaptionBreaker::Chosen CaptionBreaker::balanced(const Chosen &plain, qint64 limi
         m_legal.find(m_line, m_legalAt);
     const auto levelOf = [&](qsizetype q) -> quint8 {
         const quint8 level = m_levels[size_t(q)];
-        return (m_rules.kinsoku && !m_legalAt[size_t(q)] && level > kBreakRuleBroken) ? quint8(kBreakRuleBroken) : level;
+        return (m_rules.kinsoku && !m_legalAt[size_t(q)] && level != kBreakNever) ? quint8(kBreakRuleBroken) : level;
     };
     std::vector<qint64> before(size_t(n) + 1, 0); // width of the text before each offset
     for (qsizetype q = 0; q < n; ++q)

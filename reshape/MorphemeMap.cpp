@@ -22,6 +22,16 @@ bool isBlankOrControl(char16_t c)
     return c <= 0x20 || c == 0x3000 || (c >= 0x7F && c <= 0x9F);
 }
 
+// The role of one record. A mark the analyser tags as a mere symbol
+// (「~」「$」「"」 are all 記号-一般) leans as its character does.
+PhraseRole roleOfRecord(QStringView surface, QStringView partOfSpeech, QStringView baseForm)
+{
+    const PhraseRole role = phraseRoleOfWord(partOfSpeech, baseForm);
+    if (role == PhraseRole::Dependent && partOfSpeech.startsWith(u"記号") && surface.size() == 1)
+        return phraseRoleOfCharacter(surface[0].unicode());
+    return role;
+}
+
 quint8 startOf(PhraseRole role)
 {
     return quint8(MorphemeMap::kStart | quint8(role));
@@ -106,10 +116,10 @@ MorphemeMap MorphemeMap::build(const QStringList &lines, const CommentKinds &kin
                 roles.resize(size_t(distinct) + 1, 0);
             qint8 &known = roles[size_t(distinct)];
             if (!known)
-                known = qint8(qint8(phraseRoleOfWord(partOfSpeech, baseForm)) + 1);
+                known = qint8(qint8(roleOfRecord(surface, partOfSpeech, baseForm)) + 1);
             role = quint8(known - 1);
         } else {
-            role = quint8(phraseRoleOfWord(partOfSpeech, baseForm));
+            role = quint8(roleOfRecord(surface, partOfSpeech, baseForm));
         }
         // One character of the text for each of the surface's: a character
         // Shift-JIS cannot hold (a surrogate pair too) came back as one "?".
