@@ -1,5 +1,7 @@
 #include "reshape/IPtalkSettings.h"
 
+#include "reshape/TextUnits.h"
+
 #include "platform/TextFile.h"
 
 #include <QFile>
@@ -47,7 +49,9 @@ std::optional<ItemLine> parseItemLine(QStringView line)
         return std::nullopt;
     ItemLine parsed;
     parsed.item = leadingNumber(line.mid(numberStart, i - numberStart), -1000000, 1000000);
-    ++i; // the separator, whatever it is
+    // The separator, whatever it is: one character, with the second half of a
+    // surrogate pair and any combining marks, never half of one.
+    i = i < line.size() ? TextUnits(line).endOf(i) : i + 1;
     if (i >= line.size())
         return std::nullopt;
     const qsizetype colon = line.indexOf(u':', i);

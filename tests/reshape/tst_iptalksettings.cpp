@@ -57,6 +57,12 @@ void TestIPtalkSettings::items_data()
     QTest::newRow("UTF-16LE") << QByteArray("\xFF\xFE" "1\0=\0" "9\0:\0x\0:\0", 14) << std::optional(9) << noFont
                               << none;
     QTest::newRow("empty file") << QByteArray() << none << noFont << none;
+    // A separator outside the Basic Multilingual Plane is one character, not
+    // two units of which the second would begin the font name.
+    QTest::newRow("non-BMP separator") << QByteArray("\xEF\xBB\xBF" "7\xF0\x9F\x98\x80" "Arial:x:\n") << none
+                                       << std::optional(u"Arial"_s) << none;
+    QTest::newRow("separator with a combining mark") << QByteArray("\xEF\xBB\xBF" "7e\xCC\x81" "Arial:x:\n") << none
+                                                     << std::optional(u"Arial"_s) << none;
 }
 
 void TestIPtalkSettings::items()
