@@ -498,7 +498,8 @@ CaptionBreaker::Chosen CaptionBreaker::balanced(const Chosen &plain, qint64 limi
         const Cost &c = cost[size_t(k)];
         const Cost tried{c.lines + 1, c.shortfall + (kBreakBetweenPhrases - level),
                          c.squares + double(width) * double(width), k};
-        if (tried < cost[size_t(m)])
+        // Among equals the later place: the longer lines come first.
+        if (!(cost[size_t(m)] < tried))
             cost[size_t(m)] = tried;
     };
     for (qsizetype k = 0; k + 1 < count; ++k) {

@@ -27,8 +27,8 @@ struct BreakRules {
 // goes to the best place that fits, the latest among equals.
 enum BreakLevel : quint8 {
     kBreakNever = 0,     // inside a character, or a break that would make a comment
-    kBreakInsideWord,    // inside a word, a number or a Latin run: the last resort
     kBreakRuleBroken,    // against the line-break rules (never when they are asked for)
+    kBreakInsideWord,    // inside a word, a number or a Latin run: after every break between words
     kBreakInsidePhrase,  // between the function words of a phrase
     kBreakAfterContent,  // between a phrase's content word and its function words
     kBreakInCompound,    // between the nouns of a compound

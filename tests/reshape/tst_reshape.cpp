@@ -39,6 +39,8 @@ private Q_SLOTS:
     void byChars();
     void byWords_data();
     void byWords();
+    void characterWithMarksIsOneUnit_data();
+    void characterWithMarksIsOneUnit();
     void byPixels_data();
     void byPixels();
     void roll_data();
@@ -132,6 +134,39 @@ void TestReshape::byWords()
     QCOMPARE(reshapeLineByWords(line, limit, list, cells, QString()), item);
     // The step-by-step reference agrees.
     QCOMPARE(reference::reshapeLineByWords(line, limit, list.sortedByLength(), QString()), item);
+}
+
+void TestReshape::characterWithMarksIsOneUnit_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("size"); // characters, or cells
+    QTest::addColumn<QString>("item");
+    // Each piece held all the rest but the loop went on: an empty line followed.
+    QTest::newRow("three emoji, one a line") << u"chars"_s << u"😀😀😀"_s << 1 << u"😀\n😀\n😀"_s;
+    QTest::newRow("accent stays with its letter") << u"chars"_s << u"abcde\u0301fg"_s << 5 << u"abcd\ne\u0301fg"_s;
+    QTest::newRow("mark longer than a piece") << u"chars"_s << u"e\u0301\u0302\u0303x"_s << 2 << u"e\u0301\u0302\u0303\nx"_s;
+    QTest::newRow("voicing mark, by width") << u"width"_s << u"あいうえか\u3099き"_s << 10 << u"あいうえ\nか\u3099き"_s;
+    // The word 「か」 matched the base of a decomposed 「が」 and tore its mark off.
+    QTest::newRow("voicing mark, by words") << u"words"_s << u"ああああか\u3099いいいい"_s << 10
+                                            << u"ああああ\nか\u3099\nいいいい"_s;
+    QTest::newRow("ruby code, by characters") << u"chars"_s << u"あい`rかんじ`s漢字う"_s << 4 << u"あい\n`rかんじ`s漢\n字う"_s;
+}
+
+void TestReshape::characterWithMarksIsOneUnit()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, line);
+    QFETCH(int, size);
+    QFETCH(QString, item);
+    CellWidth cells;
+    const WordList words = wordsOf({u"か"_s, u"ああああ"_s, u"いいいい"_s});
+    if (how == u"chars")
+        QCOMPARE(reshapeLineByChars(line, size, {}), item);
+    else if (how == u"width")
+        QCOMPARE(reshapeLineByWidth(line, size, cells, {}), item);
+    else
+        QCOMPARE(reshapeLineByWords(line, size, words, cells, {}), item);
 }
 
 void TestReshape::byPixels_data()
