@@ -25,6 +25,10 @@ qsizetype unitsOf(char32_t c)
 // Lines tried from one place when evening out a line: far more than a line
 // holds, few enough that a run of characters of no width stays linear.
 constexpr qsizetype kMostTried = 4096;
+// Caption lines evened out together; a longer line is taken this many at a time.
+constexpr qsizetype kLinesEvenedTogether = 32;
+// From this length on a line has the rules' verdict on every place at once.
+constexpr qsizetype kWholePass = 4096;
 
 // A run of Latin letters and digits, with a point or comma between digits
 // ("3.14", "1,000"), from `pos`; its length in UTF-16 units.
@@ -429,58 +433,61 @@ CaptionBreaker::Chosen CaptionBreaker::fill(qint64 cap)
     }
 }
 
-CaptionBreaker::Chosen CaptionBreaker::balanced(const Chosen &plain, qint64 limit)
+QList<qsizetype> CaptionBreaker::evenOut(qsizetype from, qsizetype to, QSpanOfBreaks plainBreaks, qint64 limit,
+                                         quint8 worst)
 {
-    // The lines as even as the break places allow, at no cost: no more lines
-    // than the plain fill, no break below its worst, no more shortfall from
-    // the best level in all. Among those, the least sum of squared line
-    // widths: 8/5/10 rather than 10/3/10. A shortest-path over the places a
-    // break may go, each tried against the places a line's width away, so
-    // the work grows with the line, not with its square.
+    // A shortest path over the places a break may go between `from` and
+    // `to` (both fixed), each tried against the places a line's width away,
+    // so the work grows with the text, not with its square. The cost is, in
+    // this order: lines, shortfall from the best level, the sum of squared
+    // line widths. The plain fill's own path is always open, so the result
+    // is never worse than it.
     const qsizetype n = qsizetype(m_widths.size());
-    if (m_rules.kinsoku)
-        m_legal.find(m_line, m_legalAt);
-    const auto levelOf = [&](qsizetype q) -> quint8 {
-        const quint8 level = m_levels[size_t(q)];
-        return (m_rules.kinsoku && !m_legalAt[size_t(q)] && level != kBreakNever) ? quint8(kBreakRuleBroken) : level;
-    };
-    std::vector<qint64> before(size_t(n) + 1, 0); // width of the text before each offset
-    for (qsizetype q = 0; q < n; ++q)
-        before[size_t(q) + 1] = before[size_t(q)] + std::max(m_widths[size_t(q)], 0);
-
-    // The places: the line's start, every usable place no worse than the
-    // plain fill's worst, the plain fill's own breaks, the line's end.
-    std::vector<qsizetype> places{0};
+    std::vector<qsizetype> places{from};
+    std::vector<qint64> at{0}; // width from `from` to the place
+    std::vector<quint8> shortOf{0};
     std::vector<qsizetype> plainNext; // per place: the index of the plain fill's next break, -1
+    qint64 w = 0;
     qsizetype b = 0;
-    for (qsizetype q = 1; q < n; ++q) {
-        const bool plainBreak = b < plain.breaks.size() && plain.breaks.at(b) == q;
+    for (qsizetype q = from; q < to;) {
+        w += std::max(m_widths[size_t(q)], 0);
+        ++q;
+        if (q == to)
+            break;
+        const bool plainBreak = b < qsizetype(plainBreaks.size()) && plainBreaks[size_t(b)] == q;
         if (plainBreak)
             ++b;
-        const quint8 level = levelOf(q);
-        if (plainBreak || (m_widths[size_t(q)] != kInsideUnit && usable(level) && level >= plain.worst))
+        if (m_widths[size_t(q)] == kInsideUnit && !plainBreak)
+            continue;
+        const quint8 level = balanceLevel(q, worst);
+        if (plainBreak || (usable(level) && level >= worst)) {
             places.push_back(q);
+            at.push_back(w);
+            shortOf.push_back(quint8(kBreakBetweenPhrases - level));
+        }
     }
-    places.push_back(n);
+    places.push_back(to);
+    at.push_back(w);
+    shortOf.push_back(0);
     const qsizetype count = qsizetype(places.size());
     plainNext.assign(size_t(count), -1);
     {
-        qsizetype from = 0; // index of the plain line start
+        qsizetype start = 0; // index of the plain line start
         qsizetype k = 1;
-        for (const qsizetype at : plain.breaks) {
-            while (places[size_t(k)] != at)
+        for (const qsizetype q : plainBreaks) {
+            while (places[size_t(k)] != q)
                 ++k;
-            plainNext[size_t(from)] = k;
-            from = k;
+            plainNext[size_t(start)] = k;
+            start = k;
         }
-        plainNext[size_t(from)] = count - 1;
+        plainNext[size_t(start)] = count - 1;
     }
 
     struct Cost {
-        qint64 lines = std::numeric_limits<qint64>::max();
+        qint32 lines = std::numeric_limits<qint32>::max();
+        qint32 from = -1;
         qint64 shortfall = 0;
         double squares = 0;
-        qsizetype from = -1;
         bool operator<(const Cost &o) const
         {
             if (lines != o.lines)
@@ -491,59 +498,135 @@ CaptionBreaker::Chosen CaptionBreaker::balanced(const Chosen &plain, qint64 limi
         }
     };
     std::vector<Cost> cost(static_cast<size_t>(count));
-    cost[0] = {0, 0, 0, -1};
+    cost[0] = {0, -1, 0, 0};
     const auto relax = [&](qsizetype k, qsizetype m, qint64 width) {
-        const qsizetype at = places[size_t(m)];
-        const quint8 level = at == n ? quint8(kBreakBetweenPhrases) : levelOf(at);
         const Cost &c = cost[size_t(k)];
-        const Cost tried{c.lines + 1, c.shortfall + (kBreakBetweenPhrases - level),
-                         c.squares + double(width) * double(width), k};
+        const Cost tried{c.lines + 1, qint32(k), c.shortfall + shortOf[size_t(m)],
+                         c.squares + double(width) * double(width)};
         // Among equals the later place: the longer lines come first.
         if (!(cost[size_t(m)] < tried))
             cost[size_t(m)] = tried;
     };
     for (qsizetype k = 0; k + 1 < count; ++k) {
-        if (cost[size_t(k)].lines == std::numeric_limits<qint64>::max())
+        if (cost[size_t(k)].lines == std::numeric_limits<qint32>::max())
             continue;
         const qsizetype s = places[size_t(k)];
         const qint64 marker = (s > 0 && m_comment) ? m_markerWidth : 0;
         const qint64 room = limit - marker;
         const qsizetype oneEnd = unitEnd(s);
-        bool fitted = false;
-        for (qsizetype m = k + 1; m < count && m - k <= kMostTried; ++m) {
-            const qsizetype at = places[size_t(m)];
-            const qint64 width = before[size_t(at)] - before[size_t(s)];
-            if (width > room)
-                break;
-            fitted = true;
-            // No line of one unit, nor one unit left for the last line.
-            if (at == oneEnd || (at == m_lastUnit && at != n))
-                continue;
-            relax(k, m, marker + width);
+        // The farthest place that fits, then back: a line less than half
+        // full is tried only when no fuller one fits, as it evens nothing out.
+        const auto first = at.begin() + k + 1;
+        const auto last = at.begin() + std::min(count, k + 1 + kMostTried);
+        const qsizetype fits = (std::upper_bound(first, last, at[size_t(k)] + room) - at.begin()) - 1;
+        if (fits <= k) { // nothing fits: the nearest place, however wide
+            relax(k, k + 1, marker + at[size_t(k) + 1] - at[size_t(k)]);
+        } else {
+            bool tried = false;
+            for (int pass = 0; pass < 2 && !tried; ++pass) {
+                for (qsizetype m = fits; m > k; --m) {
+                    const qint64 width = at[size_t(m)] - at[size_t(k)];
+                    if (pass == 0 && 2 * width < room)
+                        break;
+                    // No line of one unit, nor one unit left for the last line.
+                    const qsizetype q = places[size_t(m)];
+                    if (q == oneEnd || (q == m_lastUnit && q != n))
+                        continue;
+                    relax(k, m, marker + width);
+                    tried = true;
+                }
+            }
         }
-        if (!fitted) // nothing fits: the nearest place, however wide
-            relax(k, k + 1, marker + before[size_t(places[size_t(k) + 1])] - before[size_t(s)]);
         if (plainNext[size_t(k)] >= 0) {
             const qsizetype m = plainNext[size_t(k)];
-            relax(k, m, marker + before[size_t(places[size_t(m)])] - before[size_t(s)]);
+            relax(k, m, marker + at[size_t(m)] - at[size_t(k)]);
         }
     }
-    const Cost &last = cost[size_t(count) - 1];
-    if (last.from < 0 && count > 1)
-        return plain;
-    Chosen even;
-    for (qsizetype m = count - 1; m > 0;) {
-        const qsizetype k = cost[size_t(m)].from;
-        if (m != count - 1)
-            even.breaks.prepend(places[size_t(m)]);
-        const qint64 marker = (k > 0 && m_comment) ? m_markerWidth : 0;
-        even.widest = std::max(even.widest, marker + before[size_t(places[size_t(m)])] - before[size_t(places[size_t(k)])]);
-        m = k;
+    QList<qsizetype> breaks;
+    const Cost &end = cost[size_t(count) - 1];
+    if (end.lines == std::numeric_limits<qint32>::max())
+        return {plainBreaks.begin(), plainBreaks.end()};
+    qint64 shortfall = 0;
+    for (qsizetype m = cost[size_t(count) - 1].from; m > 0; m = cost[size_t(m)].from)
+        breaks.prepend(places[size_t(m)]);
+    for (qsizetype m = 1; m + 1 < count; ++m) {
+        if (std::binary_search(breaks.cbegin(), breaks.cend(), places[size_t(m)]))
+            shortfall += shortOf[size_t(m)];
     }
-    for (const qsizetype at : std::as_const(even.breaks)) {
-        const quint8 level = levelOf(at);
-        even.shortfall += kBreakBetweenPhrases - level;
-        even.worst = std::min(even.worst, level);
+    qint64 plainShortfall = 0;
+    for (const qsizetype q : plainBreaks)
+        plainShortfall += kBreakBetweenPhrases - balanceLevel(q, worst);
+    if (breaks.size() > qsizetype(plainBreaks.size()) || shortfall > plainShortfall)
+        return {plainBreaks.begin(), plainBreaks.end()};
+    return breaks;
+}
+
+quint8 CaptionBreaker::balanceLevel(qsizetype q, quint8 worst)
+{
+    const quint8 level = m_levels[size_t(q)];
+    if (!m_rules.kinsoku || level == kBreakNever)
+        return level;
+    if (!m_legalAt.empty())
+        return m_legalAt[size_t(q)] ? level : quint8(kBreakRuleBroken);
+    // Places below the worst are never tried: no need to ask the rules.
+    if (level < worst)
+        return level;
+    return checkLegal(q) ? level : quint8(kBreakRuleBroken);
+}
+
+CaptionBreaker::Chosen CaptionBreaker::balanced(const Chosen &plain, qint64 limit)
+{
+    // The lines as even as the break places allow, at no cost: no more lines
+    // than the plain fill, no break below its worst, no more shortfall from
+    // the best level. Among those, the least sum of squared line widths:
+    // 8/5/10 rather than 10/3/10. A long line is evened out a few caption
+    // lines at a time, between breaks of the plain fill: the screen shows a
+    // few lines at once, and a stretch of lines each as full as it can be is
+    // even already.
+    const qsizetype n = qsizetype(m_widths.size());
+    // Inside a long line one pass of the rules over it costs less than
+    // asking place by place; a short line asks only about what it tries.
+    m_legalAt.clear();
+    if (m_rules.kinsoku && n > kWholePass)
+        m_legal.find(m_line, m_legalAt);
+    const QList<qsizetype> &pb = plain.breaks;
+    const qsizetype lines = pb.size() + 1;
+    const auto lineStart = [&](qsizetype i) { return i == 0 ? qsizetype(0) : pb.at(i - 1); };
+    const auto lineEnd = [&](qsizetype i) { return i + 1 < lines ? pb.at(i) : n; };
+    Chosen even;
+    for (qsizetype seg = 0; seg < lines; seg += kLinesEvenedTogether) {
+        const qsizetype segLines = std::min(kLinesEvenedTogether, lines - seg);
+        const qsizetype from = lineStart(seg);
+        const qsizetype to = lineEnd(seg + segLines - 1);
+        const QSpanOfBreaks inside(pb.constData() + seg, size_t(segLines - 1));
+        // Lines each too full to take the next unit: nothing to even out.
+        bool full = to < n;
+        for (qsizetype i = seg; i < seg + segLines && full; ++i) {
+            const qsizetype a = lineStart(i), z = lineEnd(i);
+            qint64 w = (a > 0 && m_comment) ? m_markerWidth : 0;
+            for (qsizetype q = a; q < z; ++q)
+                w += std::max(m_widths[size_t(q)], 0);
+            full = z < n && w + m_widths[size_t(z)] > limit;
+        }
+        const QList<qsizetype> breaks = full ? QList<qsizetype>(inside.begin(), inside.end())
+                                             : evenOut(from, to, inside, limit, plain.worst);
+        even.breaks += breaks;
+        if (to < n)
+            even.breaks.append(to);
+    }
+    qsizetype from = 0;
+    for (qsizetype i = 0; i <= even.breaks.size(); ++i) {
+        const qsizetype to = i < even.breaks.size() ? even.breaks.at(i) : n;
+        qint64 w = (from > 0 && m_comment) ? m_markerWidth : 0;
+        for (qsizetype q = from; q < to; ++q)
+            w += std::max(m_widths[size_t(q)], 0);
+        even.widest = std::max(even.widest, w);
+        if (i < even.breaks.size()) {
+            const quint8 level = balanceLevel(to, plain.worst);
+            even.shortfall += kBreakBetweenPhrases - level;
+            even.worst = std::min(even.worst, level);
+        }
+        from = to;
     }
     if (even.breaks.size() > plain.breaks.size() || even.shortfall > plain.shortfall || even.worst < plain.worst)
         return plain;

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <span>
 #include <vector>
 
 class WidthModel;
@@ -85,6 +86,9 @@ private:
     bool usable(quint8 level) const;
     qsizetype unitEnd(qsizetype p) const;
     Chosen balanced(const Chosen &plain, qint64 limit);
+    using QSpanOfBreaks = std::span<const qsizetype>;
+    QList<qsizetype> evenOut(qsizetype from, qsizetype to, QSpanOfBreaks plainBreaks, qint64 limit, quint8 worst);
+    quint8 balanceLevel(qsizetype q, quint8 worst);
     void keepQuotesTogether(QStringView line);
     Pick pick(qsizetype s, qint64 room);
     Pick looseFit(qsizetype s, qint64 room) const;

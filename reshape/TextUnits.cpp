@@ -31,7 +31,11 @@ bool plainUnit(char16_t c)
         return true;
     if (c >= 0x3000 && c <= 0x9FFF)
         return c != 0x3099 && c != 0x309A && (c < 0x302A || c > 0x302F);
-    return c >= 0xFF01 && c <= 0xFF9D;
+    // Punctuation, arrows, box drawing: none joins, but for the joiners and
+    // the marks made for symbols.
+    if (c >= 0x2010 && c <= 0x2BFF)
+        return c < 0x2028 || (c > 0x206F && (c < 0x20D0 || c > 0x20FF));
+    return (c >= 0xFF01 && c <= 0xFF9D) || (c >= 0xFFA0 && c <= 0xFFEF);
 }
 
 } // namespace
