@@ -86,7 +86,11 @@ void TestVelmatTool::run_data()
                                       << example << u"今日はとても\n良い\n天気です。\n明日も晴れる\nでしょう、\nたぶん。\n"_s << 0;
     QTest::newRow("reshape, balance") << QStringList{u"reshape"_s, u"--chars"_s, u"10"_s, u"--balance"_s}
                                       << QByteArray("あいうえおかきくけこさしすせそたちつてとなにぬねの\r\n")
-                                      << u"あいうえおかきくけ\nこさしすせそたちつ\nてとなにぬねの\n"_s << 0;
+                                      << u"あいうえおかきくけ\nこさしすせそたち\nつてとなにぬねの\n"_s << 0;
+    // Each face is one character: no empty line after the last.
+    QTest::newRow("reshape, one emoji a line") << QStringList{u"reshape"_s, u"--chars"_s, u"1"_s}
+                                               << QByteArray("\xEF\xBB\xBF" "\xF0\x9F\x98\x80\xF0\x9F\x98\x80\xF0\x9F\x98\x80\r\n")
+                                               << u"😀\n😀\n😀\n"_s << 0;
     QTest::newRow("break at 。") << QStringList{u"break"_s, u"--at"_s, u"。"_s}
                                  << QByteArray("晴れ。雨\r\n") << u"晴れ。\n雨\n"_s << 0;
     QTest::newRow("center") << QStringList{u"center"_s, u"--chars"_s, u"10"_s} << QByteArray("あいう\r\n")
