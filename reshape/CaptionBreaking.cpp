@@ -25,6 +25,38 @@ qsizetype unitsOf(char32_t c)
 // Lines tried from one place when evening out a line: far more than a line
 // holds, few enough that a run of characters of no width stays linear.
 constexpr qsizetype kMostTried = 4096;
+// The cost of the best way found to a place when evening out a line: in
+// this order, lines, shortfall from the best level, squared line widths.
+struct Cost {
+    qint32 lines = std::numeric_limits<qint32>::max();
+    qint32 from = -1; // the place the last line starts at
+    qint64 shortfall = 0;
+    double squares = 0;
+    bool operator<(const Cost &o) const
+    {
+        if (lines != o.lines)
+            return lines < o.lines;
+        if (shortfall != o.shortfall)
+            return shortfall < o.shortfall;
+        return squares < o.squares;
+    }
+};
+
+// What evening out a line works in, kept from line to line.
+struct EvenOutSpace {
+    std::vector<qsizetype> places;
+    std::vector<qint64> at;
+    std::vector<quint8> shortOf;
+    std::vector<qsizetype> plainNext;
+    std::vector<Cost> cost;
+};
+
+EvenOutSpace &evenOutSpace()
+{
+    thread_local EvenOutSpace space;
+    return space;
+}
+
 // Caption lines evened out together; a longer line is taken this many at a time.
 constexpr qsizetype kLinesEvenedTogether = 32;
 // From this length on a line has the rules' verdict on every place at once.
@@ -443,10 +475,15 @@ QList<qsizetype> CaptionBreaker::evenOut(qsizetype from, qsizetype to, QSpanOfBr
     // line widths. The plain fill's own path is always open, so the result
     // is never worse than it.
     const qsizetype n = qsizetype(m_widths.size());
-    std::vector<qsizetype> places{from};
-    std::vector<qint64> at{0}; // width from `from` to the place
-    std::vector<quint8> shortOf{0};
-    std::vector<qsizetype> plainNext; // per place: the index of the plain fill's next break, -1
+    // Reused from line to line: most lines are short, and their fixed costs show.
+    EvenOutSpace &space = evenOutSpace();
+    std::vector<qsizetype> &places = space.places;
+    std::vector<qint64> &at = space.at; // width from `from` to the place
+    std::vector<quint8> &shortOf = space.shortOf;
+    std::vector<qsizetype> &plainNext = space.plainNext; // per place: the index of the plain fill's next break, -1
+    places.assign(1, from);
+    at.assign(1, 0);
+    shortOf.assign(1, 0);
     qint64 w = 0;
     qsizetype b = 0;
     for (qsizetype q = from; q < to;) {
@@ -483,21 +520,8 @@ QList<qsizetype> CaptionBreaker::evenOut(qsizetype from, qsizetype to, QSpanOfBr
         plainNext[size_t(start)] = count - 1;
     }
 
-    struct Cost {
-        qint32 lines = std::numeric_limits<qint32>::max();
-        qint32 from = -1;
-        qint64 shortfall = 0;
-        double squares = 0;
-        bool operator<(const Cost &o) const
-        {
-            if (lines != o.lines)
-                return lines < o.lines;
-            if (shortfall != o.shortfall)
-                return shortfall < o.shortfall;
-            return squares < o.squares;
-        }
-    };
-    std::vector<Cost> cost(static_cast<size_t>(count));
+    std::vector<Cost> &cost = space.cost;
+    cost.assign(static_cast<size_t>(count), Cost{});
     cost[0] = {0, -1, 0, 0};
     const auto relax = [&](qsizetype k, qsizetype m, qint64 width) {
         const Cost &c = cost[size_t(k)];
