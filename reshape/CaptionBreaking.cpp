@@ -193,6 +193,7 @@ bool CaptionBreaker::classifyMorphemes(QStringView line, QByteArrayView morpheme
     // Each morpheme in the order the analyser read the line, with the role
     // it plays in its phrase.
     PhraseRole before = PhraseRole::Content;
+    PhraseRole head = PhraseRole::Content; // the first morpheme of the phrase so far
     bool doubleQuoteOpen = false;
     for (qsizetype p = 0; p < n; ++p) {
         const quint8 code = quint8(morphemes[p]);
@@ -211,8 +212,19 @@ bool CaptionBreaker::classifyMorphemes(QStringView line, QByteArrayView morpheme
             const bool opens = p == 0 || line[p - 1].isSpace() || before == PhraseRole::Opening;
             role = opens ? PhraseRole::Opening : PhraseRole::Closing;
         }
-        if (p > 0)
-            m_levels[size_t(p)] = m_rules.phrases ? jointLevel(before, role) : quint8(kBreakBetweenPhrases);
+        if (p > 0) {
+            quint8 level = m_rules.phrases ? jointLevel(before, role) : quint8(kBreakBetweenPhrases);
+            // 「お渡しする」「ご案内します」: after an honorific prefix and its
+            // word, 「する」 belongs to the phrase as after a verbal noun.
+            if (m_rules.phrases && role == PhraseRole::Suru && head == PhraseRole::Prefix
+                && level == kBreakBetweenPhrases)
+                level = kBreakAfterContent;
+            m_levels[size_t(p)] = level;
+            if (level == kBreakBetweenPhrases)
+                head = role;
+        } else {
+            head = role;
+        }
         before = role;
     }
     // The analyser reads Latin words letter by letter: a run is one word.

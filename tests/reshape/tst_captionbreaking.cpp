@@ -299,6 +299,7 @@ void TestCaptionBreaking::phraseStaysWhole_data()
     QTest::newRow("name and title") << u"そのとき教室の後ろのほうから尾形君が手を挙げて質問しました。"_s << u"尾形君が"_s;
     QTest::newRow("verbal noun, classical する") << u"今後はこの規則に従って公式の場で使用さるべき言葉を選びます。"_s << u"使用さるべき"_s;
     QTest::newRow("verbal noun, せられ") << u"皆様が十分に納得せられんことを心から願ってやみません。"_s << u"納得せられん"_s;
+    QTest::newRow("honorific prefix with する") << u"配られた資料は受付でお渡ししたものと同じでございます。"_s << u"お渡ししたものと"_s;
     QTest::newRow("number with a counter suffix") << u"この工事はおよそ一カ年の期間をかけて行われる予定でございます。"_s << u"一カ年の"_s;
 }
 
