@@ -44,8 +44,13 @@ int breakClass(char32_t c)
 // alone, whatever surrounds them: -1 when the iterator must be asked.
 int settledByPair(int before, int after)
 {
-    // Between two ideographs (kanji, ordinary kana) a break is always allowed.
-    if (before == U_LB_IDEOGRAPHIC && after == U_LB_IDEOGRAPHIC)
+    // Between two ideographs (kanji, ordinary kana) a break is always allowed;
+    // so it is from an ideograph or a closing bracket to an ideograph, a
+    // letter or an opening bracket, and from a letter to an ideograph.
+    const bool ideographOrClose = before == U_LB_IDEOGRAPHIC || before == U_LB_CLOSE_PUNCTUATION;
+    if (ideographOrClose && (after == U_LB_IDEOGRAPHIC || after == U_LB_ALPHABETIC || after == U_LB_OPEN_PUNCTUATION))
+        return 1;
+    if (before == U_LB_ALPHABETIC && after == U_LB_IDEOGRAPHIC)
         return 1;
     // Never before closing marks, stops, nonstarters (small kana in the strict
     // rules, 「ー」, iteration marks), blanks, hyphens and combining marks.
