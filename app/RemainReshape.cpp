@@ -114,7 +114,7 @@ std::optional<WordList> TForm1::reshapeWordList()
     const bool phrases = PlasticPhrase->isChecked();
     if (!PlasticWordCheck->isChecked() && !phrases)
         return std::nullopt;
-    analyseRoll(*m_wordAnalysis, rollAccess(), SetChasen->analyserSettings());
+    const bool analysed = analyseRoll(*m_wordAnalysis, rollAccess(), SetChasen->analyserSettings());
     QStringList custom = WordDic->customWordLines();
     const QList<qsizetype> unusable = WordList::unusableLines(custom);
     if (!unusable.isEmpty()) {
@@ -130,8 +130,9 @@ std::optional<WordList> TForm1::reshapeWordList()
     WordList words = WordList::build(lastRun.surfaces(), custom,
                                      phrases ? lastRun.surfaceTags() : QHash<QString, WordTag>());
     // Phrases come from each line's own morphemes; the words' roles serve
-    // only text the analyser did not read (comment lines).
-    if (phrases) {
+    // only text the analyser did not read (comment lines), and every line
+    // when this run failed: the last run's records belong to another text.
+    if (phrases && analysed) {
         RollAccess &roll = rollAccess();
         words.setMorphemes(MorphemeMap::build(roll.lines(), roll.commentKinds(),
                                               [&lastRun](const auto &visit) { lastRun.forEachRecord(visit); }));
