@@ -52,6 +52,10 @@ int settledByPair(int before, int after)
         return 1;
     if (before == U_LB_ALPHABETIC && after == U_LB_IDEOGRAPHIC)
         return 1;
+    // Letters and digits run together whatever surrounds them.
+    const auto letterOrDigit = [](int c) { return c == U_LB_ALPHABETIC || c == U_LB_NUMERIC; };
+    if (letterOrDigit(before) && letterOrDigit(after))
+        return 0;
     // Never before closing marks, stops, nonstarters (small kana in the strict
     // rules, 「ー」, iteration marks), blanks, hyphens and combining marks.
     switch (after) {
