@@ -113,9 +113,24 @@ bool LegalBreaks::isLegal(qsizetype pos)
         return false;
     // Most places asked about are settled by their two characters: no need
     // to wake the iterator, which backs up and reads forward for each answer.
-    const int settled = settledByPair(breakClass(codePointBefore(it.text, pos)), breakClass(codePointAt(it.text, pos)));
+    const int before = breakClass(codePointBefore(it.text, pos));
+    const int after = breakClass(codePointAt(it.text, pos));
+    const int settled = settledByPair(before, after);
     if (settled >= 0)
         return settled == 1;
+    // After blanks a line may break before a letter, a digit or an
+    // ideograph, unless the blanks follow an opening bracket.
+    if (before == U_LB_SPACE && (after == U_LB_ALPHABETIC || after == U_LB_NUMERIC || after == U_LB_IDEOGRAPHIC)) {
+        qsizetype q = pos - 1;
+        while (q > 0 && it.text[q - 1] == u' ')
+            --q;
+        if (it.text[pos - 1] == u' ' && q > 0 && !it.text[q - 1].isSurrogate()) {
+            const int head = breakClass(it.text[q - 1].unicode());
+            if (head != U_LB_OPEN_PUNCTUATION && head != U_LB_QUOTATION && head != U_LB_SPACE
+                && head != U_LB_ZWSPACE && head != U_LB_BREAK_BOTH && head != U_LB_COMBINING_MARK && head != U_LB_ZWJ)
+                return true;
+        }
+    }
     if (!it.textSet)
         it.setText();
     return it.everywhere || it.breaks->isBoundary(int32_t(pos));
