@@ -34,6 +34,9 @@ const QHash<char16_t, QString> &standIns()
         // quotation marks
         {u'\u00AB', u"≪"_s},
         {u'\u00BB', u"≫"_s},
+        // ligatures, which PDF text is full of
+        {u'\uFB00', u"ff"_s}, {u'\uFB01', u"fi"_s}, {u'\uFB02', u"fl"_s}, {u'\uFB03', u"ffi"_s},
+        {u'\uFB04', u"ffl"_s},
         // signs
         {u'\u00A9', u"(C)"_s},
         {u'\u00AE', u"(R)"_s},

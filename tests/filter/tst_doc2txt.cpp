@@ -89,6 +89,8 @@ void TestDoc2txt::plainText_data()
     QTest::newRow("bullets, dashes, blanks and invisible marks get their stand-ins")
         << u"• 項目\u00A0‣ ◦\u2003–‑ ⸺ \u200B©®™ «»"_s.toUtf8()
         << cp932Encode(u"・ 項目 ・ ○　－‐ ―― (C)(R)TM ≪≫\r\n"_s);
+    QTest::newRow("ligatures of PDF text are spelt out") << u"\uFB01nal e\uFB00ect"_s.toUtf8()
+                                                         << QByteArray("final effect\r\n");
 }
 
 void TestDoc2txt::plainText()
