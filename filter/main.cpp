@@ -138,20 +138,23 @@ Lines officeZipLines(const QString &path, DocumentReading &reading)
 
     if (zip.contains(u"word/document.xml"_s)) {
         // The notes first: the text cites them where they belong. Notes that
-        // cannot be read leave the text whole, with the problem told.
+        // cannot be read (in whole or in part) leave the text whole, with the
+        // problem told, so they are read with a reading of their own.
         DocumentNotes notes;
         const std::pair<QString, DocumentNotes::Kind> noteParts[] = {
             {u"word/footnotes.xml"_s, DocumentNotes::Footnote}, {u"word/endnotes.xml"_s, DocumentNotes::Endnote}};
         for (const auto &[name, kind] : noteParts) {
             if (!zip.contains(name))
                 continue;
-            if (const auto xml = part(name))
-                readWordNotes(*xml, kind, notes, reading);
+            DocumentReading noteReading;
+            noteReading.beginPart(name);
+            if (const auto xml = zip.read(name))
+                readWordNotes(*xml, kind, notes, noteReading);
             else
-                reading.note(zip.error());
+                noteReading.note(zip.error());
+            for (const QString &problem : noteReading.problems())
+                reading.note(problem);
         }
-        if (reading.stopped())
-            return QStringList();
         const auto xml = part(u"word/document.xml"_s);
         if (!xml)
             return Failure{zip.error()};

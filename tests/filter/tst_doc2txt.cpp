@@ -38,6 +38,7 @@ private Q_SLOTS:
     void endlessInputIsRefused_data();
     void endlessInputIsRefused();
     void entriesSharingDataStopTheText();
+    void damagedNotesKeepTheText();
 
 private:
     QTemporaryDir m_dir;
@@ -287,6 +288,27 @@ void TestDoc2txt::entriesSharingDataStopTheText()
     QCOMPARE(r.standardOutput, cp932Encode(u"一枚目\r\n"_s));
     QCOMPARE(QString::fromUtf8(r.standardError),
              u"velmat-doc2txt: 文書の ppt/slides/slide2.xml は、ほかの部分とデータが重なっているため読みません。\n"_s);
+    QCOMPARE(r.exitCode, 3);
+}
+
+void TestDoc2txt::damagedNotesKeepTheText()
+{
+    const QByteArray w = "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"";
+    const QByteArray document = "<w:document " + w + "><w:body><w:p><w:r><w:t>本文</w:t></w:r>"
+                                "<w:r><w:footnoteReference w:id=\"2\"/></w:r></w:p>"
+                                "<w:p><w:r><w:t>次</w:t></w:r></w:p></w:body></w:document>";
+    const QByteArray footnotes = "<w:footnotes " + w + ">\n<w:footnote w:id=\"2\"><w:p><w:r><w:t>注&nbsp;</w:t>"
+                                 "</w:r></w:p></w:footnote></w:footnotes>";
+    const QString path = m_dir.filePath(u"notes.docx"_s);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(zipFixture({{u"word/document.xml"_s, document}, {u"word/footnotes.xml"_s, footnotes}}));
+    file.close();
+    const ProcessResult r = filter(path);
+    QCOMPARE(r.status, ProcessResult::Status::Finished);
+    QCOMPARE(r.standardOutput, cp932Encode(u"本文\r\n<-注1：注\r\n次\r\n"_s));
+    QCOMPARE(QString::fromUtf8(r.standardError),
+             u"velmat-doc2txt: 文書の word/footnotes.xml は 2 行目から先が読めません（Entity 'nbsp' not declared.）。\n"_s);
     QCOMPARE(r.exitCode, 3);
 }
 
