@@ -38,6 +38,7 @@ private Q_SLOTS:
     void lostCharactersAreNamed_data();
     void lostCharactersAreNamed();
     void joinKeepsADocumentReadInPart();
+    void joinReadsDocumentsWithItsOwnFilter();
 
 private:
     struct Result {
@@ -552,6 +553,22 @@ void TestVelmatTool::joinKeepsADocumentReadInPart()
     QVERIFY(joined.open(QIODevice::ReadOnly));
     QCOMPARE(joined.readAll(),
              cp932Encode(u"<- ファイル結合実施  2012/09/02 13:45:01\r\n\r\n\r\n<-●part.docx\r\nread\r\n"_s));
+}
+
+void TestVelmatTool::joinReadsDocumentsWithItsOwnFilter()
+{
+    // Without --filter the filter that comes with the tool reads documents;
+    // a program named xdoc2txt is found on no Linux system.
+    QTemporaryDir dir;
+    const QString out = dir.filePath(u"joined.txt"_s);
+    const QString doc = QStringLiteral(VELMAT_DOCUMENTS) + u"/sheets.xlsx"_s;
+    const Result r = tool({u"join"_s, u"--time=2012-09-02T13:45:01"_s, u"-o"_s, out, doc});
+    QVERIFY2(r.status == 0, r.err.constData());
+    QFile joined(out);
+    QVERIFY(joined.open(QIODevice::ReadOnly));
+    QCOMPARE(joined.readAll(), cp932Encode(u"<- ファイル結合実施  2012/09/02 13:45:01\r\n\r\n\r\n<-●sheets.xlsx\r\n"
+                                           u"話者\t字幕\r\n田中\t\t42\r\n\r\n\t空白の後\r\n同じ\t同じ\t上の行\r\n"
+                                           u"下の行\r\n\r\n二枚目\r\n"_s));
 }
 
 QTEST_GUILESS_MAIN(TestVelmatTool)
