@@ -52,6 +52,13 @@ const QHash<char16_t, QString> &standIns()
     return table;
 }
 
+// None of the characters above lies in ASCII or between the ideographic
+// space and the ligatures, where nearly all of a roll's text is.
+bool mayHaveStandIn(char16_t c)
+{
+    return c >= 0xA0 && (c < 0x3000 || c >= 0xFB00);
+}
+
 } // namespace
 
 QString withStandIns(QString text)
@@ -60,7 +67,7 @@ QString withStandIns(QString text)
     qsizetype i = 0;
     // Most text has none: look before copying.
     for (; i < text.size(); ++i) {
-        if (text[i].unicode() >= 0xA0 && table.contains(text[i].unicode()))
+        if (mayHaveStandIn(text[i].unicode()) && table.contains(text[i].unicode()))
             break;
     }
     if (i == text.size())
@@ -69,7 +76,7 @@ QString withStandIns(QString text)
     out.reserve(text.size());
     for (; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
-        const auto it = c >= 0xA0 ? table.constFind(c) : table.constEnd();
+        const auto it = mayHaveStandIn(c) ? table.constFind(c) : table.constEnd();
         if (it == table.constEnd())
             out += QChar(c);
         else
