@@ -1,7 +1,7 @@
 #pragma once
 // The text of office documents from their XML parts, one paragraph (or table
-// row) per line. Only what a reader would see as running text: formatting,
-// tab-stop definitions and phonetic guides are left out.
+// row) per line (spreadsheets: SheetText.h). Only what a reader would see as
+// running text: formatting, tab-stop definitions and phonetic guides are left out.
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -71,21 +71,5 @@ void readWordNotes(const QByteArray &xml, DocumentNotes::Kind kind, DocumentNote
 // annotations left out, notes after their paragraph with their own mark.
 QStringList openDocumentLines(const QByteArray &xml, DocumentReading &reading);
 
-// content.xml of an OpenDocument spreadsheet: the same lines as sheetLines
-// gives for the same sheets saved as .xlsx (one per row, cells separated by
-// tabs, a cell's paragraphs as its lines, a blank line between sheets).
-QStringList spreadsheetLines(const QByteArray &xml, DocumentReading &reading);
-
 // ppt/slides/slideN.xml of a .pptx: one line per a:p, a:br as a line break.
 QStringList slideLines(const QByteArray &xml, DocumentReading &reading);
-
-// xl/sharedStrings.xml of a .xlsx: the strings in index order, without their
-// phonetic readings (rPh).
-QStringList sharedStrings(const QByteArray &xml, DocumentReading &reading);
-
-// xl/worksheets/sheetN.xml: one line per row, cells separated by tabs at their
-// column positions, empty rows between kept; shared strings resolved through
-// `strings`. Returns `lines` (the sheets before) with the sheet's rows added,
-// set off by a blank line when both have rows.
-QStringList sheetLines(const QByteArray &xml, const QStringList &strings, DocumentReading &reading,
-                       QStringList lines = {});

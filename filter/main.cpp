@@ -2,6 +2,7 @@
 // standard output as Shift-JIS with CR LF line ends, the way the editor reads
 // a filter's output. Called as: velmat-doc2txt -s -o=0 PATH
 #include "filter/DocumentText.h"
+#include "filter/SheetText.h"
 #include "filter/StandIns.h"
 #include "filter/ZipArchive.h"
 #include "platform/Cp932.h"
