@@ -42,13 +42,13 @@ int checkCommand(const QStringList &args)
     std::function<bool(const QString &)> overlong;
     std::optional<TextMeasure> measure;
     if (parser.isSet(u"chars"_s)) {
-        const auto chars = intOption(parser, u"check"_s, u"chars"_s, 0, 100000);
+        const auto chars = intOption(parser, u"check"_s, u"chars"_s, 0, kMaxLineChars);
         if (!chars)
             return kCliUsage;
         const int limit = lineLimitCells(*chars);
         overlong = [limit](const QString &line) { return MecsStringWidth(line, true) > limit; };
     } else {
-        const auto pixels = intOption(parser, u"check"_s, u"pixels"_s, 0, 1000000);
+        const auto pixels = intOption(parser, u"check"_s, u"pixels"_s, 0, kMaxScreenPixels);
         const auto size = intOption(parser, u"check"_s, u"size"_s, 1, 1000);
         if (!pixels || !size)
             return kCliUsage;

@@ -9,6 +9,7 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <utility>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -20,7 +21,60 @@ void printError(const QString &text)
 {
     QTextStream(stderr) << "velmat-tool: " << text << '\n';
 }
+
+// What Shift-JIS output on standard output has lost so far.
+Cp932Losses &outputLosses()
+{
+    static Cp932Losses losses;
+    return losses;
+}
 } // namespace
+
+bool warnLosses(const QString &where, const Cp932Losses &losses)
+{
+    if (losses.isEmpty())
+        return false;
+    constexpr qsizetype kShown = 10;
+    QStringList lines;
+    for (const qsizetype line : losses.lines().mid(0, kShown))
+        lines << QString::number(line);
+    QString at = lines.join(u", "_s);
+    if (losses.lineCount() > lines.size())
+        at += u" and %1 more"_s.arg(losses.lineCount() - lines.size());
+    printError(u"warning: %1 character(s) in %2 cannot be written in Shift-JIS and became \"?\" (line(s) %3): %4"_s
+                   .arg(QString::number(losses.count()), where, at,
+                        describeCharacters(losses.characters()).replace(u"\r\n"_s, u", "_s)));
+    return true;
+}
+
+namespace {
+int writeFile(const QString &path, const QByteArray &bytes, const Cp932Losses &losses)
+{
+    const FileWriteResult written = writeFileAtomically(path, bytes);
+    if (!written.ok) {
+        printError(u"cannot write \"%1\": %2"_s.arg(path, written.error));
+        return kCliWriteFailed;
+    }
+    return warnLosses(u"\"%1\""_s.arg(path), losses) ? kCliLossy : kCliOk;
+}
+} // namespace
+
+int writeRollFile(const QString &path, const QStringList &lines)
+{
+    Cp932Losses losses;
+    for (const QString &line : lines) {
+        losses.add(line);
+        losses.add(u"\n");
+    }
+    return writeFile(path, rollFileBytes(lines), losses);
+}
+
+int writeShiftJisFile(const QString &path, QStringView text)
+{
+    Cp932Losses losses;
+    losses.add(text);
+    return writeFile(path, cp932Encode(text), losses);
+}
 
 std::optional<QString> readRollText(const QCommandLineParser &parser)
 {
@@ -82,6 +136,7 @@ void writeOutput(QStringView text, bool shiftJis)
         QByteArray bytes;
         if (shiftJis) {
             // No Shift-JIS byte but LF itself is 0x0A, so each one is a line end.
+            outputLosses().add(piece);
             const QByteArray encoded = cp932Encode(piece);
             bytes.reserve(encoded.size() + encoded.size() / 8);
             qsizetype from = 0;
@@ -103,8 +158,11 @@ void writeOutput(QStringView text, bool shiftJis)
 int finishOutput(int status)
 {
     errno = 0;
-    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) {
+        if (warnLosses(u"standard output"_s, std::exchange(outputLosses(), Cp932Losses())) && status == kCliOk)
+            return kCliLossy;
         return status;
+    }
     const int error = errno;
     printError(u"cannot write the output: %1"_s.arg(
         error ? QString::fromLocal8Bit(std::strerror(error)) : u"write error"_s));

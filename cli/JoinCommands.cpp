@@ -8,10 +8,30 @@
 #include "reshape/IPtalkSettings.h"
 #include "roll/RollFile.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// The document filter that comes with velmat-tool, as the editor finds its
+// own: installed beside it, or in a build tree beside the editor.
+QString defaultFilter()
+{
+    const QDir here(QCoreApplication::applicationDirPath());
+    for (const QString &candidate : {here.filePath(u"velmat-doc2txt"_s), here.filePath(u"../app/velmat-doc2txt"_s)}) {
+        const QFileInfo info(candidate);
+        if (info.isFile() && info.isExecutable())
+            return info.absoluteFilePath();
+    }
+    return u"velmat-doc2txt"_s; // looked for in PATH
+}
+
+} // namespace
 
 int joinCommand(const QStringList &args)
 {
@@ -20,9 +40,12 @@ int joinCommand(const QStringList &args)
         u"Joins roll files into one roll: a header comment, two empty lines, then for each file\n"
         "a line \"<-●\" with its name and its lines. Files other than .txt and .sl1 go through the\n"
         "text filter. Files that cannot be read keep their \"<-●\" line, are named on standard\n"
-        "error, and make the exit status 1."_s);
+        "error, and make the exit status 1. Files read only in part, and characters Shift-JIS\n"
+        "lacks (written as \"?\"), are named on standard error and make the exit status 4.\n"
+        "All files together may bring at most 256 MiB; the files past that are not read."_s);
     parser.addOption({{u"o"_s, u"output"_s}, u"The joined roll to write (Shift-JIS, CR LF)."_s, u"OUT"_s});
-    parser.addOption({u"filter"_s, u"The text filter for other documents."_s, u"PROGRAM"_s, u"xdoc2txt"_s});
+    parser.addOption({u"filter"_s, u"The text filter for other documents; velmat-doc2txt by default."_s,
+                      u"PROGRAM"_s});
     parser.addOption({u"time"_s, u"The moment written in the header (yyyy-MM-ddTHH:mm:ss); now by default."_s,
                       u"WHEN"_s});
     parser.addPositionalArgument(u"FILE"_s, u"Roll files, joined in the order given."_s, u"FILE..."_s);
@@ -37,17 +60,10 @@ int joinCommand(const QStringList &args)
         if (!when.isValid())
             return usageError(u"join"_s, u"--time takes yyyy-MM-ddTHH:mm:ss"_s);
     }
+    const QString filter = parser.isSet(u"filter"_s) ? parser.value(u"filter"_s) : defaultFilter();
     QList<JoinSource> sources;
     for (const QString &path : parser.positionalArguments())
-        sources << readJoinSource(path, parser.value(u"filter"_s));
-    // The editor's lines end with the empty one after the final line break.
-    const QStringList lines = joinedRollLines(joinHeaderLine(when), sources) << QString();
-    const FileWriteResult written = writeFileAtomically(output, rollFileBytes(lines));
-    if (!written.ok) {
-        QTextStream(stderr) << "velmat-tool: cannot write \"" << output << "\": " << written.error << '\n';
-        return kCliWriteFailed;
-    }
-    const QList<JoinSource> failed = failedSources(sources);
+        sources << readJoinSource(path, filter, {}, joinRoomLeft(sources));
     QTextStream err(stderr);
     for (const JoinSource &source : sources) {
         if (!source.ok)
@@ -55,7 +71,15 @@ int joinCommand(const QStringList &args)
         else if (!source.warning.isEmpty())
             err << "velmat-tool: warning: " << QString(source.warning).replace(u"\r\n"_s, u" "_s) << '\n';
     }
-    return failed.isEmpty() ? kCliOk : kCliFound;
+    err.flush();
+    // The editor's lines end with the empty one after the final line break.
+    const QStringList lines = joinedRollLines(joinHeaderLine(when), sources) << QString();
+    const int written = writeRollFile(output, lines);
+    if (written == kCliWriteFailed)
+        return written;
+    if (!failedSources(sources).isEmpty())
+        return kCliFound;
+    return joinNeedsAttention(sources) ? kCliLossy : written;
 }
 
 int dp9Command(const QStringList &args)

@@ -134,10 +134,10 @@ int reshapeCommand(const QStringList &args)
     const bool byChars = parser.isSet(u"chars"_s);
     std::optional<int> chars, pixels, size;
     if (byChars) {
-        if (!(chars = intOption(parser, u"reshape"_s, u"chars"_s, 1, 100000)))
+        if (!(chars = intOption(parser, u"reshape"_s, u"chars"_s, 1, kMaxLineChars)))
             return kCliUsage;
     } else {
-        pixels = intOption(parser, u"reshape"_s, u"pixels"_s, 1, 1000000);
+        pixels = intOption(parser, u"reshape"_s, u"pixels"_s, 1, kMaxScreenPixels);
         size = intOption(parser, u"reshape"_s, u"size"_s, 1, 1000);
         if (!pixels || !size)
             return kCliUsage;
@@ -196,7 +196,7 @@ int centerCommand(const QStringList &args)
     addShapeOptions(parser, false, false);
     if (!parseCommand(parser, u"center"_s, args))
         return kCliUsage;
-    const auto chars = intOption(parser, u"center"_s, u"chars"_s, 0, 100000);
+    const auto chars = intOption(parser, u"center"_s, u"chars"_s, 0, kMaxLineChars);
     if (!chars)
         return kCliUsage;
     const auto roll = readRollLines(parser);

@@ -64,12 +64,5 @@ int slideCommand(const QStringList &args)
     if (!lines)
         return kCliUsage;
     const QStringList records = convertRollToSlide(*lines, settings);
-    const QByteArray bytes = cp932Encode(records.join(u"\r\n"_s) + u"\r\n"_s);
-    const FileWriteResult written = writeFileAtomically(parser.value(u"output"_s), bytes);
-    if (!written.ok) {
-        QTextStream(stderr) << "velmat-tool: cannot write \"" << parser.value(u"output"_s) << "\": " << written.error
-                            << '\n';
-        return kCliWriteFailed;
-    }
-    return kCliOk;
+    return writeShiftJisFile(parser.value(u"output"_s), records.join(u"\r\n"_s) + u"\r\n"_s);
 }

@@ -40,12 +40,7 @@ int wordsCommand(const QStringList &args)
         const QString path = parser.value(u"export"_s);
         const QStringList file = dictionaryFileLines(dictionaryEntries(digest->lines(), part),
                                                      dictionaryDateTime(QDateTime::currentDateTime()));
-        const FileWriteResult written = writeFileAtomically(path, rollFileBytes(file));
-        if (!written.ok) {
-            QTextStream(stderr) << "velmat-tool: cannot write \"" << path << "\": " << written.error << '\n';
-            return kCliWriteFailed;
-        }
-        return kCliOk;
+        return writeRollFile(path, file);
     }
     const QStringList listed = parser.isSet(u"pos"_s)
                                    ? wordsOfPart(digest->lines(), part, parser.isSet(u"base"_s))

@@ -62,10 +62,14 @@ const char kUsage[] =
     "  velmat-tool COMMAND --help    options of one command\n"
     "  velmat-tool --version\n"
     "\n"
-    "Input larger than 256 MiB is refused.\n"
+    "Input larger than 256 MiB is refused. --chars takes at most 100 and --pixels\n"
+    "at most 3000, as the editor's settings do.\n"
     "\n"
-    "Exit status: 0 success, 1 a check found over-long lines, 2 bad usage or\n"
-    "unreadable input, 3 the output could not be written.\n";
+    "Exit status: 0 success, 1 a check found over-long lines (join: a file could\n"
+    "not be read), 2 bad usage or unreadable input, 3 the output could not be\n"
+    "written, 4 the output was written with losses: characters Shift-JIS lacks\n"
+    "became \"?\" (in --sjis output, join -o, slide -o, words --export) or join\n"
+    "read a document only in part; standard error names them and their lines.\n";
 
 // Runs the command `args` names; its output waits in the standard output buffer.
 int runCommand(const QStringList &args)

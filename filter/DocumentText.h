@@ -1,8 +1,9 @@
 #pragma once
 // The text of office documents from their XML parts, one paragraph (or table
-// row) per line. Only what a reader would see as running text: formatting,
-// tab-stop definitions and phonetic guides are left out.
+// row) per line (spreadsheets: SheetText.h). Only what a reader would see as
+// running text: formatting, tab-stop definitions and phonetic guides are left out.
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -46,21 +47,29 @@ private:
     QStringList m_problems;
 };
 
-// word/document.xml of a .docx: one line per w:p, w:tab as a tab, w:br and w:cr
-// as line breaks.
-QStringList wordDocumentLines(const QByteArray &xml, DocumentReading &reading);
+// The footnotes and endnotes of a .docx, each note's lines by its id.
+struct DocumentNotes {
+    enum Kind { Footnote, Endnote };
+    QHash<QString, QStringList> lines[2];
+};
 
-// content.xml of an OpenDocument (or older office zip) file: one line per
-// text:p or text:h, text:s as blanks, text:tab, text:line-break; annotations left out.
+// Ruby (a base text with its reading) comes out as the roll's ruby code,
+// "`r" + reading + "`s" + base. A note comes out after the paragraph that cites
+// it, as comment lines 「<-注1：…」 (endnotes 「<-注i：…」), never inside the
+// caption text.
+
+// word/document.xml of a .docx: one line per w:p, w:tab as a tab, w:br and w:cr
+// as line breaks; the notes cited taken from `notes`, numbered in the order
+// they are cited.
+QStringList wordDocumentLines(const QByteArray &xml, DocumentReading &reading, const DocumentNotes &notes = {});
+
+// word/footnotes.xml or word/endnotes.xml of a .docx, read into `notes`.
+void readWordNotes(const QByteArray &xml, DocumentNotes::Kind kind, DocumentNotes &notes, DocumentReading &reading);
+
+// content.xml of an OpenDocument (or older office zip) text or presentation:
+// one line per text:p or text:h, text:s as blanks, text:tab, text:line-break;
+// annotations left out, notes after their paragraph with their own mark.
 QStringList openDocumentLines(const QByteArray &xml, DocumentReading &reading);
 
 // ppt/slides/slideN.xml of a .pptx: one line per a:p, a:br as a line break.
 QStringList slideLines(const QByteArray &xml, DocumentReading &reading);
-
-// xl/sharedStrings.xml of a .xlsx: the strings in index order, without their
-// phonetic readings (rPh).
-QStringList sharedStrings(const QByteArray &xml, DocumentReading &reading);
-
-// xl/worksheets/sheetN.xml: one line per row, cells separated by tabs at their
-// column positions; shared strings resolved through `strings`.
-QStringList sheetLines(const QByteArray &xml, const QStringList &strings, DocumentReading &reading);

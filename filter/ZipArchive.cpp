@@ -2,6 +2,8 @@
 
 #include <QtEndian>
 
+#include <algorithm>
+
 #include <zlib.h>
 
 using namespace Qt::StringLiterals;
@@ -106,6 +108,44 @@ bool ZipArchive::open(const QString &path)
         }
         pos += 46 + nameLength + extraLength + commentLength;
     }
+    return markOverlaps();
+}
+
+bool ZipArchive::markOverlaps()
+{
+    // Each entry's data runs from its local header to the end of its
+    // compressed bytes. An office program never lets two entries share bytes;
+    // a file that does wants one deflated part inflated many times over.
+    struct Span {
+        qint64 begin;
+        qint64 end;
+        Entry *entry;
+    };
+    QList<Span> spans;
+    spans.reserve(m_entries.size());
+    const qint64 fileSize = m_file.size();
+    for (Entry &entry : m_entries) {
+        m_file.seek(entry.localHeaderOffset);
+        const QByteArray header = m_file.read(30);
+        if (header.size() != 30 || u32(header.constData()) != kLocalHeader) {
+            // Told when the entry is read; its span is unknown, so it claims none.
+            continue;
+        }
+        const qint64 begin = entry.localHeaderOffset;
+        const qint64 end = begin + 30 + u16(header.constData() + 26) + u16(header.constData() + 28)
+                           + entry.compressedSize;
+        spans.append({begin, std::min(end, fileSize), &entry});
+    }
+    std::sort(spans.begin(), spans.end(), [](const Span &a, const Span &b) { return a.begin < b.begin; });
+    const Span *furthest = nullptr; // of the spans before, the one that reaches furthest
+    for (const Span &span : spans) {
+        if (furthest && span.begin < furthest->end) {
+            span.entry->overlaps = true;
+            furthest->entry->overlaps = true;
+        }
+        if (!furthest || span.end > furthest->end)
+            furthest = &span;
+    }
     return true;
 }
 
@@ -117,8 +157,16 @@ std::optional<QByteArray> ZipArchive::read(const QString &name)
         return std::nullopt;
     }
     const Entry &entry = *it;
-    if (entry.size > kMaxEntrySize || entry.compressedSize > kMaxEntrySize) {
-        m_error = u"文書の %1 が大きすぎます。"_s.arg(name);
+    if (entry.overlaps) {
+        m_error = u"文書の %1 は、ほかの部分とデータが重なっているため読みません。"_s.arg(name);
+        return std::nullopt;
+    }
+    // Checked before anything is read: the sizes are the directory's word, and
+    // inflating stops at the claimed size.
+    if (qint64(entry.size) > m_budget - m_inflated || qint64(entry.compressedSize) > m_budget) {
+        m_error = u"文書の %1 は読みません。展開すると文書全体で %2 を超えます。"_s.arg(
+            name, m_budget == kMaxInflated ? QString::fromLatin1(kMaxInflatedName)
+                                           : u"%1 B"_s.arg(m_budget));
         return std::nullopt;
     }
     m_file.seek(entry.localHeaderOffset);
@@ -150,5 +198,6 @@ std::optional<QByteArray> ZipArchive::read(const QString &name)
         m_error = u"文書の %1 が壊れています。"_s.arg(name);
         return std::nullopt;
     }
+    m_inflated += data->size();
     return data;
 }

@@ -2,11 +2,13 @@
 // standard output as Shift-JIS with CR LF line ends, the way the editor reads
 // a filter's output. Called as: velmat-doc2txt -s -o=0 PATH
 #include "filter/DocumentText.h"
+#include "filter/SheetText.h"
+#include "filter/StandIns.h"
 #include "filter/ZipArchive.h"
 #include "platform/Cp932.h"
-#include "platform/TextFile.h"
 #include "platform/ProcessRunner.h"
 #include "platform/TextFile.h"
+#include "roll/RollFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -31,9 +33,14 @@ const char kUsage[] =
     "(with byte-order mark) or Shift-JIS. FILE is always the last argument; the\n"
     "options before it (-s, -o=0) are accepted for compatibility and change nothing.\n"
     "\n"
+    "Characters Shift-JIS lacks are written as a common stand-in where one\n"
+    "exists (a bullet as ・, an en dash as －), otherwise as \"?\".\n"
+    "Plain text larger than 256 MiB is refused.\n"
+    "\n"
     "Exit status: 0 success, 1 the document could not be read, 2 bad usage,\n"
-    "3 the document was read only in part: the text read is written, and\n"
-    "standard error says what is missing or changed.\n";
+    "3 the text is written but not quite the document's: a part could not be\n"
+    "read, or characters were lost (bytes that could not be decoded, characters\n"
+    "written as \"?\"); standard error says what and where.\n";
 
 // Exit status when the text is written but incomplete or altered.
 constexpr int kPartialText = 3;
@@ -49,6 +56,27 @@ void printError(const QString &message)
 {
     const QByteArray bytes = (u"velmat-doc2txt: "_s + message + u'\n').toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+}
+
+// "1, 4, 9 行目", with a count of the rest when there are more than shown.
+QString lineNumbers(const Cp932Losses &losses)
+{
+    constexpr qsizetype kShown = 10;
+    QStringList numbers;
+    for (const qsizetype line : losses.lines().mid(0, kShown))
+        numbers << QString::number(line);
+    QString text = numbers.join(u", "_s) + u" 行目"_s;
+    if (losses.lineCount() > numbers.size())
+        text += u"ほか %1 行"_s.arg(losses.lineCount() - numbers.size());
+    return text;
+}
+
+// The note for characters written as "?", in the words of the editor's save question.
+QString lossNote(const Cp932Losses &losses)
+{
+    return u"次の文字は Shift-JIS で表せないため、「?」に置き換えました（%1 文字、%2）。\n"_s.arg(
+               QString::number(losses.count()), lineNumbers(losses))
+           + describeCharacters(losses.characters()).replace(u"\r\n"_s, u"\n"_s);
 }
 
 QStringList splitLines(const QString &text)
@@ -78,6 +106,19 @@ QStringList numberedEntries(const QStringList &names, const QRegularExpression &
     return out;
 }
 
+// An OpenDocument spreadsheet (or its older form) says so in its "mimetype"
+// entry; without one, its content has the spreadsheet body.
+bool isSpreadsheet(ZipArchive &zip, const QByteArray &content)
+{
+    if (zip.contains(u"mimetype"_s)) {
+        const auto type = zip.read(u"mimetype"_s);
+        if (type)
+            return type->contains("spreadsheet") || type->contains("sun.xml.calc");
+    }
+    // The end tag of the body; in text, a '>' would be written as "&gt;".
+    return content.contains(":spreadsheet>") || content.contains("<spreadsheet>");
+}
+
 Lines officeZipLines(const QString &path, DocumentReading &reading)
 {
     ZipArchive zip;
@@ -97,10 +138,28 @@ Lines officeZipLines(const QString &path, DocumentReading &reading)
     };
 
     if (zip.contains(u"word/document.xml"_s)) {
+        // The notes first: the text cites them where they belong. Notes that
+        // cannot be read (in whole or in part) leave the text whole, with the
+        // problem told, so they are read with a reading of their own.
+        DocumentNotes notes;
+        const std::pair<QString, DocumentNotes::Kind> noteParts[] = {
+            {u"word/footnotes.xml"_s, DocumentNotes::Footnote}, {u"word/endnotes.xml"_s, DocumentNotes::Endnote}};
+        for (const auto &[name, kind] : noteParts) {
+            if (!zip.contains(name))
+                continue;
+            DocumentReading noteReading;
+            noteReading.beginPart(name);
+            if (const auto xml = zip.read(name))
+                readWordNotes(*xml, kind, notes, noteReading);
+            else
+                noteReading.note(zip.error());
+            for (const QString &problem : noteReading.problems())
+                reading.note(problem);
+        }
         const auto xml = part(u"word/document.xml"_s);
         if (!xml)
             return Failure{zip.error()};
-        return wordDocumentLines(*xml, reading);
+        return wordDocumentLines(*xml, reading, notes);
     }
     if (zip.contains(u"xl/workbook.xml"_s)) {
         QStringList strings;
@@ -119,9 +178,7 @@ Lines officeZipLines(const QString &path, DocumentReading &reading)
             const auto xml = part(name);
             if (!xml)
                 return partsUpTo(lines);
-            if (!lines.isEmpty())
-                lines << QString(); // a blank line between sheets
-            lines << sheetLines(*xml, strings, reading);
+            lines = sheetLines(*xml, strings, reading, std::move(lines));
         }
         return lines;
     }
@@ -145,6 +202,8 @@ Lines officeZipLines(const QString &path, DocumentReading &reading)
         const auto xml = part(u"content.xml"_s);
         if (!xml)
             return Failure{zip.error()};
+        if (isSpreadsheet(zip, *xml))
+            return spreadsheetLines(*xml, reading);
         return openDocumentLines(*xml, reading);
     }
     return Failure{u"この zip ファイルは文書として読めません。"_s};
@@ -172,7 +231,7 @@ Lines pdfLines(const QString &path)
     return lines;
 }
 
-Lines plainTextLines(const QByteArray &bytes)
+Lines plainTextLines(const QByteArray &bytes, DocumentReading &reading)
 {
     // Text files from other systems are often UTF-8 without a mark; valid UTF-8
     // with non-ASCII bytes is very unlikely to be meant as Shift-JIS.
@@ -186,7 +245,11 @@ Lines plainTextLines(const QByteArray &bytes)
         if (!utf8.hasError())
             return splitLines(text);
     }
-    return splitLines(decodeTextBytes(bytes).text);
+    const DecodedText decoded = decodeTextBytes(bytes);
+    if (decoded.brokenSequences > 0)
+        reading.note(u"文書に %1 として読めない部分が %2 か所あり、「?」にしました。"_s.arg(
+            textEncodingName(decoded.encoding), QString::number(decoded.brokenSequences)));
+    return splitLines(decoded.text);
 }
 
 Lines documentLines(const QString &path, DocumentReading &reading)
@@ -210,10 +273,14 @@ Lines documentLines(const QString &path, DocumentReading &reading)
                        u"新しい形式（.docx .xlsx .pptx）で保存し直してください。"_s};
     if (head.startsWith("{\\rtf"))
         return Failure{u"リッチテキスト（.rtf）は読めません。"_s};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    // Bounded as every text input is: a device such as /dev/zero never ends.
+    const BoundedRead read = readBoundedBytes(file);
+    if (read.tooLarge)
+        return Failure{u"文書が大きすぎます。テキストとして読めるのは %1 までです: %2"_s.arg(
+            QLatin1StringView(kTextInputLimitName), path)};
+    if (read.failed)
         return Failure{u"読み込み中にエラーが起きました: %1"_s.arg(file.errorString())};
-    return plainTextLines(bytes);
+    return plainTextLines(read.bytes, reading);
 }
 
 } // namespace
@@ -248,10 +315,20 @@ int main(int argc, char *argv[])
         return 1;
     }
     QByteArray out;
-    for (const QString &line : std::get<QStringList>(lines)) {
-        out += cp932Encode(line);
-        out += "\r\n";
+    Cp932Losses losses;
+    for (const QString &paragraph : std::get<QStringList>(lines)) {
+        // A cell or a note may hold line breaks of its own.
+        for (const QString &line : paragraph.split(u'\n')) {
+            // U+FFFD marks bytes that could not be decoded, told where it happened.
+            const QString text = withStandIns(line).replace(QChar::ReplacementCharacter, u'?');
+            losses.add(text);
+            losses.add(u"\n");
+            out += cp932Encode(text);
+            out += "\r\n";
+        }
     }
+    if (!losses.isEmpty())
+        reading.note(lossNote(losses));
     if (std::fwrite(out.constData(), 1, size_t(out.size()), stdout) != size_t(out.size())
         || std::fflush(stdout) != 0) {
         printError(u"出力に失敗しました。"_s);

@@ -158,10 +158,13 @@ void TJoinFile::Button1Click()
         StatusBar->setValue(t);
         StatusText->setText(u"%1/%2を結合中..."_s.arg(t + 1).arg(total));
         keepWindowsAlive();
-        JoinSource source = readJoinSource(paths.at(t), filter, [] {
-            keepWindowsAlive();
-            return true;
-        });
+        JoinSource source = readJoinSource(
+            paths.at(t), filter,
+            [] {
+                keepWindowsAlive();
+                return true;
+            },
+            joinRoomLeft(sources));
         if (!source.ok)
             logError(raisedError(u"EFOpenError"_s, u"\"%1\": %2"_s.arg(source.path, source.error)));
         const QString shown = source.ok ? source.text : QString();

@@ -187,3 +187,33 @@ QString cp932UnencodableChars(QStringView text)
     }
     return result;
 }
+
+void Cp932Losses::add(QStringView piece)
+{
+    const qsizetype n = piece.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = piece[i].unicode();
+        if (c == u'\n') {
+            ++m_line;
+            continue;
+        }
+        if (c < 0x80 || cp932tables::encode[c])
+            continue;
+        char32_t cp = c;
+        if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(piece[i + 1].unicode()))
+            cp = QChar::surrogateToUcs4(c, piece[++i].unicode());
+        else if (QChar::isSurrogate(c))
+            cp = kReplacement;
+        ++m_count;
+        if (m_lastLine != m_line) {
+            m_lastLine = m_line;
+            ++m_lineCount;
+            if (m_lines.size() < kMaxLines)
+                m_lines << m_line;
+        }
+        if (!m_seen.contains(cp)) {
+            m_seen.insert(cp);
+            m_characters += QStringView(QChar::fromUcs4(cp));
+        }
+    }
+}

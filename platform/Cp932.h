@@ -6,6 +6,8 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringView>
 
@@ -32,3 +34,34 @@ bool cp932CanEncode(char32_t c);
 // The characters cp932Encode would turn into '?', each once, in order of first
 // appearance (a lone surrogate is reported as U+FFFD). Empty if none.
 QString cp932UnencodableChars(QStringView text);
+
+// What writing a text as code page 932 loses, counted as cp932Encode writes
+// it: the characters that become '?', how often, and on which lines. A text
+// may be fed in pieces, in order (a piece may end inside a line, never inside
+// a surrogate pair).
+class Cp932Losses {
+public:
+    // Line numbers kept at most; more are only counted.
+    static constexpr qsizetype kMaxLines = 100;
+
+    void add(QStringView piece);
+
+    bool isEmpty() const { return m_count == 0; }
+    // How many characters became '?' (a surrogate pair is one).
+    qsizetype count() const { return m_count; }
+    // Each lost character once, in order of first appearance (a lone surrogate as U+FFFD).
+    QString characters() const { return m_characters; }
+    // One-based numbers of the first lines ('\n' ends a line) that lost characters, ascending.
+    QList<qsizetype> lines() const { return m_lines; }
+    // How many lines lost characters.
+    qsizetype lineCount() const { return m_lineCount; }
+
+private:
+    qsizetype m_count = 0;
+    QString m_characters;
+    QList<qsizetype> m_lines;
+    qsizetype m_lineCount = 0;
+    qsizetype m_line = 1;     // the line the next piece begins in
+    qsizetype m_lastLine = 0; // the last line counted in m_lineCount
+    QSet<char32_t> m_seen;
+};

@@ -33,6 +33,12 @@ private Q_SLOTS:
     void longLineInALargeFont();
     void languageCommandsHelp_data();
     void languageCommandsHelp();
+    void limitsOutsideTheSettings_data();
+    void limitsOutsideTheSettings();
+    void lostCharactersAreNamed_data();
+    void lostCharactersAreNamed();
+    void joinKeepsADocumentReadInPart();
+    void joinReadsDocumentsWithItsOwnFilter();
 
 private:
     struct Result {
@@ -442,6 +448,131 @@ void TestVelmatTool::languageCommandsHelp()
     QVERIFY(r.out.contains("--chasen <PATH>"));
     QVERIFY(r.out.contains("[FILE]"));
     QVERIFY(tool({u"--help"_s}).out.contains("  " + command.toUtf8() + "  "));
+}
+
+void TestVelmatTool::limitsOutsideTheSettings_data()
+{
+    // A limit the settings window would not take is refused before the roll is
+    // read: centring within 100000 characters wrote gigabytes of blanks.
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("message"); // empty: accepted
+    QTest::newRow("center --chars 100000") << QStringList{u"center"_s, u"--chars"_s, u"100000"_s}
+                                           << u"--chars takes a whole number from 0 to 100"_s;
+    QTest::newRow("center --chars 100") << QStringList{u"center"_s, u"--chars"_s, u"100"_s} << QString();
+    QTest::newRow("check --chars 101") << QStringList{u"check"_s, u"--chars"_s, u"101"_s}
+                                       << u"--chars takes a whole number from 0 to 100"_s;
+    QTest::newRow("check --pixels 3001") << QStringList{u"check"_s, u"--pixels"_s, u"3001"_s}
+                                         << u"--pixels takes a whole number from 0 to 3000"_s;
+    QTest::newRow("reshape --chars 101") << QStringList{u"reshape"_s, u"--chars"_s, u"101"_s}
+                                         << u"--chars takes a whole number from 1 to 100"_s;
+    QTest::newRow("reshape --pixels 1000000") << QStringList{u"reshape"_s, u"--pixels"_s, u"1000000"_s}
+                                              << u"--pixels takes a whole number from 1 to 3000"_s;
+}
+
+void TestVelmatTool::limitsOutsideTheSettings()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, message);
+    const Result r = tool(args, cp932Encode(u"あいう\r\n"_s));
+    if (message.isEmpty()) {
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.err.isEmpty());
+        return;
+    }
+    QCOMPARE(r.status, 2);
+    QVERIFY(r.out.isEmpty());
+    QCOMPARE(QString::fromUtf8(r.err),
+             u"velmat-tool: %1 (see velmat-tool %2 --help)\n"_s.arg(message, args.first()));
+}
+
+void TestVelmatTool::lostCharactersAreNamed_data()
+{
+    // Shift-JIS output that turns characters into "?" says which and where,
+    // and its status tells it from a clean run.
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("written"); // "stdout", or the output file's name
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("lines");
+    const QString header = u"--time=2012-09-02T13:45:01"_s;
+    QTest::newRow("--sjis") << QStringList{u"trim"_s, u"--sjis"_s} << u"stdout"_s << 4 << u"2, 4"_s;
+    QTest::newRow("UTF-8 output loses nothing") << QStringList{u"trim"_s} << u"stdout"_s << 0 << QString();
+    QTest::newRow("a check that finds lines still says so")
+        << QStringList{u"check"_s, u"--chars"_s, u"1"_s, u"--sjis"_s} << u"stdout"_s << 1 << u"1, 2"_s;
+    QTest::newRow("slide -o") << QStringList{u"slide"_s, u"-o"_s, u"OUT"_s} << u"OUT"_s << 4 << u"3, 5"_s;
+    QTest::newRow("join -o") << QStringList{u"join"_s, header, u"-o"_s, u"OUT"_s, u"IN"_s} << u"OUT"_s << 4
+                             << u"6, 8"_s;
+}
+
+void TestVelmatTool::lostCharactersAreNamed()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, written);
+    QFETCH(int, status);
+    QFETCH(QString, lines);
+    QTemporaryDir dir;
+    const QByteArray roll = (u"\uFEFFあ\n한국어 😀\nい\ncafé €\n"_s).toUtf8();
+    const QString in = dir.filePath(u"in.txt"_s);
+    QFile f(in);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(roll);
+    f.close();
+    const QString out = dir.filePath(u"out"_s);
+    args.replaceInStrings(u"OUT"_s, out);
+    args.replaceInStrings(u"IN"_s, in);
+    const Result r = tool(args, roll);
+    QCOMPARE(r.status, status);
+    if (lines.isEmpty()) {
+        QVERIFY(r.err.isEmpty());
+        return;
+    }
+    const QString where = written == u"stdout" ? u"standard output"_s : u"\"%1\""_s.arg(out);
+    QCOMPARE(QString::fromUtf8(r.err),
+             u"velmat-tool: warning: 6 character(s) in %1 cannot be written in Shift-JIS and became \"?\" "
+             u"(line(s) %2): 「한」(U+D55C), 「국」(U+AD6D), 「어」(U+C5B4), 「😀」(U+1F600), 「é」(U+00E9), "
+             u"「€」(U+20AC)\n"_s.arg(where, lines));
+}
+
+void TestVelmatTool::joinKeepsADocumentReadInPart()
+{
+    // The filter read part of the document: its text is joined, its reason
+    // told, and the status is not that of a clean join.
+    QTemporaryDir dir;
+    const QString filter = dir.filePath(u"filter.sh"_s);
+    QFile script(filter);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nprintf 'read\\r\\n'; echo 'the rest is damaged' >&2; exit 3\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString doc = dir.filePath(u"part.docx"_s);
+    QFile d(doc);
+    QVERIFY(d.open(QIODevice::WriteOnly));
+    d.close();
+    const QString out = dir.filePath(u"joined.txt"_s);
+    const Result r = tool({u"join"_s, u"--time=2012-09-02T13:45:01"_s, u"--filter"_s, filter, u"-o"_s, out, doc});
+    QCOMPARE(r.status, 4);
+    QCOMPARE(QString::fromUtf8(r.err),
+             u"velmat-tool: warning: \"%1\" には読めない部分がありました。読めた文字だけを読み込んでいます。 "
+             u"the rest is damaged\n"_s.arg(doc));
+    QFile joined(out);
+    QVERIFY(joined.open(QIODevice::ReadOnly));
+    QCOMPARE(joined.readAll(),
+             cp932Encode(u"<- ファイル結合実施  2012/09/02 13:45:01\r\n\r\n\r\n<-●part.docx\r\nread\r\n"_s));
+}
+
+void TestVelmatTool::joinReadsDocumentsWithItsOwnFilter()
+{
+    // Without --filter the filter that comes with the tool reads documents;
+    // a program named xdoc2txt is found on no Linux system.
+    QTemporaryDir dir;
+    const QString out = dir.filePath(u"joined.txt"_s);
+    const QString doc = QStringLiteral(VELMAT_DOCUMENTS) + u"/sheets.xlsx"_s;
+    const Result r = tool({u"join"_s, u"--time=2012-09-02T13:45:01"_s, u"-o"_s, out, doc});
+    QVERIFY2(r.status == 0, r.err.constData());
+    QFile joined(out);
+    QVERIFY(joined.open(QIODevice::ReadOnly));
+    QCOMPARE(joined.readAll(), cp932Encode(u"<- ファイル結合実施  2012/09/02 13:45:01\r\n\r\n\r\n<-●sheets.xlsx\r\n"
+                                           u"話者\t字幕\r\n田中\t\t42\r\n\r\n\t空白の後\r\n同じ\t同じ\t上の行\r\n"
+                                           u"下の行\r\n\r\n二枚目\r\n"_s));
 }
 
 QTEST_GUILESS_MAIN(TestVelmatTool)

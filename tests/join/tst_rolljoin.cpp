@@ -21,6 +21,11 @@ private Q_SLOTS:
     void hostileContents();
     void documentsWithoutAFilterFail();
     void partlyDecodedFileIsNamed();
+    void documentReadInPartKeepsItsText_data();
+    void documentReadInPartKeepsItsText();
+    void oneBoundForAllFiles();
+    void namesWithLineBreaksStayOneLine_data();
+    void namesWithLineBreaksStayOneLine();
 
 private:
     QString write(const QString &name, const QByteArray &bytes) { return writeTestFile(m_dir.filePath(name), bytes); }
@@ -123,6 +128,79 @@ void TestRollJoin::partlyDecodedFileIsNamed()
     QVERIFY(message.startsWith(u"結合を完了しました。\r\n\r\n"_s));
     QVERIFY(message.contains(cut));
     QVERIFY(!message.contains(u"【注意】"_s));
+}
+
+void TestRollJoin::documentReadInPartKeepsItsText_data()
+{
+    // A stand-in filter: its output, its error output, its status.
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("told"); // in the warning (ok) or the error
+    QTest::newRow("read in part: the text read, and why not all")
+        << u"printf 'read\\r\\n'; echo 'part 2 is damaged' >&2; exit 3"_s << true << u"read\n"_s
+        << u"\"%1\" には読めない部分がありました。読めた文字だけを読み込んでいます。\r\npart 2 is damaged"_s;
+    QTest::newRow("read in part without a reason is a failure")
+        << u"printf 'read\\r\\n'; exit 3"_s << false << QString() << u"フィルタが終了コード 3 を返しました。"_s;
+    QTest::newRow("not read: the filter's own reason")
+        << u"echo 'not a document' >&2; exit 1"_s << false << QString() << u"not a document"_s;
+}
+
+void TestRollJoin::documentReadInPartKeepsItsText()
+{
+    QFETCH(QString, script);
+    QFETCH(bool, ok);
+    QFETCH(QString, text);
+    QFETCH(QString, told);
+    const QString filter = write(u"filter.sh"_s, (u"#!/bin/sh\n"_s + script + u'\n').toUtf8());
+    QFile::setPermissions(filter, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString doc = write(u"part.docx"_s, "PK\x03\x04");
+    const JoinSource source = readJoinSource(doc, filter);
+    QCOMPARE(source.ok, ok);
+    QCOMPARE(source.text, text);
+    QCOMPARE(ok ? source.warning : source.error, told.contains(u"%1"_s) ? told.arg(doc) : told);
+    QVERIFY(joinNeedsAttention({source}));
+}
+
+void TestRollJoin::oneBoundForAllFiles()
+{
+    // Each file is within the bound of one input; what a join reads in all is
+    // held to it too. The room left is what the callers pass on.
+    const QString a = write(u"a.txt"_s, QByteArray(600, 'a'));
+    const QString b = write(u"b.txt"_s, QByteArray(600, 'b'));
+    const JoinSource first = readJoinSource(a, {}, {}, 1000);
+    QVERIFY(first.ok);
+    QCOMPARE(first.bytes, 600);
+    QCOMPARE(joinRoomLeft({first}), kJoinTotalLimit - 600);
+    const JoinSource second = readJoinSource(b, {}, {}, 400);
+    QVERIFY(!second.ok);
+    QCOMPARE(second.error, u"結合するファイルが合わせて 256 MiB を超えるため、読み込みませんでした。"_s);
+    QCOMPARE(second.bytes, 0);
+    // A device tells no size: it is read only up to the room left.
+    const QString endless = m_dir.filePath(u"endless.txt"_s);
+    QVERIFY(QFile::link(u"/dev/zero"_s, endless));
+    const JoinSource device = readJoinSource(endless, {}, {}, 1000);
+    QVERIFY(!device.ok);
+    QCOMPARE(device.error, second.error);
+}
+
+void TestRollJoin::namesWithLineBreaksStayOneLine_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("mark");
+    QTest::newRow("LF") << u"第1部\n<-●x.txt"_s << u"<-●第1部 <-●x.txt"_s;
+    QTest::newRow("CR LF") << u"a\r\nb.txt"_s << u"<-●a  b.txt"_s;
+    QTest::newRow("line separator") << u"a\u2028b.txt"_s << u"<-●a b.txt"_s;
+    QTest::newRow("tab stays") << u"a\tb.txt"_s << u"<-●a\tb.txt"_s;
+}
+
+void TestRollJoin::namesWithLineBreaksStayOneLine()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, mark);
+    const QString path = write(name, "text\r\n");
+    const QStringList lines = joinedRollLines(m_header, {readJoinSource(path, {})});
+    QCOMPARE(lines, (QStringList{m_header, QString(), QString(), mark, u"text"_s}));
 }
 
 QTEST_GUILESS_MAIN(TestRollJoin)

@@ -24,6 +24,8 @@ private Q_SLOTS:
     void unencodableChars_data();
     void unencodableChars();
     void canEncodeAgreesWithEncode();
+    void lossesCountTheQuestionMarks_data();
+    void lossesCountTheQuestionMarks();
     void noPairSwallowsAFollowingAsciiByte();
     void everyAssignedCodeRoundTrips();
     void foldingLineEndsWhileDecoding_data();
@@ -162,6 +164,39 @@ void TestCp932::unencodableChars()
     QFETCH(QString, text);
     QFETCH(QString, expected);
     QCOMPARE(cp932UnencodableChars(text), expected);
+}
+
+void TestCp932::lossesCountTheQuestionMarks_data()
+{
+    QTest::addColumn<QStringList>("pieces");
+    QTest::addColumn<QString>("characters");
+    QTest::addColumn<QList<qsizetype>>("lines");
+    QTest::newRow("nothing lost, the other forms of the seven included")
+        << QStringList{QStringLiteral("〜—‖−¢£¬¥?\n")} << QString() << QList<qsizetype>{};
+    QTest::newRow("a surrogate pair is one character, each line once")
+        << QStringList{QStringLiteral("a😀😀\nb\n😀")} << QStringLiteral("😀") << QList<qsizetype>{1, 3};
+    QTest::newRow("pieces that end inside a line")
+        << QStringList{QStringLiteral("한"), QStringLiteral("국\nx"), QStringLiteral("\n한")}
+        << QStringLiteral("한국") << QList<qsizetype>{1, 3};
+    QTest::newRow("lone surrogate is named as U+FFFD")
+        << QStringList{u'a' + lone(0xDC00)} << kFFFD << QList<qsizetype>{1};
+}
+
+// What is counted is what cp932Encode turns into '?'.
+void TestCp932::lossesCountTheQuestionMarks()
+{
+    QFETCH(QStringList, pieces);
+    QFETCH(QString, characters);
+    QFETCH(QList<qsizetype>, lines);
+    Cp932Losses losses;
+    for (const QString &piece : pieces)
+        losses.add(piece);
+    const QString text = pieces.join(QString());
+    QCOMPARE(losses.count(), cp932Encode(text).count('?') - text.count(u'?'));
+    QCOMPARE(losses.isEmpty(), characters.isEmpty());
+    QCOMPARE(losses.characters(), characters);
+    QCOMPARE(losses.lines(), lines);
+    QCOMPARE(losses.lineCount(), lines.size());
 }
 
 // The save command asks before writing '?': all three functions must agree.
