@@ -16,8 +16,8 @@ class QPainter;
 // initial 10 points.
 QFont printFont(const PrintSetup &setup);
 
-// The font's measures on `device`, for a printable area of `page` pixels.
-// A line is as high as a two-character full-width sample.
+// The font's measures and the resolution of `device`, for a printable area
+// of `page` pixels. A line is as high as a two-character full-width sample.
 PageMetrics pageMetrics(QPaintDevice &device, const QFont &font, QSize page);
 
 // One page: the texts on their backgrounds, the frames over them (a line that
