@@ -1,5 +1,7 @@
 #include "app/THelpWindow.h"
 
+#include "widgets/WindowPlacement.h"
+
 #include <QAction>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -69,11 +71,21 @@ THelpWindow::THelpWindow(QWidget *owner)
     layout->addLayout(bar);
     layout->addWidget(Browser, 1);
     layout->addWidget(FindResult);
-    resize(780, 700);
+    resize(860, 720);
 }
 
 void THelpWindow::showManual(const QString &file, const QString &section)
 {
+    // First shown over the middle of the main window, the screen's corner
+    // being where the main window's own menus are.
+    if (!m_placed) {
+        m_placed = true;
+        if (const QWidget *owner = parentWidget(); owner && owner->isVisible()) {
+            QRect frame(QPoint(), size());
+            frame.moveCenter(owner->frameGeometry().center());
+            move(onScreenPosition(frame, availableScreenAreas()));
+        }
+    }
     // Shown first, so that the page is laid out to the window's width before
     // it scrolls to the section.
     showTool();

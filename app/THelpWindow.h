@@ -22,4 +22,7 @@ public:
     QTextBrowser *Browser;
     QLineEdit *FindText;
     QLabel *FindResult;
+
+private:
+    bool m_placed = false;
 };

@@ -23,7 +23,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kMaxImageWidth = 700;
+constexpr int kMaxImageWidth = 640;
 
 int fail(const QString &message)
 {
