@@ -9,7 +9,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The design's figures, in pixels of a kDesignDpi printer.
+// The design's figures, in pixels of a kDesignDpi printer, from the edges of
+// the printable area of a sheet whose edges it cannot reach by kDesignUnprintableMm.
 constexpr int kFrameLeft = 200;   // and the right margin
 constexpr int kFrameTop = 300;    // also the first line's y
 constexpr int kFrameBottom = 200; // from the page's bottom
@@ -21,62 +22,100 @@ constexpr int kSplitNumberFromRight = 200; // of the number's right end
 constexpr int kTitleNumberTop = 200;
 constexpr int kTitleNumberFromRight = 500; // of the number's left end
 constexpr int kNumberGap = 10;             // the least space between the number and the frame
+constexpr qreal kDesignUnprintable = kDesignUnprintableMm / 25.4 * kDesignDpi;
+
+// Device pixels for design pixels, along one axis.
+qreal scaleOf(int dpi)
+{
+    return qreal(dpi > 0 ? dpi : kDesignDpi) / kDesignDpi;
+}
 
 int scaled(int designPixels, int dpi)
 {
-    return int(std::lround(double(designPixels) * (dpi > 0 ? dpi : kDesignDpi) / kDesignDpi));
+    return int(std::lround(designPixels * scaleOf(dpi)));
 }
 
-// The design's figures on one device, so that every resolution gives the
-// same millimetres.
+// The design's figures on one device and sheet: the same millimetres from
+// the sheet's edges at any resolution and whatever the printer's margins.
 struct Geometry {
     PrintStyle style;
     int columns;
     QSize page;
-    qreal lineHeight; // h
-    int margin;      // of the frame from the left and right edges
-    int frameTop;    // also the first line's y
-    int frameBottom; // the y of the frame's bottom edge
-    int textX;       // of standard printing
-    int splitIndent; // of a split column's text from its frame
+    qreal lineHeight;  // h
+    int frameLeft;
+    int frameRight;    // the x just past the frame's right edge
+    int frameTop;      // also the first line's y
+    int frameBottom;   // the y of the frame's bottom edge
+    int textX;         // of standard printing
+    int splitIndent;   // of a split column's text from its frame
     int numberTop;
-    int numberGap;
+    int numberRight;   // the right end of a number placed from the right (standard, split)
+    int titleNumberX;  // the left end of the titles' number
 };
 
 Geometry geometryOf(PrintStyle style, int columns, const PageMetrics &m)
 {
+    const qreal sx = scaleOf(m.dpiX);
+    const qreal sy = scaleOf(m.dpiY);
+    const QSize page = m.page;
+    // The sheet in the printable area's coordinates; unknown, it is the one
+    // the design's figures were drawn on.
+    const QRectF sheet = m.sheet.isEmpty()
+        ? QRectF(-kDesignUnprintable * sx, -kDesignUnprintable * sy, page.width() + 2 * kDesignUnprintable * sx,
+                 page.height() + 2 * kDesignUnprintable * sy)
+        : QRectF(m.sheet);
+    // A distance from the sheet's edge, kept inside the printable area where
+    // the printer's margins are wider than the design's.
+    const auto fromLeft = [&](int design) {
+        return std::clamp(int(std::lround(sheet.left() + (design + kDesignUnprintable) * sx)), 0, page.width());
+    };
+    const auto fromRight = [&](int design) {
+        return std::clamp(int(std::lround(sheet.left() + sheet.width() - (design + kDesignUnprintable) * sx)), 0,
+                          page.width());
+    };
+    const auto fromTop = [&](int design) {
+        return std::clamp(int(std::lround(sheet.top() + (design + kDesignUnprintable) * sy)), 0, page.height());
+    };
+    const auto fromBottom = [&](int design) {
+        return std::clamp(int(std::lround(sheet.top() + sheet.height() - (design + kDesignUnprintable) * sy)), 0,
+                          page.height());
+    };
+
     Geometry g{.style = style,
                .columns = style == PrintStyle::Split ? std::clamp(columns, 1, 5) : 1,
-               .page = m.page,
+               .page = page,
                // A line takes at least a pixel, so that every page ends.
                .lineHeight = std::max(qreal(1), m.lineHeight),
-               .margin = scaled(kFrameLeft, m.dpiX),
-               .frameTop = scaled(kFrameTop, m.dpiY),
-               .frameBottom = m.page.height() - scaled(kFrameBottom, m.dpiY),
-               .textX = scaled(kStandardTextX, m.dpiX),
+               .frameLeft = fromLeft(kFrameLeft),
+               .frameRight = fromRight(kFrameLeft),
+               .frameTop = fromTop(kFrameTop),
+               .frameBottom = fromBottom(kFrameBottom),
+               .textX = fromLeft(kStandardTextX),
                .splitIndent = scaled(kSplitTextIndent, m.dpiX),
-               .numberTop = scaled(style == PrintStyle::Titles ? kTitleNumberTop : kNumberTop, m.dpiY),
-               .numberGap = scaled(kNumberGap, m.dpiY)};
+               .numberTop = fromTop(style == PrintStyle::Titles ? kTitleNumberTop : kNumberTop),
+               .numberRight = fromRight(style == PrintStyle::Split ? kSplitNumberFromRight : kNumberFromRight),
+               .titleNumberX = fromRight(kTitleNumberFromRight)};
     // The page number's band keeps clear of the frame: it moves up into the
     // margin, and where the margin cannot hold it the frame moves down.
+    const int gap = scaled(kNumberGap, m.dpiY);
     const int numberHeight = int(std::ceil(g.lineHeight));
-    g.numberTop = std::max(0, std::min(g.numberTop, g.frameTop - g.numberGap - numberHeight));
-    g.frameTop = std::max(g.frameTop, g.numberTop + numberHeight + g.numberGap);
+    g.numberTop = std::max(0, std::min(g.numberTop, g.frameTop - gap - numberHeight));
+    g.frameTop = std::max(g.frameTop, g.numberTop + numberHeight + gap);
     return g;
 }
 
 // The width of one column of split printing (W), truncated.
 int columnWidth(const Geometry &g)
 {
-    return (g.page.width() - 2 * g.margin) / g.columns;
+    return (g.frameRight - g.frameLeft) / g.columns;
 }
 
 QRect frameOf(const Geometry &g, int column)
 {
-    int left = g.margin;
-    int right = g.page.width() - g.margin;
+    int left = g.frameLeft;
+    int right = g.frameRight;
     if (g.style == PrintStyle::Split) {
-        left = g.margin + column * columnWidth(g);
+        left = g.frameLeft + column * columnWidth(g);
         right = left + columnWidth(g);
     }
     return {QPoint(left, g.frameTop), QSize(right - left, g.frameBottom - g.frameTop)};
@@ -85,7 +124,7 @@ QRect frameOf(const Geometry &g, int column)
 int textXOf(const Geometry &g, int column)
 {
     if (g.style == PrintStyle::Split)
-        return g.margin + g.splitIndent + column * columnWidth(g);
+        return g.frameLeft + g.splitIndent + column * columnWidth(g);
     return g.textX;
 }
 
@@ -93,13 +132,7 @@ PrintedText pageNumberOf(int number, const Geometry &g, const PageMetrics &m)
 {
     const QString text = u"Page.%1"_s.arg(number);
     const int w = m.textWidth(text);
-    const int dpiX = m.dpiX;
-    int x = 0;
-    switch (g.style) {
-    case PrintStyle::Standard: x = g.page.width() - w - scaled(kNumberFromRight, dpiX); break;
-    case PrintStyle::Split: x = g.page.width() - w - scaled(kSplitNumberFromRight, dpiX); break;
-    case PrintStyle::Titles: x = g.page.width() - scaled(kTitleNumberFromRight, dpiX); break;
-    }
+    int x = g.style == PrintStyle::Titles ? g.titleNumberX : g.numberRight - w;
     // Never past the printable width, where the printer would cut it off.
     x = std::max(0, std::min(x, g.page.width() - w));
     return {text, QRect(QPoint(x, g.numberTop), QSize(w, int(std::ceil(g.lineHeight)))), Qt::white};

@@ -5,9 +5,10 @@
 // takes the page size, the device's resolution and the print font's measures,
 // so it is the same for a printer, a PDF file and a test's fixed metrics.
 //
-// The margins were drawn for a 600-dpi printer; they are scaled to the
-// device, so that every printer puts the frame at the same millimetres and
-// fits as many lines on a page.
+// The margins were drawn for a 600-dpi printer that cannot reach the sheet's
+// outer 5 mm; they are scaled to the device and measured from the sheet's
+// edges, so that every printer puts the frame at the same millimetres on
+// the paper and fits as many lines on a page.
 #include <QColor>
 #include <QList>
 #include <QRect>
@@ -22,8 +23,10 @@ enum class PrintStyle {
     Titles,   // the comment lines with their line numbers, framed as Standard
 };
 
-// The resolution the layout's margins are given in.
+// The resolution the layout's margins are given in, and the edges of the
+// sheet that printer could not reach.
 inline constexpr int kDesignDpi = 600;
+inline constexpr qreal kDesignUnprintableMm = 5.0;
 
 // The page and the print font's measures on the device that prints.
 struct PageMetrics {
@@ -33,6 +36,10 @@ struct PageMetrics {
     std::function<int(const QString &)> textWidth;
     int dpiX = kDesignDpi; // the device's resolution
     int dpiY = kDesignDpi;
+    // The whole sheet in the printable area's pixels (its top-left corner at
+    // minus the printer's margins). Empty: a sheet kDesignUnprintableMm
+    // larger on every side.
+    QRect sheet = {};
 };
 
 // A text on its opaque background: `band` is where the background goes and

@@ -55,14 +55,15 @@ QFont printFont(const PrintSetup &setup)
     return font;
 }
 
-PageMetrics pageMetrics(QPaintDevice &device, const QFont &font, QSize page)
+PageMetrics pageMetrics(QPaintDevice &device, const QFont &font, QSize page, QRect sheet)
 {
     const QFontMetrics metrics(font, &device);
     return {.page = page,
             .lineHeight = lineHeight(device, font),
             .textWidth = [metrics](const QString &text) { return metrics.horizontalAdvance(text); },
             .dpiX = device.logicalDpiX(),
-            .dpiY = device.logicalDpiY()};
+            .dpiY = device.logicalDpiY(),
+            .sheet = sheet};
 }
 
 void paintPage(QPainter &painter, const PrintedPage &page, const QFont &font)

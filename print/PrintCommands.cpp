@@ -41,7 +41,7 @@ void PrintCommands::printRoll(PrintStyle style)
     const PrintSetup setup = m_setup();
     const QFont font = printFont(setup);
     m_printer.select(setup.printer);
-    const PageMetrics metrics = pageMetrics(m_printer.printer(), font, m_printer.printableArea());
+    const PageMetrics metrics = pageMetrics(m_printer.printer(), font, m_printer.printableArea(), m_printer.sheet());
     const int widest = widestLineAllowed(style, setup.columns, metrics);
 
     m_roll.setStatusText(u"印刷前の確認をしています・・・"_s);
@@ -70,7 +70,7 @@ void PrintCommands::printTitles()
     const PrintSetup setup = m_setup();
     const QFont font = printFont(setup);
     m_printer.select(setup.printer);
-    const PageMetrics metrics = pageMetrics(m_printer.printer(), font, m_printer.printableArea());
+    const PageMetrics metrics = pageMetrics(m_printer.printer(), font, m_printer.printableArea(), m_printer.sheet());
     const QList<PrintedPage> pages = layoutPages(titleEntries(m_roll.lines()), PrintStyle::Titles, 1, metrics);
     send(pages, font, jobName(PrintStyle::Titles), [] {});
 }

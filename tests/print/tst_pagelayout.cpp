@@ -13,24 +13,29 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The metrics of an A4 sheet at `dpi` with 5 mm the printer cannot reach, in
-// the print font of `points` (real font measures at that resolution).
-PageMetrics a4Metrics(int dpi, int points)
+// The metrics of an A4 sheet at `dpi` with `margin` millimetres the printer
+// cannot reach, in the print font of `points` (real font measures at that
+// resolution).
+PageMetrics a4Metrics(int dpi, int points, qreal margin = 5)
 {
     QBuffer sink;
     sink.open(QIODevice::WriteOnly);
     QPdfWriter device(&sink);
     device.setResolution(dpi);
-    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5),
-                                     QPageLayout::Millimeter));
-    const QSize page = device.pageLayout().paintRectPixels(dpi).size();
-    return pageMetrics(device, printFont({.printer = {}, .font = {}, .points = points, .columns = 1}), page);
+    const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(margin, margin, margin, margin),
+                             QPageLayout::Millimeter);
+    device.setPageLayout(layout);
+    const QRect area = layout.paintRectPixels(dpi);
+    const QRect sheet = layout.fullRectPixels(dpi).translated(-area.topLeft());
+    return pageMetrics(device, printFont({.printer = {}, .font = {}, .points = points, .columns = 1}), area.size(),
+                       sheet);
 }
 
-QRectF inMillimetres(const QRect &r, int dpi)
+// A rectangle of the printable area in millimetres from the sheet's corner.
+QRectF onSheet(const QRect &r, const PageMetrics &m)
 {
-    const qreal k = 25.4 / dpi;
-    return {r.x() * k, r.y() * k, r.width() * k, r.height() * k};
+    const qreal k = 25.4 / m.dpiX;
+    return {(r.x() - m.sheet.x()) * k, (r.y() - m.sheet.y()) * k, r.width() * k, r.height() * k};
 }
 
 // A 2500 × 3000 page, lines 100 high, 40 pixels a character: 24 slots a
@@ -218,28 +223,33 @@ void TestPageLayout::sameMillimetresAtEveryResolution_data()
 {
     QTest::addColumn<PrintStyle>("style");
     QTest::addColumn<int>("points");
-    QTest::newRow("standard, 10 pt") << PrintStyle::Standard << 10;
-    QTest::newRow("split, 10 pt") << PrintStyle::Split << 10;
-    QTest::newRow("titles, 10 pt") << PrintStyle::Titles << 10;
-    QTest::newRow("standard, 24 pt") << PrintStyle::Standard << 24;
+    QTest::addColumn<qreal>("margin"); // of the printers compared with the 600-dpi PDF sheet
+    QTest::newRow("standard, 10 pt") << PrintStyle::Standard << 10 << 5.0;
+    QTest::newRow("split, 10 pt") << PrintStyle::Split << 10 << 5.0;
+    QTest::newRow("titles, 10 pt") << PrintStyle::Titles << 10 << 5.0;
+    QTest::newRow("standard, 24 pt") << PrintStyle::Standard << 24 << 5.0;
+    QTest::newRow("standard, narrower margins") << PrintStyle::Standard << 10 << 3.5;
+    QTest::newRow("split, narrower margins") << PrintStyle::Split << 10 << 3.5;
 }
 
 void TestPageLayout::sameMillimetresAtEveryResolution()
 {
     // A 1200-dpi printer once got narrow margins and more lines a page than
-    // the 600-dpi sheet, a 300-dpi one wide margins and fewer.
+    // the 600-dpi sheet, a 300-dpi one wide margins and fewer; a printer
+    // reaching nearer the sheet's edge moved the frame with it.
     QFETCH(PrintStyle, style);
     QFETCH(int, points);
+    QFETCH(qreal, margin);
     const QStringList lines = numbered(300);
     const PageMetrics reference = a4Metrics(600, points);
     const QList<PrintedPage> expected = layoutPages(lines, style, 3, reference);
-    const QRectF frame = inMillimetres(expected.first().frames.first(), 600);
-    for (const int dpi : {300, 1200}) {
-        const PageMetrics metrics = a4Metrics(dpi, points);
+    const QRectF frame = onSheet(expected.first().frames.first(), reference);
+    for (const int dpi : {300, 600, 1200}) {
+        const PageMetrics metrics = a4Metrics(dpi, points, margin);
         const QList<PrintedPage> pages = layoutPages(lines, style, 3, metrics);
         QCOMPARE(pages.size(), expected.size());
         QCOMPARE(pages.first().lines.size(), expected.first().lines.size());
-        const QRectF got = inMillimetres(pages.first().frames.first(), dpi);
+        const QRectF got = onSheet(pages.first().frames.first(), metrics);
         for (const qreal d : {got.left() - frame.left(), got.top() - frame.top(), got.right() - frame.right(),
                               got.bottom() - frame.bottom()})
             QVERIFY2(qAbs(d) <= 0.5, qPrintable(u"%1 dpi: %2 mm off"_s.arg(dpi).arg(d)));

@@ -184,7 +184,7 @@ QString TestPrintCommands::print(PlainRoll &roll, PrintStyle style)
 PageMetrics TestPrintCommands::pdfMetrics()
 {
     CurrentPrinter printer;
-    return pageMetrics(printer.printer(), printFont(m_setup), printer.printableArea());
+    return pageMetrics(printer.printer(), printFont(m_setup), printer.printableArea(), printer.sheet());
 }
 
 int TestPrintCommands::slotsPerColumn()
