@@ -35,10 +35,7 @@ THelpWindow::THelpWindow(QWidget *owner)
     auto *previous = new QPushButton(u"前へ(&P)"_s, this);
     auto *next = new QPushButton(u"次へ(&N)"_s, this);
     back->setEnabled(false);
-    connect(contents, &QPushButton::clicked, this, [this] {
-        Browser->scrollToAnchor(u"contents"_s);
-        Browser->verticalScrollBar()->setValue(0);
-    });
+    connect(contents, &QPushButton::clicked, this, [this] { Browser->scrollToAnchor(u"contents"_s); });
     connect(back, &QPushButton::clicked, Browser, &QTextBrowser::backward);
     connect(Browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
     connect(next, &QPushButton::clicked, this, [this] { findNext(); });
