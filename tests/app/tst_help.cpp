@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -39,6 +40,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void manualIsFoundInTheBuildTree();
+    void everyLinkInTheManualLeadsToItsSection();
     void searchFolders_data();
     void searchFolders();
     void helpItemsOpenTheManualAtTheirSection_data();
@@ -86,6 +88,24 @@ void TestHelp::manualIsFoundInTheBuildTree()
     QVERIFY(html.contains(u"name=\"contents\""_s));
     QVERIFY(html.contains(u"トラブルシューティング"_s));
     QVERIFY(QFileInfo::exists(QDir(QFileInfo(found).path()).filePath(u"screenshot-main.png"_s)));
+}
+
+void TestHelp::everyLinkInTheManualLeadsToItsSection()
+{
+    QFile page(kBuiltManual);
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(page.readAll());
+    QStringList links;
+    for (const QRegularExpressionMatch &m : QRegularExpression(u"href=\"#([^\"]+)\""_s).globalMatch(html))
+        links << m.captured(1);
+    QVERIFY(links.size() > 10);
+    for (const QString &link : std::as_const(links))
+        QVERIFY2(html.contains(u"name=\"%1\""_s.arg(link)), qPrintable(link));
+    // Followed in the help window, a link shows its section at the top.
+    Form1->findChild<QAction *>(u"Manual1"_s)->trigger();
+    QTextBrowser *browser = helpWindow()->Browser;
+    browser->setSource(browser->source().resolved(QUrl(u"#files"_s)));
+    QTRY_COMPARE(topBlockText(browser), u"ファイルの置き場所"_s);
 }
 
 void TestHelp::searchFolders_data()
