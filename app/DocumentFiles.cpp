@@ -201,6 +201,7 @@ void DocumentFiles::newRoll()
     if (!mayDiscardRoll())
         return;
     m_editor.emptyRoll();
+    m_rollFile.clear();
 }
 
 void DocumentFiles::openWithDialog()
@@ -227,7 +228,10 @@ bool DocumentFiles::saveWithDialog()
     const QFileInfo chosen(path);
     m_saveName = chosen.fileName();
     m_rollFolder = chosen.absolutePath();
-    return save(path);
+    if (!save(path))
+        return false;
+    m_rollFile = path;
+    return true;
 }
 
 bool DocumentFiles::save(const QString &path)
@@ -262,6 +266,7 @@ bool DocumentFiles::load(const QString &path)
 
     m_editor.takeNewRoll(loaded->text); // line ends folded while decoding
     m_rollFolder = QFileInfo(path).absolutePath();
+    m_rollFile = path;
 
     if (!damage.isEmpty())
         showMessage(u"\"%1\" には読めない部分がありました。読めた文字だけを読み込んでいます。\r\n"_s.arg(path)

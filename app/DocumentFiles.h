@@ -52,6 +52,8 @@ public:
 
     // Folder of the roll last opened or saved; empty: the working folder.
     const QString &rollFolder() const { return m_rollFolder; }
+    // The file the roll was last opened from or saved to; empty after "new".
+    const QString &rollFile() const { return m_rollFile; }
 
 private:
     RollAccess &m_roll;
@@ -59,4 +61,5 @@ private:
     QString m_openName;                  // the open dialog's last choice
     QString m_saveName = QStringLiteral("untitled.txt"); // the save dialog's last chosen name
     QString m_rollFolder;
+    QString m_rollFile;
 };

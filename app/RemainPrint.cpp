@@ -3,12 +3,14 @@
 #include "app/Remain.h"
 
 #include "app/AppWindows.h"
+#include "app/DocumentFiles.h"
 #include "print/PrintCommands.h"
 #include "print/TSetPrinterSetup.h"
 
 void TForm1::buildPrinting()
 {
-    m_print = std::make_unique<PrintCommands>(*m_rollAccess, [] { return SetPrinterSetup->settings(); });
+    m_print = std::make_unique<PrintCommands>(*m_rollAccess, [] { return SetPrinterSetup->settings(); },
+                                              [this] { return m_files->rollFile(); });
 }
 
 CurrentPrinter &TForm1::currentPrinter() { return m_print->printer(); }

@@ -40,6 +40,13 @@ QSize CurrentPrinter::printableArea()
     return printer().pageRect(QPrinter::DevicePixel).toRect().size();
 }
 
+QRect CurrentPrinter::sheet()
+{
+    QPrinter &p = printer();
+    const QRectF area = p.pageRect(QPrinter::DevicePixel);
+    return p.paperRect(QPrinter::DevicePixel).translated(-area.topLeft()).toRect();
+}
+
 void CurrentPrinter::applySelection()
 {
     const PrinterCatalog &catalog = PrinterCatalog::instance();

@@ -2,6 +2,7 @@
 // The application's printer: the one the settings window chose, kept for
 // every job after, with the paper and orientation of the setup dialog. Where
 // the system knows no printer, jobs go to a PDF file.
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -27,6 +28,9 @@ public:
     bool printsToFile();
     // The printable area in device pixels.
     QSize printableArea();
+    // The whole sheet in device pixels from the printable area's top-left
+    // corner (which lies at the printer's margins).
+    QRect sheet();
 
 private:
     void applySelection();

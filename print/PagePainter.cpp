@@ -28,6 +28,22 @@ void drawText(QPainter &painter, const PrintedText &text, int ascent)
     painter.drawText(QPoint(text.band.left(), text.band.top() + ascent), text.text);
 }
 
+// The height of a line at the font's exact size on `device`. The device
+// rounds the font to whole pixels, which changes the height by a few per cent
+// at one resolution and not at another, and with it the lines a page holds:
+// the sample is measured large and scaled to the exact size instead.
+qreal lineHeight(QPaintDevice &device, const QFont &font)
+{
+    const QString sample = u"ああ"_s;
+    if (font.pointSizeF() <= 0)
+        return QFontMetricsF(font, &device).size(Qt::TextSingleLine, sample).height();
+    constexpr int kLargePixels = 1000;
+    QFont large(font);
+    large.setPixelSize(kLargePixels);
+    const qreal exactPixels = font.pointSizeF() * device.logicalDpiY() / 72.0;
+    return QFontMetricsF(large).size(Qt::TextSingleLine, sample).height() * exactPixels / kLargePixels;
+}
+
 } // namespace
 
 QFont printFont(const PrintSetup &setup)
@@ -39,12 +55,15 @@ QFont printFont(const PrintSetup &setup)
     return font;
 }
 
-PageMetrics pageMetrics(QPaintDevice &device, const QFont &font, QSize page)
+PageMetrics pageMetrics(QPaintDevice &device, const QFont &font, QSize page, QRect sheet)
 {
     const QFontMetrics metrics(font, &device);
     return {.page = page,
-            .lineHeight = metrics.size(Qt::TextSingleLine, u"ああ"_s).height(),
-            .textWidth = [metrics](const QString &text) { return metrics.horizontalAdvance(text); }};
+            .lineHeight = lineHeight(device, font),
+            .textWidth = [metrics](const QString &text) { return metrics.horizontalAdvance(text); },
+            .dpiX = device.logicalDpiX(),
+            .dpiY = device.logicalDpiY(),
+            .sheet = sheet};
 }
 
 void paintPage(QPainter &painter, const PrintedPage &page, const QFont &font)

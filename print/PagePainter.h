@@ -16,9 +16,10 @@ class QPainter;
 // initial 10 points.
 QFont printFont(const PrintSetup &setup);
 
-// The font's measures on `device`, for a printable area of `page` pixels.
-// A line is as high as a two-character full-width sample.
-PageMetrics pageMetrics(QPaintDevice &device, const QFont &font, QSize page);
+// The font's measures and the resolution of `device`, for a printable area
+// of `page` pixels on `sheet` (PageMetrics::sheet). A line is as high as a
+// two-character full-width sample.
+PageMetrics pageMetrics(QPaintDevice &device, const QFont &font, QSize page, QRect sheet = {});
 
 // One page: the texts on their backgrounds, the frames over them (a line that
 // runs past its frame is crossed by the frame's edge, never hides it), the

@@ -7,6 +7,7 @@
 #include "roll/RollAccess.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPrinter>
 
 #include <algorithm>
@@ -19,9 +20,19 @@ const QString kErrorCaption = u"印刷"_s;
 const QString kStopped = u"印刷中止しました"_s;
 } // namespace
 
-PrintCommands::PrintCommands(RollAccess &roll, std::function<PrintSetup()> setup)
-    : m_roll(roll), m_setup(std::move(setup))
+PrintCommands::PrintCommands(RollAccess &roll, std::function<PrintSetup()> setup,
+                             std::function<QString()> rollFile)
+    : m_roll(roll), m_setup(std::move(setup)), m_rollFile(std::move(rollFile))
 {
+}
+
+QString PrintCommands::jobName(PrintStyle style) const
+{
+    const QString file = m_rollFile ? m_rollFile() : QString();
+    const QString roll = file.isEmpty() ? QString() : QFileInfo(file).completeBaseName();
+    if (style == PrintStyle::Titles)
+        return roll.isEmpty() ? u"タイトル"_s : roll + u" タイトル"_s;
+    return roll.isEmpty() ? u"前ロール"_s : roll;
 }
 
 void PrintCommands::printRoll(PrintStyle style)
@@ -30,8 +41,8 @@ void PrintCommands::printRoll(PrintStyle style)
     const PrintSetup setup = m_setup();
     const QFont font = printFont(setup);
     m_printer.select(setup.printer);
-    const PageMetrics metrics = pageMetrics(m_printer.printer(), font, m_printer.printableArea());
-    const int widest = widestLineAllowed(style, setup.columns, metrics.page);
+    const PageMetrics metrics = pageMetrics(m_printer.printer(), font, m_printer.printableArea(), m_printer.sheet());
+    const int widest = widestLineAllowed(style, setup.columns, metrics);
 
     m_roll.setStatusText(u"印刷前の確認をしています・・・"_s);
     const QStringList lines = m_roll.lines();
@@ -47,7 +58,7 @@ void PrintCommands::printRoll(PrintStyle style)
     }
 
     const QList<PrintedPage> pages = layoutPages(lines, style, setup.columns, metrics);
-    switch (send(pages, font, u"前ロール.pdf"_s, [this] { m_roll.setStatusText(u"印刷データ送信中・・・"_s); })) {
+    switch (send(pages, font, jobName(style), [this] { m_roll.setStatusText(u"印刷データ送信中・・・"_s); })) {
     case Outcome::Sent: m_roll.setStatusText(u"印刷データ送信終了"_s); break;
     case Outcome::KeptBack: m_roll.setStatusText(kStopped); break;
     case Outcome::Failed: m_roll.setStatusText(u"印刷できませんでした"_s); break;
@@ -59,15 +70,17 @@ void PrintCommands::printTitles()
     const PrintSetup setup = m_setup();
     const QFont font = printFont(setup);
     m_printer.select(setup.printer);
-    const PageMetrics metrics = pageMetrics(m_printer.printer(), font, m_printer.printableArea());
+    const PageMetrics metrics = pageMetrics(m_printer.printer(), font, m_printer.printableArea(), m_printer.sheet());
     const QList<PrintedPage> pages = layoutPages(titleEntries(m_roll.lines()), PrintStyle::Titles, 1, metrics);
-    send(pages, font, u"タイトル.pdf"_s, [] {});
+    send(pages, font, jobName(PrintStyle::Titles), [] {});
 }
 
 PrintCommands::Outcome PrintCommands::send(const QList<PrintedPage> &pages, const QFont &font,
-                                           const QString &fileName, const std::function<void()> &sending)
+                                           const QString &jobName, const std::function<void()> &sending)
 {
     QPrinter &printer = m_printer.printer();
+    // The name print queues show, and the title of a PDF file.
+    printer.setDocName(jobName);
     const auto paint = [&](QPrinter &device) { paintPages(device, pages, font); };
     if (!PrintDialogs::instance().preview(printer, paint, kPreviewCaption))
         return Outcome::KeptBack;
@@ -78,7 +91,7 @@ PrintCommands::Outcome PrintCommands::send(const QList<PrintedPage> &pages, cons
                                      {.caption = u"PDFファイルに印刷"_s,
                                       .filter = dialogFilter(u"PDFファイル(*.pdf)|*.pdf"_s),
                                       .directory = {},
-                                      .fileName = fileName}),
+                                      .fileName = jobName + u".pdf"_s}),
                                  u"pdf"_s);
         if (file.isEmpty())
             return Outcome::KeptBack;

@@ -14,7 +14,9 @@ class RollAccess;
 
 class PrintCommands {
 public:
-    PrintCommands(RollAccess &roll, std::function<PrintSetup()> setup);
+    // `rollFile`: the path of the file the roll was last opened from or saved
+    // to (empty: none), which names the print jobs.
+    PrintCommands(RollAccess &roll, std::function<PrintSetup()> setup, std::function<QString()> rollFile = {});
 
     CurrentPrinter &printer() { return m_printer; }
 
@@ -26,11 +28,15 @@ public:
 
 private:
     enum class Outcome { Sent, KeptBack, Failed };
-    // The preview, the file name where the printer is a file, then the pages.
-    Outcome send(const QList<PrintedPage> &pages, const QFont &font, const QString &fileName,
+    // The job's name: the roll's file name without its suffix, or 「前ロール」.
+    QString jobName(PrintStyle style) const;
+    // The preview, the file name where the printer is a file, then the pages
+    // as a job named `jobName`.
+    Outcome send(const QList<PrintedPage> &pages, const QFont &font, const QString &jobName,
                  const std::function<void()> &sending);
 
     RollAccess &m_roll;
     std::function<PrintSetup()> m_setup;
+    std::function<QString()> m_rollFile;
     CurrentPrinter m_printer;
 };

@@ -3,19 +3,46 @@
 #include "print/PageLayout.h"
 #include "print/PagePainter.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
+// The metrics of an A4 sheet at `dpi` with `margin` millimetres the printer
+// cannot reach, in the print font of `points` (real font measures at that
+// resolution).
+PageMetrics a4Metrics(int dpi, int points, qreal margin = 5)
+{
+    QBuffer sink;
+    sink.open(QIODevice::WriteOnly);
+    QPdfWriter device(&sink);
+    device.setResolution(dpi);
+    const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(margin, margin, margin, margin),
+                             QPageLayout::Millimeter);
+    device.setPageLayout(layout);
+    const QRect area = layout.paintRectPixels(dpi);
+    const QRect sheet = layout.fullRectPixels(dpi).translated(-area.topLeft());
+    return pageMetrics(device, printFont({.printer = {}, .font = {}, .points = points, .columns = 1}), area.size(),
+                       sheet);
+}
+
+// A rectangle of the printable area in millimetres from the sheet's corner.
+QRectF onSheet(const QRect &r, const PageMetrics &m)
+{
+    const qreal k = 25.4 / m.dpiX;
+    return {(r.x() - m.sheet.x()) * k, (r.y() - m.sheet.y()) * k, r.width() * k, r.height() * k};
+}
+
 // A 2500 × 3000 page, lines 100 high, 40 pixels a character: 24 slots a
 // column (the 25th line's bottom would reach the frame's bottom at 2800),
 // split columns of (2500 - 400) / 3 = 700.
 constexpr int kSlots = 24;
-PageMetrics fixedMetrics(int lineHeight = 100)
+PageMetrics fixedMetrics(qreal lineHeight = 100)
 {
     return {.page = QSize(2500, 3000), .lineHeight = lineHeight,
             .textWidth = [](const QString &text) { return int(text.size()) * 40; }};
@@ -46,6 +73,10 @@ private Q_SLOTS:
     void columnCountIsKeptInRange_data();
     void columnCountIsKeptInRange();
     void zeroLineHeightStillEndsPages();
+    void sameMillimetresAtEveryResolution_data();
+    void sameMillimetresAtEveryResolution();
+    void pageNumberKeepsClearOfTheFrame_data();
+    void pageNumberKeepsClearOfTheFrame();
     void titleEntries_data();
     void titleEntries();
     void printFontFallbacks();
@@ -67,7 +98,8 @@ void TestPageLayout::geometry_data()
                                        << 250 << QPoint(2060, 180) << 2050;
     QTest::newRow("split, three columns") << PrintStyle::Split << 3 << QRect(QPoint(200, 300), QPoint(899, 2799))
                                           << 250 << QPoint(2060, 180) << 650;
-    QTest::newRow("titles") << PrintStyle::Titles << 3 << whole << 400 << QPoint(2000, 200) << 1900;
+    // The number moves up, its band kept 10 pixels clear of the frame.
+    QTest::newRow("titles") << PrintStyle::Titles << 3 << whole << 400 << QPoint(2000, 190) << 1900;
 }
 
 void TestPageLayout::geometry()
@@ -85,7 +117,7 @@ void TestPageLayout::geometry()
     QCOMPARE(page.lines.at(0).band, QRect(textX, 300, 80, 100));
     QCOMPARE(page.lines.at(1).band, QRect(textX, 400, 40, 100));
     QCOMPARE(page.pageNumber, (PrintedText{u"Page.1"_s, QRect(pageNumber, QSize(240, 100)), Qt::white}));
-    QCOMPARE(widestLineAllowed(style, columns, fixedMetrics().page), widest);
+    QCOMPARE(widestLineAllowed(style, columns, fixedMetrics()), widest);
 }
 
 void TestPageLayout::commentShading_data()
@@ -185,6 +217,80 @@ void TestPageLayout::zeroLineHeightStillEndsPages()
     const QList<PrintedPage> pages = layoutPages(numbered(5000), PrintStyle::Standard, 1, fixedMetrics(0));
     QCOMPARE(pages.size(), 3); // 2499 one-pixel slots a page
     QCOMPARE(pages.at(0).lines.at(1).band.top(), 301);
+}
+
+void TestPageLayout::sameMillimetresAtEveryResolution_data()
+{
+    QTest::addColumn<PrintStyle>("style");
+    QTest::addColumn<int>("points");
+    QTest::addColumn<qreal>("margin"); // of the printers compared with the 600-dpi PDF sheet
+    QTest::newRow("standard, 10 pt") << PrintStyle::Standard << 10 << 5.0;
+    QTest::newRow("split, 10 pt") << PrintStyle::Split << 10 << 5.0;
+    QTest::newRow("titles, 10 pt") << PrintStyle::Titles << 10 << 5.0;
+    QTest::newRow("standard, 24 pt") << PrintStyle::Standard << 24 << 5.0;
+    QTest::newRow("standard, narrower margins") << PrintStyle::Standard << 10 << 3.5;
+    QTest::newRow("split, narrower margins") << PrintStyle::Split << 10 << 3.5;
+}
+
+void TestPageLayout::sameMillimetresAtEveryResolution()
+{
+    // A 1200-dpi printer once got narrow margins and more lines a page than
+    // the 600-dpi sheet, a 300-dpi one wide margins and fewer; a printer
+    // reaching nearer the sheet's edge moved the frame with it.
+    QFETCH(PrintStyle, style);
+    QFETCH(int, points);
+    QFETCH(qreal, margin);
+    const QStringList lines = numbered(300);
+    const PageMetrics reference = a4Metrics(600, points);
+    const QList<PrintedPage> expected = layoutPages(lines, style, 3, reference);
+    const QRectF frame = onSheet(expected.first().frames.first(), reference);
+    for (const int dpi : {300, 600, 1200}) {
+        const PageMetrics metrics = a4Metrics(dpi, points, margin);
+        const QList<PrintedPage> pages = layoutPages(lines, style, 3, metrics);
+        QCOMPARE(pages.size(), expected.size());
+        QCOMPARE(pages.first().lines.size(), expected.first().lines.size());
+        const QRectF got = onSheet(pages.first().frames.first(), metrics);
+        for (const qreal d : {got.left() - frame.left(), got.top() - frame.top(), got.right() - frame.right(),
+                              got.bottom() - frame.bottom()})
+            QVERIFY2(qAbs(d) <= 0.5, qPrintable(u"%1 dpi: %2 mm off"_s.arg(dpi).arg(d)));
+        QVERIFY(qAbs(widestLineAllowed(style, 3, metrics) * 25.4 / dpi
+                     - widestLineAllowed(style, 3, reference) * 25.4 / 600) <= 0.5);
+    }
+}
+
+void TestPageLayout::pageNumberKeepsClearOfTheFrame_data()
+{
+    QTest::addColumn<PrintStyle>("style");
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<int>("points");
+    for (const int dpi : {300, 600, 1200}) {
+        QTest::addRow("standard, %d dpi", dpi) << PrintStyle::Standard << dpi << 10;
+        QTest::addRow("split, %d dpi", dpi) << PrintStyle::Split << dpi << 10;
+        QTest::addRow("titles, %d dpi", dpi) << PrintStyle::Titles << dpi << 10;
+    }
+    // Taller than the top margin: the frame gives way.
+    QTest::newRow("standard, 60 pt") << PrintStyle::Standard << 600 << 60;
+    QTest::newRow("titles, 100 pt") << PrintStyle::Titles << 1200 << 100;
+}
+
+void TestPageLayout::pageNumberKeepsClearOfTheFrame()
+{
+    QFETCH(PrintStyle, style);
+    QFETCH(int, dpi);
+    QFETCH(int, points);
+    const PageMetrics metrics = a4Metrics(dpi, points);
+    const QList<PrintedPage> pages = layoutPages(numbered(40), style, 2, metrics);
+    for (const PrintedPage &page : pages) {
+        const QRect number = page.pageNumber.band;
+        QVERIFY(number.top() >= 0);
+        QVERIFY2(number.right() < metrics.page.width(), "the number runs past the printable width");
+        for (const QRect &frame : page.frames)
+            QVERIFY2(!number.intersects(frame), qPrintable(u"number %1,%2 %3×%4 over the frame at y %5"_s
+                                                               .arg(number.x()).arg(number.y()).arg(number.width())
+                                                               .arg(number.height()).arg(frame.top())));
+        // The lines start inside the frame, the first at its top.
+        QCOMPARE(page.lines.first().band.top(), page.frames.first().top());
+    }
 }
 
 void TestPageLayout::titleEntries_data()

@@ -133,6 +133,8 @@ private Q_SLOTS:
     void unwritableFileIsReported();
     void titlesPrintTheCommentLines();
     void titlesWithoutCommentsGiveABlankSheet();
+    void jobIsNamedAfterTheRollFile_data();
+    void jobIsNamedAfterTheRollFile();
 
 private:
     // Prints the roll with the commands and the present settings; the PDF's path.
@@ -182,7 +184,7 @@ QString TestPrintCommands::print(PlainRoll &roll, PrintStyle style)
 PageMetrics TestPrintCommands::pdfMetrics()
 {
     CurrentPrinter printer;
-    return pageMetrics(printer.printer(), printFont(m_setup), printer.printableArea());
+    return pageMetrics(printer.printer(), printFont(m_setup), printer.printableArea(), printer.sheet());
 }
 
 int TestPrintCommands::slotsPerColumn()
@@ -433,6 +435,43 @@ void TestPrintCommands::titlesWithoutCommentsGiveABlankSheet()
     const QString pdf = print(roll, PrintStyle::Titles);
     QVERIFY(roll.statusTexts.isEmpty());
     QCOMPARE(pdfPages(pdf), QStringList{QString()});
+}
+
+void TestPrintCommands::jobIsNamedAfterTheRollFile_data()
+{
+    QTest::addColumn<PrintStyle>("style");
+    QTest::addColumn<QString>("rollFile");
+    QTest::addColumn<QString>("job");
+    const QString file = QDir::tempPath() + u"/講演会 第2回.txt"_s;
+    QTest::newRow("roll from a file") << PrintStyle::Standard << file << u"講演会 第2回"_s;
+    QTest::newRow("split, from a file") << PrintStyle::Split << file << u"講演会 第2回"_s;
+    QTest::newRow("titles, from a file") << PrintStyle::Titles << file << u"講演会 第2回 タイトル"_s;
+    QTest::newRow("roll, never saved") << PrintStyle::Standard << QString() << u"前ロール"_s;
+    QTest::newRow("titles, never saved") << PrintStyle::Titles << QString() << u"タイトル"_s;
+}
+
+void TestPrintCommands::jobIsNamedAfterTheRollFile()
+{
+    // Jobs once went out without a name: queues showed none and a PDF
+    // printer called its files job_N.
+    QFETCH(PrintStyle, style);
+    QFETCH(QString, rollFile);
+    QFETCH(QString, job);
+    PlainRoll roll(u"<-◆第一部\n本文\n"_s);
+    const QString pdf = m_dir.filePath(u"named.pdf"_s);
+    m_prompter.answer(pdf);
+    PrintCommands commands(roll, [this] { return m_setup; }, [&] { return rollFile; });
+    if (style == PrintStyle::Titles)
+        commands.printTitles();
+    else
+        commands.printRoll(style);
+
+    QCOMPARE(m_prompter.asked().first().text, job + u".pdf"_s); // the file name offered
+    const QString info = QString::fromUtf8(run(u"pdfinfo"_s, {pdf}));
+    const QRegularExpressionMatch title = QRegularExpression(u"^Title:\\s+(.*)$"_s,
+                                                             QRegularExpression::MultilineOption).match(info);
+    QVERIFY2(title.hasMatch(), qPrintable(info));
+    QCOMPARE(title.captured(1), job);
 }
 
 QTEST_MAIN(TestPrintCommands)

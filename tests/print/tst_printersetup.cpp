@@ -32,6 +32,7 @@ private Q_SLOTS:
     void settingsRoundTrip();
     void menuCommandsPrintTheRoll_data();
     void menuCommandsPrintTheRoll();
+    void jobsAreNamedAfterTheRollsFile();
 
 private:
     // A settings window over `printer`, its lists filled as at start-up.
@@ -146,6 +147,42 @@ void TestPrinterSetup::menuCommandsPrintTheRoll()
     QCOMPARE(m_dialogs.previewCaptions().size(), 1);
     QVERIFY(QFile(pdf).size() > 0);
     QCOMPARE(Form1->statusText(), status);
+    destroyAppWindows();
+}
+
+void TestPrinterSetup::jobsAreNamedAfterTheRollsFile()
+{
+    createAppWindows();
+    Form1->show();
+    QTRY_COMPARE(Form1->statusText(), u"☆起動完了"_s);
+    QTRY_VERIFY(!Form1->Timer1->isActive());
+    // The name the PDF dialog offers is the job's name.
+    const auto offeredName = [this](const QString &command) {
+        m_prompter.clear();
+        m_prompter.answer(m_dir.filePath(u"out.pdf"_s));
+        Form1->findChild<QAction *>(command)->trigger();
+        return m_prompter.asked().isEmpty() ? QString() : m_prompter.asked().first().text;
+    };
+
+    const QString opened = m_dir.filePath(u"講演会.txt"_s);
+    QFile file(opened);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<-\x81\x9f\x91\xe6\x88\xea\x95\x94\r\n"); // <-◆第一部 in Shift-JIS
+    file.close();
+    QVERIFY(Form1->LoadDocument(opened));
+    QCOMPARE(offeredName(u"Standard1"_s), u"講演会.pdf"_s);
+    QCOMPARE(offeredName(u"N10"_s), u"講演会 タイトル.pdf"_s);
+
+    m_prompter.clear();
+    m_prompter.answer(m_dir.filePath(u"第二回.txt"_s));
+    QVERIFY(Form1->SaveDocumentWithDialog());
+    QCOMPARE(offeredName(u"Extend1"_s), u"第二回.pdf"_s);
+
+    m_prompter.clear();
+    m_prompter.answer(MsgResult::No); // not saved before the new roll
+    Form1->findChild<QAction *>(u"New1"_s)->trigger();
+    Form1->RichEdit1->setPlainText(u"一行\n"_s);
+    QCOMPARE(offeredName(u"Standard1"_s), u"前ロール.pdf"_s);
     destroyAppWindows();
 }
 
