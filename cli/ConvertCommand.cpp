@@ -106,7 +106,10 @@ int convertCommand(const QStringList &args)
     if (parser.isSet(u"user-list"_s)) {
         const ProfileFile list(parser.value(u"user-list"_s));
         if (!list.exists()) {
-            QTextStream(stderr) << "velmat-tool: cannot read \"" << parser.value(u"user-list"_s) << "\"\n";
+            // A list too large to be one is refused with the reason, not read.
+            const QString why = list.readError().isEmpty() ? QString() : u": "_s + list.readError();
+            QTextStream(stderr) << "velmat-tool: cannot read \"" << parser.value(u"user-list"_s) << "\"" << why
+                                << "\n";
             return kCliUsage;
         }
         rows = readConversionList(list);

@@ -11,12 +11,17 @@ class ProfileFile {
 public:
     enum class Encoding { ShiftJis, Utf8Bom, Utf16LeBom, Utf16BeBom };
 
-    // Reads `path`; a missing or unreadable file reads as empty (every key then
-    // yields its default). Broken lines are kept but carry no key.
+    // Reads `path`; a missing, unreadable or too large file reads as empty
+    // (every key then yields its default; readError() says why for a file that
+    // is there). Broken lines are kept but carry no key.
     explicit ProfileFile(const QString &path);
 
     // Maximum characters a read returns, as the profile reader of the tools does.
     static constexpr int kMaxValueLength = 2047;
+    // The most bytes a profile file may have. Settings and word lists are far
+    // smaller; a larger file (or a device such as /dev/zero) is refused with a
+    // reason instead of taking all memory, and reads as missing.
+    static constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
 
     // True when the file was there and could be read.
     bool exists() const { return m_existed; }
