@@ -80,6 +80,7 @@ ProfileFile::ProfileFile(const QString &path)
     }
     const BoundedRead read = readBoundedBytes(file, kMaxFileBytes);
     if (read.tooLarge) {
+        m_tooLarge = true;
         m_readError = QStringLiteral("ファイルが大きすぎます。設定やリストのファイルとして読めるのは 16 MiB までです。");
         return;
     }

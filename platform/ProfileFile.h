@@ -27,6 +27,8 @@ public:
     bool exists() const { return m_existed; }
     // Why a file that is there could not be read; empty otherwise.
     QString readError() const { return m_readError; }
+    // The file was refused for its size (more than kMaxFileBytes).
+    bool tooLarge() const { return m_tooLarge; }
 
     // The value without surrounding blanks and one pair of enclosing quotes,
     // at most kMaxValueLength characters; `defaultValue` when section or key is missing.
@@ -85,6 +87,7 @@ private:
     QString m_path;
     Encoding m_encoding = Encoding::ShiftJis;
     bool m_existed = false;
+    bool m_tooLarge = false;
     QString m_readError;
     QList<Section> m_sections;               // m_sections[0]: lines before the first header
     QHash<QString, qsizetype> m_sectionIndex; // lower-case name → index (first wins)

@@ -272,6 +272,7 @@ void TestProfileFile::oversizedFileIsRefusedUnread()
     QFile::link(u"/dev/zero"_s, m_dir.filePath(u"zero.ini"_s));
     const ProfileFile ini(m_dir.filePath(name));
     QVERIFY(!ini.exists());
+    QVERIFY(ini.tooLarge());
     QCOMPARE(ini.readError(), u"ファイルが大きすぎます。設定やリストのファイルとして読めるのは 16 MiB までです。"_s);
     QCOMPARE(ini.readInt(u"main"_s, u"Width"_s, 7), 7);
 }
