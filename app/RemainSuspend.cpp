@@ -32,8 +32,11 @@ WorkSuspend &TForm1::workSuspend() { return *m_suspend; }
 void TForm1::takeUpCopy(const QString &path)
 {
     // A copy is a roll like any other: Open reads it by its content.
-    if (m_files->mayDiscardRoll())
-        LoadDocument(path);
+    if (!m_files->mayDiscardRoll() || !LoadDocument(path))
+        return;
+    // The roll taken up, in front of the history it was chosen in.
+    raise();
+    activateWindow();
 }
 
 void TForm1::Break1Click() { m_suspend->suspend(); }

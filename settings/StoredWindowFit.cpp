@@ -35,7 +35,8 @@ StoredWindow fittedToScreens(const StoredWindow &stored, const QList<QRect> &scr
     // keeps a buffer of that size for it.
     fitted.width = std::min(stored.width, home->width());
     fitted.height = std::min(stored.height, home->height());
-    if (best > 0) {
+    const bool cut = fitted.width != stored.width || fitted.height != stored.height;
+    if (best > 0 || cut) {
         const int width = std::max(fitted.width, 0);
         const int height = std::max(fitted.height, 0);
         fitted.left = int(std::clamp<qint64>(stored.left, home->left(), qint64(home->right()) + 1 - width));

@@ -8,7 +8,8 @@
 
 // `stored` (outer bounds in screen pixels) with its size no larger than the
 // screen it belongs to: the one holding its top-left corner, else the nearest.
-// A top-left corner on no screen is moved onto that screen so the window shows
-// whole. A place on a screen is kept. `screens` empty: unchanged. Any numbers
-// are taken, up to INT_MIN and INT_MAX.
+// A window whose size was cut, or whose top-left corner is on no screen, is
+// moved onto that screen so it shows whole; otherwise its place is kept (it
+// may hang over an edge, as the user left it). `screens` empty: unchanged.
+// Any numbers are taken, up to INT_MIN and INT_MAX.
 StoredWindow fittedToScreens(const StoredWindow &stored, const QList<QRect> &screens);

@@ -20,8 +20,10 @@ private Q_SLOTS:
         QTest::newRow("fits: unchanged") << one << QList<int>{100, 50, 640, 480} << QList<int>{100, 50, 640, 480};
         QTest::newRow("largest size Qt knows is cut to the screen")
             << one << QList<int>{0, 0, 16777215, 16777215} << QList<int>{0, 0, 1280, 1024};
-        QTest::newRow("30000 square on the second screen takes that screen's size")
-            << two << QList<int>{1300, 10, 30000, 30000} << QList<int>{1300, 10, 1920, 1080};
+        QTest::newRow("30000 square on the second screen takes that screen's size, whole")
+            << two << QList<int>{1300, 10, 30000, 30000} << QList<int>{1280, 0, 1920, 1080};
+        QTest::newRow("too tall only: moved up as far as it takes")
+            << one << QList<int>{200, 500, 640, 5000} << QList<int>{200, 0, 640, 1024};
         QTest::newRow("place on a screen is kept though the window hangs over its edge")
             << one << QList<int>{1000, 900, 640, 480} << QList<int>{1000, 900, 640, 480};
         QTest::newRow("place off every screen comes onto the nearest, whole")
