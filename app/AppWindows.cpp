@@ -150,7 +150,8 @@ void createAppWindows()
     BackupLoader = new TBackupLoader;
     BackupLoader->setLinks({.folder = [] { return Form1->workSuspend().autosaveFolder(); },
                             .editorFont = [] { return Form1->RichEdit1->font(); },
-                            .editorBackground = [] { return Form1->RichEdit1->palette().color(QPalette::Base); }});
+                            .editorBackground = [] { return Form1->RichEdit1->palette().color(QPalette::Base); },
+                            .takeUp = [](const QString &path) { Form1->takeUpCopy(path); }});
     keepAppWindowsOnScreen(); // the main window, centred, may be taller than a small screen
     placeToolWindows();
 }

@@ -3,6 +3,7 @@
 
 #include "roll/RollAccess.h"
 #include "roll/RollFile.h"
+#include "roll/RollRtf.h"
 #include "roll/ShiftJisSave.h"
 #include "widgets/FileDrops.h"
 #include "platform/Cp932.h"
@@ -12,6 +13,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QStringDecoder>
@@ -166,6 +168,14 @@ std::optional<FilteredText> runDocumentFilter(RollAccess &roll, const QString &p
                         partial ? processMessage(result.standardError) : QString()};
 }
 
+bool fileStartsAsRollRtf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false; // the filter tells what is wrong with it
+    return startsAsRollRtf(file.read(kRollRtfSignatureBytes));
+}
+
 } // namespace
 
 DocumentFiles::DocumentFiles(RollAccess &roll, Editor editor)
@@ -245,17 +255,23 @@ bool DocumentFiles::load(const QString &path)
     m_roll.setStatusText(u"☆読み込み中・・・"_s);
     m_editor.showStatusNow();
 
-    std::optional<DecodedText> loaded;
+    std::optional<QString> loaded;
     QString damage;
-    if (isPlainRollPath(path)) {
-        TextFileRead read = readTextFile(path, LineEnds::Fold);
-        if (read.ok)
-            loaded = std::move(read.decoded);
-        else
+    QString warning;
+    // The program's own rich-text copies are rolls under any name: they are
+    // read here, not handed to the document filter.
+    if (isPlainRollPath(path) || fileStartsAsRollRtf(path)) {
+        RollFileRead read = readRollFile(path);
+        if (read.ok) {
+            warning = rollReadWarning(path, read.roll);
+            loaded = std::move(read.roll.text);
+        } else {
             showMessage(u"ファイル \"%1\" を開けません。\r\n%2"_s.arg(path, read.error), kErrorCaption,
                         MsgIcon::Error);
+        }
     } else if (auto filtered = runDocumentFilter(m_roll, m_editor.filterProgram(), path)) {
-        loaded = std::move(filtered->decoded);
+        warning = undecodedPartsWarning(path, filtered->decoded);
+        loaded = std::move(filtered->decoded.text);
         damage = filtered->damage;
     }
     if (!loaded) {
@@ -264,7 +280,7 @@ bool DocumentFiles::load(const QString &path)
         return false;
     }
 
-    m_editor.takeNewRoll(loaded->text); // line ends folded while decoding
+    m_editor.takeNewRoll(*loaded); // line ends folded while decoding
     m_rollFolder = QFileInfo(path).absolutePath();
     m_rollFile = path;
 
@@ -272,7 +288,6 @@ bool DocumentFiles::load(const QString &path)
         showMessage(u"\"%1\" には読めない部分がありました。読めた文字だけを読み込んでいます。\r\n"_s.arg(path)
                         + damage,
                     QString::fromUtf16(kUndecodedPartsCaption), MsgIcon::Warning);
-    const QString warning = undecodedPartsWarning(path, *loaded);
     if (!warning.isEmpty())
         showMessage(warning, QString::fromUtf16(kUndecodedPartsCaption), MsgIcon::Warning);
     return true;

@@ -103,9 +103,14 @@ public:
     DocumentFiles &documentFiles();
     // Suspend, resume and autosave.
     WorkSuspend &workSuspend();
-    // Replaces the roll by the document at `path`: ".txt"/".sl1" read as text,
-    // anything else through the document filter. Asks nothing; false (roll
-    // unchanged, the user told why) when it cannot be read.
+    // An autosave or suspend copy chosen in the backup history becomes the
+    // roll: the save question first, then as Open loads it (Undo brings back
+    // the roll it replaced).
+    void takeUpCopy(const QString &path);
+    // Replaces the roll by the document at `path`: ".txt"/".sl1" and the
+    // program's rich-text copies (under any name) read directly, anything else
+    // through the document filter. Asks nothing; false (roll unchanged, the
+    // user told why) when it cannot be read.
     bool LoadDocument(const QString &path);
     // The save dialog, then SaveRoll; false when cancelled or not saved.
     bool SaveDocumentWithDialog();

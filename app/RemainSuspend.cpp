@@ -6,8 +6,6 @@
 #include "app/DocumentFiles.h"
 #include "app/RollEditor.h"
 #include "app/WorkSuspend.h"
-#include "history/EditHistory.h"
-#include "roll/FlagHold.h"
 
 #include <QDir>
 
@@ -16,18 +14,11 @@ void TForm1::buildWorkSuspend()
     WorkSuspend::Hooks hooks;
     hooks.saveSettings = [](const QString &path, QString *error) { return saveConfigFile(path, error); };
     hooks.loadSettings = [this](const QString &path) { LoadConfigFile(path); };
+    hooks.mayDiscardRoll = [this] { return m_files->mayDiscardRoll(); };
     hooks.restoreRoll = [this](const QString &text) {
-        {
-            const FlagHold bulk(BulkOperation);
-            setWholeText(text);
-            colourWholeText(text);
-        }
-        // The history starts again from the resumed roll: no undo leads back
-        // to what was in the editor before.
-        m_history->startOver();
-        ForceRecolorClick();
-        RichEdit1->scrollToLeftEdge();
-        updateCaretStatus();
+        // The roll in the editor is recorded first, so Undo brings it back.
+        RichEdit1Change();
+        takeNewRoll(text);
     };
     hooks.exitNow = [this] { Exit1Click(); };
     hooks.autosaveFolder = [this] {
@@ -37,6 +28,16 @@ void TForm1::buildWorkSuspend()
 }
 
 WorkSuspend &TForm1::workSuspend() { return *m_suspend; }
+
+void TForm1::takeUpCopy(const QString &path)
+{
+    // A copy is a roll like any other: Open reads it by its content.
+    if (!m_files->mayDiscardRoll() || !LoadDocument(path))
+        return;
+    // The roll taken up, in front of the history it was chosen in.
+    raise();
+    activateWindow();
+}
 
 void TForm1::Break1Click() { m_suspend->suspend(); }
 void TForm1::Restore1Click() { m_suspend->resume(); }

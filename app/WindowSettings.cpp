@@ -14,7 +14,9 @@
 #include "reshape/TSetCheck.h"
 #include "reshape/TWordDic.h"
 #include "send/TRollInput.h"
+#include "settings/StoredWindowFit.h"
 #include "slides/TSlideWindow.h"
+#include "widgets/ToolWindow.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -39,12 +41,22 @@ StoredWindow storedWindow(const QWidget *w)
 // The stored bounds are the outer ones; the frame around the client area is
 // the one the window has now. Sizes the file does not give come back as the
 // window's own, so resizing to them changes nothing.
-void placeWindow(QWidget *w, const StoredWindow &stored)
+void placeWindow(QWidget *w, const StoredWindow &file)
 {
+    // Before any resize: a size from a damaged file or a larger screen would
+    // have the window system allocate a buffer of that size.
+    const StoredWindow stored = fittedToScreens(file, availableScreenAreas());
     w->move(stored.left, stored.top);
+    const auto resizeWithin = [w, &stored](QSize frameExtra) {
+        w->resize(std::max(1, stored.width - frameExtra.width()), std::max(1, stored.height - frameExtra.height()));
+    };
     const QSize frameExtra = w->frameGeometry().size() - w->size();
-    w->resize(std::max(1, stored.width - frameExtra.width()), std::max(1, stored.height - frameExtra.height()));
+    resizeWithin(frameExtra);
     w->setVisible(stored.shown);
+    // A window shown for the first time has its frame only now.
+    const QSize frameNow = w->frameGeometry().size() - w->size();
+    if (frameNow != frameExtra)
+        resizeWithin(frameNow);
 }
 
 // Selects the entry with exactly this text, as the user choosing it would;

@@ -6,6 +6,7 @@
 #include "roll/RollAccess.h"
 #include "roll/RollRtf.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -82,22 +83,26 @@ void WorkSuspend::resume()
     const QDir dir(m_workingFolder);
     const QString settingsPath = dir.filePath(QString::fromUtf16(kSuspendSettingsName));
     const QString rollPath = dir.filePath(QString::fromUtf16(kSuspendRollName));
-    m_hooks.loadSettings(settingsPath);
 
-    QFile file(rollPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        notifyError(raisedError(u"EFOpenError"_s,
-                                u"作業ファイル \"%1\" を開けません。\r\n%2"_s.arg(rollPath, file.errorString())));
-        return; // the roll and its undo history stay as they are
+    // Read before anything changes: a file that cannot be read leaves the
+    // settings, the roll and its history as they are.
+    const RollFileRead read = readRollFile(rollPath);
+    if (!read.ok) {
+        notifyError(raisedError(u"EFOpenError"_s, u"作業ファイル \"%1\" を開けません。\r\n%2"_s.arg(rollPath, read.error)));
+        return;
     }
-    const RollFromFile read = rollFromFileBytes(file.readAll());
-    file.close();
+    if (!m_hooks.mayDiscardRoll())
+        return;
+    m_hooks.loadSettings(settingsPath);
+    m_hooks.restoreRoll(read.roll.text);
 
-    m_hooks.restoreRoll(read.text);
-    if (!read.complete) {
+    if (!read.roll.intact()) {
         // Kept without asking: the rest of the work may still be found in it.
-        showMessage(u"作業ファイルが途中で切れていました。読めた部分だけを復帰しています。\r\n"_s + rollPath,
-                    kResumeCaption, MsgIcon::Warning);
+        const QString what = !read.roll.complete
+            ? u"作業ファイルが途中で切れていました。"_s
+            : u"作業ファイルが壊れていました（読めない部分が %1 か所）。"_s.arg(read.roll.brokenSequences);
+        showMessage(what + u"読めた部分だけを復帰しています。\r\n"_s + rollPath, kResumeCaption,
+                    MsgIcon::Warning);
         return;
     }
     const bool remove = showMessage(u"作業を復帰しました。\r\n\r\nいま読み出した作業ファイルを消しますか？"_s,
@@ -112,6 +117,39 @@ void WorkSuspend::resume()
                     MsgIcon::Error);
 }
 
+bool WorkSuspend::newestCopyHolds(const QString &folder, const QByteArray &bytes)
+{
+    const QStringList copies = ownAutosaveCopies(folder);
+    if (copies.isEmpty())
+        return false;
+    const QFileInfo newest(QDir(folder).filePath(copies.last()));
+    if (newest.size() != bytes.size())
+        return false;
+    const QByteArray digest = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+    if (newest.absoluteFilePath() == m_lastCopy.path && newest.size() == m_lastCopy.size
+        && newest.lastModified() == m_lastCopy.modified)
+        return digest == m_lastCopy.digest;
+    // A copy this run did not write (or one changed since): compared by its bytes.
+    const FileBytesRead read = readFileBytes(newest.filePath());
+    return read.ok && read.bytes == bytes;
+}
+
+void WorkSuspend::pruneCopies(const QString &folder)
+{
+    const QDir dir(folder);
+    for (const QString &name : copiesBeyond(ownAutosaveCopies(folder), kAutosaveCopiesKept)) {
+        // Only what autosave wrote: a file of the same name holding anything
+        // else is the user's.
+        QFile copy(dir.filePath(name));
+        if (!copy.open(QIODevice::ReadOnly) || !startsAsRollRtf(copy.read(kRollRtfSignatureBytes)))
+            continue;
+        copy.close();
+        if (!copy.remove())
+            logError(raisedError(u"EFileRemove"_s, u"古い自動保存ファイルを消せませんでした。\r\n%1\r\n%2"_s.arg(
+                                                        copy.fileName(), copy.errorString())));
+    }
+}
+
 void WorkSuspend::autosaveTick()
 {
     m_roll.setStatusText(u"☆オートセーブ中・・・"_s);
@@ -120,20 +158,31 @@ void WorkSuspend::autosaveTick()
     QString error;
     QString failedPath;
     bool settingsFailed = false;
+    bool unchanged = false;
     if (!m_hooks.saveSettings(settingsPath, &error)) {
         failedPath = settingsPath;
         settingsFailed = true;
     } else {
-        const QString copyPath = newCopyPath(dir.path());
-        const FileWriteResult written = writeFileAtomically(copyPath, rollBytes());
-        if (!written.ok) {
-            failedPath = copyPath;
-            error = written.error;
+        const QByteArray bytes = rollBytes();
+        unchanged = newestCopyHolds(dir.path(), bytes);
+        if (!unchanged) {
+            const QString copyPath = newCopyPath(dir.path());
+            const FileWriteResult written = writeFileAtomically(copyPath, bytes);
+            if (written.ok) {
+                const QFileInfo info(copyPath);
+                m_lastCopy = {info.absoluteFilePath(), info.size(), info.lastModified(),
+                              QCryptographicHash::hash(bytes, QCryptographicHash::Sha256)};
+                pruneCopies(dir.path());
+            } else {
+                failedPath = copyPath;
+                error = written.error;
+            }
         }
     }
     if (failedPath.isEmpty()) {
         m_autosaveFailing = false;
-        m_roll.setStatusText(u"★オートセーブしました。"_s);
+        m_roll.setStatusText(unchanged ? u"★前回のオートセーブから変更はありません。"_s
+                                       : u"★オートセーブしました。"_s);
         return;
     }
     // One notice until a tick succeeds again; every failure is logged.

@@ -21,7 +21,11 @@ public:
         // Writes the settings file; false with `error` set when it cannot.
         std::function<bool(const QString &path, QString *error)> saveSettings;
         std::function<void(const QString &path)> loadSettings;
-        // Puts a resumed roll in: the undo history starts again from it.
+        // Before the roll is replaced: a non-empty roll asks whether to save
+        // it first. True to go on.
+        std::function<bool()> mayDiscardRoll;
+        // Puts a resumed roll in as one undo step: Undo brings back the roll
+        // it replaced.
         std::function<void(const QString &text)> restoreRoll;
         // Ends the program at once, without the closing question.
         std::function<void()> exitNow;
@@ -33,7 +37,11 @@ public:
     WorkSuspend(RollAccess &roll, const QString &workingFolder, Hooks hooks);
 
     void suspend();
+    // Asks first when the roll is not empty; damaged suspend files are
+    // resumed as far as they can be read, told, and never offered for deletion.
     void resume();
+    // Writes the settings, and a new copy only when the roll differs from the
+    // newest copy in the folder; keeps the newest kAutosaveCopiesKept copies.
     void autosaveTick();
     // The roll written as a new stamped copy in the autosave folder, for the
     // program's last moments; the path written, or empty.
@@ -46,6 +54,10 @@ public:
 private:
     QByteArray rollBytes() const;
     QString newCopyPath(const QString &folder) const;
+    // True when the newest own copy in `folder` holds exactly `bytes`.
+    bool newestCopyHolds(const QString &folder, const QByteArray &bytes);
+    // Removes the own copies beyond the newest kAutosaveCopiesKept.
+    void pruneCopies(const QString &folder);
     // A write that failed: logged, and shown unless `quiet`.
     void reportWriteFailure(const QString &path, const QString &error, bool settings, bool quiet);
 
@@ -53,4 +65,12 @@ private:
     QString m_workingFolder;
     Hooks m_hooks;
     bool m_autosaveFailing = false; // told once; the timer goes on trying
+    // The copy written last, so that an unchanged roll is not read back
+    // from the disk at every tick.
+    struct LastCopy {
+        QString path;
+        qint64 size = -1;
+        QDateTime modified;
+        QByteArray digest;
+    } m_lastCopy;
 };

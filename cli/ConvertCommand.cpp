@@ -105,6 +105,13 @@ int convertCommand(const QStringList &args)
         return usageError(u"convert"_s, u"--user needs --user-list FILE"_s);
     if (parser.isSet(u"user-list"_s)) {
         const ProfileFile list(parser.value(u"user-list"_s));
+        if (list.tooLarge()) {
+            // Refused unread: a list that size is no list (or /dev/zero).
+            QTextStream(stderr) << "velmat-tool: \"" << parser.value(u"user-list"_s) << "\" is larger than "
+                                << ProfileFile::kMaxFileBytes / (1024 * 1024)
+                                << " MiB, the most a conversion list may have\n";
+            return kCliUsage;
+        }
         if (!list.exists()) {
             QTextStream(stderr) << "velmat-tool: cannot read \"" << parser.value(u"user-list"_s) << "\"\n";
             return kCliUsage;

@@ -1,6 +1,7 @@
 #include "platform/ProfileFile.h"
 
 #include "platform/Cp932.h"
+#include "platform/TextFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -77,8 +78,18 @@ ProfileFile::ProfileFile(const QString &path)
             m_readError = file.errorString();
         return;
     }
+    const BoundedRead read = readBoundedBytes(file, kMaxFileBytes);
+    if (read.tooLarge) {
+        m_tooLarge = true;
+        m_readError = QStringLiteral("ファイルが大きすぎます。設定やリストのファイルとして読めるのは 16 MiB までです。");
+        return;
+    }
+    if (read.failed) {
+        m_readError = file.errorString();
+        return;
+    }
     m_existed = true;
-    const QByteArray bytes = file.readAll();
+    const QByteArray &bytes = read.bytes;
     QString text;
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         m_encoding = Encoding::Utf8Bom;

@@ -11,17 +11,24 @@ class ProfileFile {
 public:
     enum class Encoding { ShiftJis, Utf8Bom, Utf16LeBom, Utf16BeBom };
 
-    // Reads `path`; a missing or unreadable file reads as empty (every key then
-    // yields its default). Broken lines are kept but carry no key.
+    // Reads `path`; a missing, unreadable or too large file reads as empty
+    // (every key then yields its default; readError() says why for a file that
+    // is there). Broken lines are kept but carry no key.
     explicit ProfileFile(const QString &path);
 
     // Maximum characters a read returns, as the profile reader of the tools does.
     static constexpr int kMaxValueLength = 2047;
+    // The most bytes a profile file may have. Settings and word lists are far
+    // smaller; a larger file (or a device such as /dev/zero) is refused with a
+    // reason instead of taking all memory, and reads as missing.
+    static constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
 
     // True when the file was there and could be read.
     bool exists() const { return m_existed; }
     // Why a file that is there could not be read; empty otherwise.
     QString readError() const { return m_readError; }
+    // The file was refused for its size (more than kMaxFileBytes).
+    bool tooLarge() const { return m_tooLarge; }
 
     // The value without surrounding blanks and one pair of enclosing quotes,
     // at most kMaxValueLength characters; `defaultValue` when section or key is missing.
@@ -80,6 +87,7 @@ private:
     QString m_path;
     Encoding m_encoding = Encoding::ShiftJis;
     bool m_existed = false;
+    bool m_tooLarge = false;
     QString m_readError;
     QList<Section> m_sections;               // m_sections[0]: lines before the first header
     QHash<QString, qsizetype> m_sectionIndex; // lower-case name → index (first wins)

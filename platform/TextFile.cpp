@@ -92,6 +92,69 @@ void foldLineEnds(QString &text)
 }
 
 namespace {
+struct Utf8Shape {
+    bool valid = true;          // well-formed UTF-8 throughout
+    bool multiByte = false;     // holds a sequence of two or more bytes
+    bool longSequences = false; // holds one of three or four bytes
+};
+
+// Stops at the first byte that cannot be UTF-8: a Shift-JIS roll fails within
+// its first kana, so the check costs nearly nothing there.
+Utf8Shape utf8Shape(QByteArrayView bytes)
+{
+    Utf8Shape shape;
+    const auto *p = reinterpret_cast<const uchar *>(bytes.data());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        const uchar c = p[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int length = 0;
+        char32_t min = 0;
+        char32_t code = 0;
+        if (c >= 0xC2 && c <= 0xDF) {
+            length = 2;
+            min = 0x80;
+            code = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            length = 3;
+            min = 0x800;
+            code = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            length = 4;
+            min = 0x10000;
+            code = c & 0x07;
+        } else {
+            shape.valid = false;
+            return shape;
+        }
+        if (i + length > n) {
+            shape.valid = false;
+            return shape;
+        }
+        for (int k = 1; k < length; ++k) {
+            const uchar t = p[i + k];
+            if ((t & 0xC0) != 0x80) {
+                shape.valid = false;
+                return shape;
+            }
+            code = code << 6 | (t & 0x3F);
+        }
+        // Overlong forms, surrogates and codes past U+10FFFF are not UTF-8.
+        if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+            shape.valid = false;
+            return shape;
+        }
+        shape.multiByte = true;
+        if (length >= 3)
+            shape.longSequences = true;
+        i += length;
+    }
+    return shape;
+}
+
 DecodedText decodeByMark(QByteArrayView bytes, LineEnds ends)
 {
     if (startsWith(bytes, "\xEF\xBB\xBF")) {
@@ -114,9 +177,26 @@ DecodedText decodeByMark(QByteArrayView bytes, LineEnds ends)
     if (startsWith(bytes, "\xFE\xFF"))
         return decodeUtf16(bytes.sliced(2), false);
 
+    // Japanese in UTF-8 is never valid Shift-JIS text of any length, and the
+    // reverse holds as well: a roll written by a UTF-8 editor reads as it was
+    // written instead of as mojibake with a hundred broken places.
+    const Utf8Shape shape = utf8Shape(bytes);
+    if (shape.valid && shape.longSequences) {
+        DecodedText out;
+        out.encoding = TextEncoding::Utf8;
+        out.utf8WithoutMark = true;
+        out.text = QString::fromUtf8(bytes);
+        return out;
+    }
     DecodedText out;
     // Code page 932 has no U+FFFD, so every one the decoder writes is a broken sequence.
     out.text = cp932Decode(bytes, ends, &out.brokenSequences);
+    if (out.brokenSequences > 0 && shape.valid && shape.multiByte) {
+        out = DecodedText{};
+        out.encoding = TextEncoding::Utf8;
+        out.utf8WithoutMark = true;
+        out.text = QString::fromUtf8(bytes);
+    }
     return out;
 }
 } // namespace
@@ -130,9 +210,9 @@ DecodedText decodeTextBytes(QByteArrayView bytes, LineEnds ends)
     return out;
 }
 
-TextFileRead readTextFile(const QString &path, LineEnds ends)
+FileBytesRead readFileBytes(const QString &path)
 {
-    TextFileRead result;
+    FileBytesRead result;
     const QFileInfo info(path);
     if (info.isDir()) {
         result.error = u"フォルダは開けません。"_s;
@@ -144,7 +224,7 @@ TextFileRead readTextFile(const QString &path, LineEnds ends)
                                      : u"ファイルが見つかりません。"_s;
         return result;
     }
-    const BoundedRead read = readBoundedBytes(file);
+    BoundedRead read = readBoundedBytes(file);
     if (read.tooLarge) {
         result.error = u"ファイルが大きすぎます。読み込めるのは %1 までです。"_s.arg(
             QLatin1StringView(kTextInputLimitName));
@@ -152,6 +232,19 @@ TextFileRead readTextFile(const QString &path, LineEnds ends)
     }
     if (read.failed) {
         result.error = u"読み込み中にエラーが起きました。（%1）"_s.arg(file.errorString());
+        return result;
+    }
+    result.bytes = std::move(read.bytes);
+    result.ok = true;
+    return result;
+}
+
+TextFileRead readTextFile(const QString &path, LineEnds ends)
+{
+    TextFileRead result;
+    const FileBytesRead read = readFileBytes(path);
+    if (!read.ok) {
+        result.error = read.error;
         return result;
     }
     result.decoded = decodeTextBytes(read.bytes, ends);

@@ -21,11 +21,16 @@ struct DecodedText {
     // Byte sequences that could not be decoded (a lone UTF-16 surrogate is one);
     // each shows as one U+FFFD.
     qsizetype brokenSequences = 0;
+    // UTF-8 recognised by its bytes, without a byte-order mark: worth telling
+    // the user, since the roll is saved as Shift-JIS.
+    bool utf8WithoutMark = false;
 };
 
 // Decodes file bytes: a UTF-8 (EF BB BF), UTF-16LE (FF FE) or UTF-16BE (FE FF)
-// byte-order mark selects that encoding and is dropped; anything else is code
-// page 932. A further byte-order mark, even right after the first, is text
+// byte-order mark selects that encoding and is dropped. Without a mark, bytes
+// that are valid UTF-8 are read as UTF-8 when they hold a character of three or
+// four bytes (every kana and kanji) or are not clean Shift-JIS; anything else
+// is code page 932. A further byte-order mark, even right after the first, is text
 // (U+FEFF). Never fails. Line breaks are left as they are, or with
 // LineEnds::Fold each becomes one LF as foldLineEnds has it (for Shift-JIS, which
 // can only hold CR and LF, in the same pass as the decoding).
@@ -52,6 +57,16 @@ struct BoundedRead {
 // for data) to its end, but never more than `limit` + 1 bytes: a larger input
 // is refused without being held in memory.
 BoundedRead readBoundedBytes(QIODevice &device, qint64 limit = kTextInputLimit);
+
+struct FileBytesRead {
+    bool ok = false;
+    QByteArray bytes; // the whole file when ok
+    QString error;    // why it failed, for a message box; empty when ok
+};
+
+// Reads the whole file at `path`; a folder, a missing or unreadable file and
+// one larger than kTextInputLimit fail with the reason.
+FileBytesRead readFileBytes(const QString &path);
 
 struct TextFileRead {
     bool ok = false;

@@ -59,11 +59,15 @@ QString describeCharacters(const QString &chars, int limit)
 
 QString undecodedPartsWarning(const QString &path, const DecodedText &decoded)
 {
-    if (decoded.brokenSequences == 0)
-        return QString();
-    return u"\"%1\" には %2 として読めない部分が %3 か所あり、「\uFFFD」で表示しています。"
-           u"\r\nこのまま保存すると、その部分は「?」になります。"_s
-        .arg(path, textEncodingName(decoded.encoding), QString::number(decoded.brokenSequences));
+    QStringList parts;
+    if (decoded.utf8WithoutMark)
+        parts << u"\"%1\" は UTF-8 で書かれていたので、UTF-8 として読み込みました。"
+                 u"\r\n保存するときは Shift-JIS で書き込みます。"_s.arg(path);
+    if (decoded.brokenSequences > 0)
+        parts << u"\"%1\" には %2 として読めない部分が %3 か所あり、「\uFFFD」で表示しています。"
+                 u"\r\nこのまま保存すると、その部分は「?」になります。"_s
+                     .arg(path, textEncodingName(decoded.encoding), QString::number(decoded.brokenSequences));
+    return parts.join(u"\r\n"_s);
 }
 
 FilterInvocation filterInvocation(const QString &filterPath, const QString &documentPath,

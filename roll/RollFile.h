@@ -32,7 +32,8 @@ bool isPlainRollPath(const QString &path);
 QString describeCharacters(const QString &chars, int limit = 10);
 
 // The warning for a file read with undecodable parts, naming the encoding it
-// was read in; empty when everything was decoded.
+// was read in, and the note for one recognised as UTF-8 without a mark (it is
+// saved as Shift-JIS); empty when everything was decoded as usual.
 QString undecodedPartsWarning(const QString &path, const DecodedText &decoded);
 // The caption of the warnings about a file read only in part.
 inline constexpr char16_t kUndecodedPartsCaption[] = u"読み込みの確認";

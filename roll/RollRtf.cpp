@@ -2,6 +2,7 @@
 
 #include "platform/Cp932.h"
 #include "platform/TextFile.h"
+#include "roll/RollFile.h"
 
 #include <QList>
 
@@ -30,6 +31,12 @@ void appendChar(QByteArray &out, char16_t c)
 
 } // namespace
 
+namespace {
+// How every copy the program writes begins; Open knows a copy by it.
+constexpr char kRollRtfSignature[] = "{\\rtf1\\ansi\\ansicpg932\\deff0\\uc1"
+                                     "{\\fonttbl{\\f0\\fmodern\\fcharset128 MS Gothic;}}";
+} // namespace
+
 QByteArray rollToRtf(const QStringList &lines, const CommentKinds &kinds)
 {
     qsizetype size = 0;
@@ -37,9 +44,8 @@ QByteArray rollToRtf(const QStringList &lines, const CommentKinds &kinds)
         size += line.size() + 8;
     QByteArray out;
     out.reserve(size + 256);
-    out += "{\\rtf1\\ansi\\ansicpg932\\deff0\\uc1"
-           "{\\fonttbl{\\f0\\fmodern\\fcharset128 MS Gothic;}}"
-           "{\\colortbl ;\\red192\\green192\\blue192;\\red166\\green202\\blue240;}\r\n"
+    out += kRollRtfSignature;
+    out += "{\\colortbl ;\\red192\\green192\\blue192;\\red166\\green202\\blue240;}\r\n"
            "\\pard\\f0 ";
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString &line = lines[i];
@@ -114,6 +120,7 @@ public:
                 m_state.groupStart = true;
             } else if (c == '}') {
                 flushBytes();
+                endFallback();
                 ++m_pos;
                 if (m_stack.isEmpty())
                     break; // the document's group closed: what follows is not text
@@ -138,6 +145,8 @@ public:
             }
         }
         flushBytes();
+        endFallback();
+        result.brokenSequences = m_broken + replaceUnreadable(m_text);
         result.text = std::move(m_text);
         result.complete = m_closed;
         return result;
@@ -163,8 +172,43 @@ private:
     {
         if (m_bytes.isEmpty())
             return;
-        m_text += cp932Decode(m_bytes);
+        qsizetype broken = 0;
+        m_text += cp932Decode(m_bytes, LineEnds::Keep, &broken);
+        m_broken += broken;
         m_bytes.clear();
+    }
+
+    // A fallback run still open at a line break, a group end or the file's end
+    // was set by a damaged \ucN: the text it swallowed is lost.
+    void endFallback()
+    {
+        if (m_skipFallback <= 0)
+            return;
+        m_skipFallback = 0;
+        if (!m_state.skip)
+            ++m_broken;
+    }
+
+    // NUL and surrogates without their partner are no text a roll can hold;
+    // each becomes U+FFFD and counts as broken, as the plain-text reader has it.
+    static qsizetype replaceUnreadable(QString &text)
+    {
+        qsizetype count = 0;
+        const qsizetype n = text.size();
+        QChar *data = text.data();
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t c = data[i].unicode();
+            if (c == 0) {
+                data[i] = QChar::ReplacementCharacter;
+                ++count;
+            } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(data[i + 1].unicode())) {
+                ++i;
+            } else if (QChar::isSurrogate(c)) {
+                data[i] = QChar::ReplacementCharacter;
+                ++count;
+            }
+        }
+        return count;
     }
 
     void controlWord()
@@ -203,6 +247,7 @@ private:
                 return;
             case '\r':
             case '\n':
+                endFallback();
                 put(u'\n');
                 return;
             default:
@@ -236,6 +281,7 @@ private:
         } else if (word == "uc" && hasNumber) {
             m_state.unicodeSkip = std::max(0, number);
         } else if (word == "par" || word == "line" || word == "sect" || word == "page") {
+            endFallback();
             put(u'\n');
         } else if (word == "tab") {
             put(u'\t');
@@ -260,6 +306,7 @@ private:
     QString m_text;
     QByteArray m_bytes;
     int m_skipFallback = 0;
+    qsizetype m_broken = 0;
     bool m_closed = false;
 };
 
@@ -275,7 +322,52 @@ RollFromFile rollFromFileBytes(QByteArrayView bytes)
         RtfReader reader(bytes.sliced(start));
         return reader.read();
     }
+    DecodedText decoded = decodeTextBytes(bytes, LineEnds::Fold);
     RollFromFile plain;
-    plain.text = decodeTextBytes(bytes, LineEnds::Fold).text;
+    plain.text = std::move(decoded.text);
+    plain.brokenSequences = decoded.brokenSequences;
+    plain.encoding = decoded.encoding;
+    plain.utf8WithoutMark = decoded.utf8WithoutMark;
     return plain;
+}
+
+bool startsAsRollRtf(QByteArrayView head)
+{
+    static_assert(sizeof(kRollRtfSignature) + 3 <= kRollRtfSignatureBytes);
+    if (head.startsWith("\xEF\xBB\xBF"))
+        head = head.sliced(3);
+    return head.startsWith(kRollRtfSignature);
+}
+
+RollFileRead readRollFile(const QString &path)
+{
+    RollFileRead result;
+    const FileBytesRead read = readFileBytes(path);
+    if (!read.ok) {
+        result.error = read.error;
+        return result;
+    }
+    result.roll = rollFromFileBytes(read.bytes);
+    result.ok = true;
+    return result;
+}
+
+QString rollReadWarning(const QString &path, const RollFromFile &read)
+{
+    if (!read.rich) {
+        DecodedText decoded;
+        decoded.encoding = read.encoding;
+        decoded.brokenSequences = read.brokenSequences;
+        decoded.utf8WithoutMark = read.utf8WithoutMark;
+        return undecodedPartsWarning(path, decoded);
+    }
+    QStringList parts;
+    if (!read.complete)
+        parts << u"\"%1\" は途中で切れていました。"_s.arg(path);
+    if (read.brokenSequences > 0)
+        parts << u"\"%1\" には壊れていて読めない部分が %2 か所あり、「\uFFFD」で表示しています。"_s.arg(
+            path, QString::number(read.brokenSequences));
+    if (parts.isEmpty())
+        return QString();
+    return parts.join(u"\r\n"_s) + u"\r\n読めた部分だけを読み込んでいます。"_s;
 }

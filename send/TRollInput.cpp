@@ -137,6 +137,13 @@ void TRollInput::FileListDblClick()
         lines.removeLast();
     // One undo step: the roll it replaces comes back with Undo.
     m_roll.rewrite([&lines](const QStringList &) { return lines; }, QString(), QString());
+    // As after opening a roll: its start in view, the status with its size.
+    m_roll.select({0, 0});
+    m_roll.showLine(1);
+    if (read.decoded.utf8WithoutMark)
+        showMessage(u"「%1」は UTF-8 で書かれていたので、UTF-8 として読み込みました。\r\n保存するときは Shift-JIS で書き込みます。"_s
+                        .arg(path),
+                    u"ファイル読み込み"_s, MsgIcon::Information);
     if (read.decoded.brokenSequences > 0)
         showMessage(u"「%1」には文字として読めない部分が%2か所あり、「\uFFFD」で表示しています。"_s.arg(
                         path, QString::number(read.decoded.brokenSequences)),

@@ -1,6 +1,7 @@
 #include "settings/AutosaveFiles.h"
 
 #include <QDir>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -16,13 +17,32 @@ QStringList autosaveCopies(const QString &folder)
     return QDir(folder).entryList({u"一時保存*.txt"_s}, QDir::Files, QDir::Name);
 }
 
-qint32 dosDateTime(const QDateTime &when)
+QStringList ownAutosaveCopies(const QString &folder)
 {
-    const QDate d = when.date();
-    const QTime t = when.time();
-    // The DOS stamp starts in 1980; earlier times show as its first day.
-    const int year = std::clamp(d.year() - 1980, 0, 127);
-    const quint32 date = quint32(year << 9 | d.month() << 5 | d.day());
-    const quint32 time = quint32(t.hour() << 11 | t.minute() << 5 | t.second() / 2);
-    return qint32(date << 16 | time);
+    static const QRegularExpression own(u"^一時保存(\\d{4}-\\d\\d-\\d\\d-\\d{6})(?:-(\\d{1,6}))?\\.txt$"_s);
+    struct Copy {
+        QString name;
+        QString stamp;
+        int number; // 1 for the first copy of a second
+    };
+    QList<Copy> copies;
+    for (const QString &name : autosaveCopies(folder)) {
+        const QRegularExpressionMatch m = own.match(name);
+        if (m.hasMatch())
+            copies.append({name, m.captured(1), m.captured(2).isEmpty() ? 1 : m.captured(2).toInt()});
+    }
+    // By name, "-2" would come before the first copy and "-10" before "-2".
+    std::sort(copies.begin(), copies.end(), [](const Copy &a, const Copy &b) {
+        return a.stamp != b.stamp ? a.stamp < b.stamp : a.number < b.number;
+    });
+    QStringList names;
+    names.reserve(copies.size());
+    for (const Copy &c : copies)
+        names << c.name;
+    return names;
+}
+
+QStringList copiesBeyond(const QStringList &ownCopies, int keep)
+{
+    return ownCopies.mid(0, std::max<qsizetype>(0, ownCopies.size() - std::max(0, keep)));
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The names of the work files: the suspend pair and the stamped autosave
-// copies, and the time stamp the backup history shows.
+// copies, and which of the copies autosave keeps.
 #include <QDateTime>
 #include <QStringList>
 
@@ -12,6 +12,13 @@ QString autosaveCopyName(const QDateTime &when);
 // The autosave copies in `folder` ("一時保存*.txt"), by name: oldest first.
 QStringList autosaveCopies(const QString &folder);
 
-// A local time as the file system's packed DOS stamp (date in the high 16
-// bits, time in the low 16, seconds halved), as a signed 32-bit number.
-qint32 dosDateTime(const QDateTime &when);
+// How many of its own copies autosave keeps in a folder; older ones go.
+inline constexpr int kAutosaveCopiesKept = 100;
+
+// The names autosave itself gives in `folder` ("一時保存" + stamp, and a
+// "-N" for a further copy in the same second), oldest first by stamp and
+// number. Other files that match "一時保存*.txt" are not among them.
+QStringList ownAutosaveCopies(const QString &folder);
+
+// Of `ownCopies` (oldest first), those beyond the newest `keep`.
+QStringList copiesBeyond(const QStringList &ownCopies, int keep);

@@ -1,6 +1,6 @@
 #include "settings/TBackupLoader.h"
 
-#include "platform/TextFile.h"
+#include "roll/RollRtf.h"
 #include "settings/AutosaveFiles.h"
 
 #include <QDir>
@@ -10,15 +10,11 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSplitter>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-// A preview is for reading: a huge copy is shown up to here.
-constexpr qsizetype kPreviewLimit = 8 * 1024 * 1024;
-} // namespace
 
 TBackupLoader::TBackupLoader()
     : ToolWindow(u"BackupLoader"_s, u"バックアップ履歴"_s, 0, Qt::Window)
@@ -45,12 +41,21 @@ TBackupLoader::TBackupLoader()
         handle->setAutoFillBackground(true);
     }
     layout->addWidget(splitter, 1);
+    auto *bottom = new QHBoxLayout;
+    bottom->setContentsMargins(0, 0, 0, 0);
     StatusBar1 = new QLabel(this);
     StatusBar1->setObjectName(u"StatusBar1"_s);
     StatusBar1->setFrameShape(QFrame::StyledPanel);
-    layout->addWidget(StatusBar1);
+    bottom->addWidget(StatusBar1, 1);
+    LoadButton = new QPushButton(u"エディタに読み込む(&L)"_s, this);
+    LoadButton->setObjectName(u"LoadButton"_s);
+    LoadButton->setEnabled(false);
+    bottom->addWidget(LoadButton);
+    layout->addLayout(bottom);
 
     connect(FileListBox1, &QListWidget::currentRowChanged, this, &TBackupLoader::FileListBox1Change);
+    connect(FileListBox1, &QListWidget::itemActivated, this, &TBackupLoader::LoadButtonClick);
+    connect(LoadButton, &QPushButton::clicked, this, &TBackupLoader::LoadButtonClick);
 }
 
 bool TBackupLoader::event(QEvent *event)
@@ -83,17 +88,30 @@ void TBackupLoader::FormActivate()
 void TBackupLoader::FileListBox1Change()
 {
     const QListWidgetItem *item = FileListBox1->currentItem();
+    LoadButton->setEnabled(item != nullptr);
     if (!item)
         return;
     const QString path = QDir(m_folder).filePath(item->text());
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const RollFileRead read = readRollFile(path);
+    if (!read.ok) {
         Memo1->clear();
-        StatusBar1->setText(u"%1 を読めません：%2"_s.arg(item->text(), file.errorString()));
+        StatusBar1->setText(u"%1 を読めません：%2"_s.arg(item->text(), read.error));
         return;
     }
-    // As stored: rich text shows its markup.
-    const QByteArray bytes = file.read(kPreviewLimit);
-    Memo1->setPlainText(decodeTextBytes(bytes, LineEnds::Fold).text);
-    StatusBar1->setText(QString::number(dosDateTime(QFileInfo(path).lastModified())));
+    // The roll as it will be loaded, not the rich text it is kept in.
+    Memo1->setPlainText(read.roll.text);
+    QString status = u"保存日時：%1"_s.arg(QFileInfo(path).lastModified().toString(u"yyyy/MM/dd HH:mm:ss"_s));
+    if (!read.roll.complete)
+        status += u"　途中で切れています"_s;
+    else if (read.roll.brokenSequences > 0)
+        status += u"　読めない部分が %1 か所あります"_s.arg(read.roll.brokenSequences);
+    StatusBar1->setText(status);
+}
+
+void TBackupLoader::LoadButtonClick()
+{
+    const QListWidgetItem *item = FileListBox1->currentItem();
+    if (!item || !m_links.takeUp)
+        return;
+    m_links.takeUp(QDir(m_folder).filePath(item->text()));
 }

@@ -15,6 +15,7 @@
 #include "reshape/TWordDic.h"
 #include "send/TRollInput.h"
 #include "support/AppWindowsStarted.h"
+#include "widgets/ToolWindow.h"
 #include "app/ConfigFile.h"
 
 #include <QAction>
@@ -123,6 +124,8 @@ private Q_SLOTS:
     void configLoadTakesTheChosenFile();
     void configLoadRefusesMissingOrUnreadableFile_data();
     void configLoadRefusesMissingOrUnreadableFile();
+    void storedSizesAreCutToTheScreen_data();
+    void storedSizesAreCutToTheScreen();
 
 private:
     QTemporaryDir m_dir;
@@ -403,6 +406,32 @@ void TestConfigFile::configLoadRefusesMissingOrUnreadableFile()
     QCOMPARE(shown.icon, MsgIcon::Error);
     QVERIFY2(shown.text.startsWith(text + path), qPrintable(shown.text));
     QCOMPARE(snapshot(), before);
+}
+
+void TestConfigFile::storedSizesAreCutToTheScreen_data()
+{
+    QTest::addColumn<QString>("size");
+    QTest::newRow("largest size Qt knows") << u"16777215"_s;
+    QTest::newRow("30000 square") << u"30000"_s;
+}
+
+// Resized to such a size the window would take a buffer of gigabytes, or
+// stop the program at every start.
+void TestConfigFile::storedSizesAreCutToTheScreen()
+{
+    QFETCH(QString, size);
+    const QString path = writeIni(m_dir, u"[main]\r\nTop=0\r\nLeft=0\r\nWidth=%1\r\nHeight=%1\r\n"
+                                          u"[MsgLst]\r\nTop=-40000\r\nLeft=90000\r\nWidth=%1\r\nHeight=%1\r\nView=1\r\n"_s
+                                              .arg(size));
+    Form1->LoadConfigFile(path);
+    const QList<QRect> screens = availableScreenAreas();
+    QVERIFY(!screens.isEmpty());
+    for (QWidget *window : {static_cast<QWidget *>(Form1), static_cast<QWidget *>(MsgList)}) {
+        const QRect frame = window->frameGeometry();
+        QVERIFY2(std::any_of(screens.cbegin(), screens.cend(), [&](const QRect &s) { return s.contains(frame); }),
+                 qPrintable(u"%1 %2,%3 %4x%5"_s.arg(window->objectName()).arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())));
+    }
+    QVERIFY(MsgList->isVisible());
 }
 
 QTEST_MAIN(TestConfigFile)

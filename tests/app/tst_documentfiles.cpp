@@ -5,11 +5,14 @@
 #include "app/RollEditor.h"
 #include "platform/PrinterCatalog.h"
 #include "platform/ScriptedPrompter.h"
+#include "roll/RollRtf.h"
+#include "send/TRollInput.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -82,6 +85,10 @@ private Q_SLOTS:
     void openFailureKeepsTheRoll();
     void brokenBytesAreLoadedWithAWarning_data();
     void brokenBytesAreLoadedWithAWarning();
+    void utf8WithoutMarkIsReadAsUtf8AndTold();
+    void richTextCopiesOpenAsTheirRoll_data();
+    void richTextCopiesOpenAsTheirRoll();
+    void inputAssistLoadShowsTheStatusALoadShows();
     void saveWritesTheRollFile();
     void saveDialogStartsWhereTheRollIs_data();
     void saveDialogStartsWhereTheRollIs();
@@ -200,8 +207,7 @@ void TestDocumentFiles::brokenBytesAreLoadedWithAWarning_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("encoding");
     QTest::addColumn<int>("broken");
-    // UTF-8 without a mark is read as Shift-JIS, as rolls are; the user is told.
-    QTest::newRow("Shift-JIS") << QByteArray("\xE3\x81\x82\r\n") << u"縺\uFFFD\n"_s << u"Shift-JIS"_s << 1;
+    QTest::newRow("Shift-JIS") << QByteArray("\x82\xA0\x80\r\n") << u"あ\uFFFD\n"_s << u"Shift-JIS"_s << 1;
     QTest::newRow("UTF-8 with its mark")
         << QByteArray("\xEF\xBB\xBF\xE3\x81\x82\xFF\r\n") << u"あ\uFFFD\n"_s << u"UTF-8"_s << 1;
     QTest::newRow("UTF-16 with lone surrogates")
@@ -226,6 +232,63 @@ void TestDocumentFiles::brokenBytesAreLoadedWithAWarning()
                                .arg(broken));
     QCOMPARE(warning.caption, u"読み込みの確認"_s);
     QCOMPARE(warning.icon, MsgIcon::Warning);
+}
+
+void TestDocumentFiles::utf8WithoutMarkIsReadAsUtf8AndTold()
+{
+    put(path(u"utf8.txt"_s), "<-\xE2\x97\x86\xE8\xA6\x8B\xE5\x87\xBA\xE3\x81\x97\r\n\xE6\x9C\xAC\xE6\x96\x87\r\n");
+    QVERIFY(Form1->LoadDocument(path(u"utf8.txt"_s)));
+    QCOMPARE(editorText(), u"<-◆見出し\n本文\n"_s);
+    QCOMPARE(m_prompter.asked().size(), 1);
+    QCOMPARE(m_prompter.asked()[0].text,
+             u"\"%1\" は UTF-8 で書かれていたので、UTF-8 として読み込みました。\r\n保存するときは Shift-JIS で書き込みます。"_s
+                 .arg(path(u"utf8.txt"_s)));
+    QCOMPARE(m_prompter.asked()[0].caption, u"読み込みの確認"_s);
+    // Saved as every roll is.
+    m_prompter.answer(path(u"utf8-saved.txt"_s));
+    QVERIFY(Form1->SaveDocumentWithDialog());
+    QCOMPARE(contents(path(u"utf8-saved.txt"_s)), QByteArray("<-\x81\x9F\x8C\xA9\x8F\x6F\x82\xB5\r\n\x96\x7B\x95\xB6\r\n"));
+}
+
+void TestDocumentFiles::richTextCopiesOpenAsTheirRoll_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("roll");
+    // Whatever the name: a copy renamed by the user is still a copy, and the
+    // document filter would only show its markup or fail.
+    QTest::newRow("autosave copy") << u"一時保存2012-09-02-134501.txt"_s << u"<-◆見出し\n講師／本文\n"_s;
+    QTest::newRow("suspend file, no final break") << u"作業一時保存.txt"_s << u"一行\n\n三行"_s;
+    QTest::newRow("renamed to .rtf") << u"copy.rtf"_s << u"　字下げ\n"_s;
+    QTest::newRow("no extension") << u"backup"_s << u"a\\b{c}"_s;
+}
+
+void TestDocumentFiles::richTextCopiesOpenAsTheirRoll()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, roll);
+    put(path(name), rollToRtf(roll.split(u'\n'), Form1->commentKinds()));
+    SetChasen->xdoc2txt->setText(u"/nonexistent/filter"_s); // never asked
+    const bool loaded = Form1->LoadDocument(path(name));
+    QFile::remove(path(name)); // a suspend file left here would be offered at every later start
+    QVERIFY(loaded);
+    QCOMPARE(editorText(), roll);
+    QVERIFY(m_prompter.asked().isEmpty());
+}
+
+void TestDocumentFiles::inputAssistLoadShowsTheStatusALoadShows()
+{
+    put(path(u"prepared.txt"_s), "\x96\x7B\x95\xB6\r\n\x93\xF1\x8D\x73\x96\xDA\r\n");
+    Form1->RichEdit1->setPlainText(u"別のロール\nもう一行\n三行目"_s);
+    Form1->setStatusText(QString());
+    RollInput->setFiles({path(u"prepared.txt"_s)});
+    RollInput->FileList->setCurrentRow(0);
+    RollInput->FileListDblClick();
+    QCOMPARE(editorText(), u"本文\n二行目\n"_s);
+    // As after Open: the caret at the roll's start, and the status of caret and size.
+    const QString shown = Form1->statusText();
+    QVERIFY(shown.startsWith(u"1行 "_s));
+    Form1->updateCaretStatus();
+    QCOMPARE(shown, Form1->statusText());
 }
 
 void TestDocumentFiles::saveWritesTheRollFile()

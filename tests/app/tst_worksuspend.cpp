@@ -10,6 +10,8 @@
 #include "roll/RollRtf.h"
 #include "settings/AutosaveFiles.h"
 #include "settings/TBackupLoader.h"
+#include "platform/TextFile.h"
+#include "support/TestSupport.h"
 
 #include <QAction>
 #include <QDir>
@@ -17,6 +19,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -124,17 +128,85 @@ private Q_SLOTS:
         typeRoll(u"中断の後に書いた文"_s);
 
         m_prompter.clear();
+        m_prompter.answer(MsgResult::No); // the roll in the editor need not be saved
         m_prompter.answer(remove ? MsgResult::Yes : MsgResult::No);
         Form1->Restore1Click();
         QCOMPARE(editorText(), kRoll);
-        QCOMPARE(m_prompter.asked().size(), 1);
-        QCOMPARE(m_prompter.asked()[0].text, u"作業を復帰しました。\r\n\r\nいま読み出した作業ファイルを消しますか？"_s);
-        QCOMPARE(m_prompter.asked()[0].caption, u"作業保存データの消去確認"_s);
+        QCOMPARE(m_prompter.asked().size(), 2);
+        QCOMPARE(m_prompter.asked()[0].text, u"現在のデータを保存しますか？"_s);
+        QCOMPARE(m_prompter.asked()[0].caption, u"破棄の確認"_s);
+        QCOMPARE(m_prompter.asked()[0].buttons, MsgButtons::YesNoCancel);
+        QCOMPARE(m_prompter.asked()[1].text, u"作業を復帰しました。\r\n\r\nいま読み出した作業ファイルを消しますか？"_s);
+        QCOMPARE(m_prompter.asked()[1].caption, u"作業保存データの消去確認"_s);
         QCOMPARE(QFile::exists(u"作業一時保存.txt"_s), !remove);
         QCOMPARE(QFile::exists(u"作業一時保存.ini"_s), !remove);
-        // The history starts from the resumed roll.
+        // The roll it replaced is one Undo away.
         Form1->Undo1Click();
+        QCOMPARE(editorText(), u"中断の後に書いた文"_s);
+        Form1->Redo1Click();
         QCOMPARE(editorText(), kRoll);
+    }
+
+    void resumeCancelledAtTheSaveQuestionChangesNothing()
+    {
+        typeRoll(kRoll);
+        m_prompter.answer(MsgResult::No);
+        Form1->Break1Click();
+        typeRoll(u"中断の後に書いた文"_s);
+        Form1->AutoSave1->trigger(); // a setting the suspend file does not hold
+        m_prompter.clear();
+        m_prompter.answer(MsgResult::Cancel);
+        Form1->Restore1Click();
+        QCOMPARE(m_prompter.asked().size(), 1);
+        QCOMPARE(editorText(), u"中断の後に書いた文"_s);
+        QVERIFY(Form1->AutoSave1->isChecked()); // the settings were not loaded either
+        QVERIFY(QFile::exists(u"作業一時保存.txt"_s));
+    }
+
+    void damagedSuspendFileIsToldAndKept_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        const QByteArray whole = rollToRtf({u"一行目"_s, u"二行目"_s}, CommentKinds{});
+        QTest::newRow("cut short") << whole.left(whole.indexOf("\\par\r\n") + 6) << u"一行目\n"_s
+                                   << u"作業ファイルが途中で切れていました。"_s;
+        QByteArray huge = rollToRtf({u"ab一cd"_s, u"ef"_s}, CommentKinds{});
+        huge.replace("\\uc1", "\\uc1000000");
+        QTest::newRow("fallback count that swallows the rest of a line")
+            << huge << u"ab一\nef"_s << u"作業ファイルが壊れていました（読めない部分が 1 か所）。"_s;
+        QByteArray nul = whole;
+        nul.replace("\\u19968?", "\\u0?");
+        QTest::newRow("NUL") << nul << u"\uFFFD行目\n二行目"_s
+                             << u"作業ファイルが壊れていました（読めない部分が 1 か所）。"_s;
+    }
+    void damagedSuspendFileIsToldAndKept()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        writeTestFile(u"作業一時保存.txt"_s, bytes);
+        Form1->Restore1Click();
+        QCOMPARE(editorText(), text);
+        // Told as a warning, and never offered for deletion.
+        QCOMPARE(m_prompter.asked().size(), 1);
+        QCOMPARE(m_prompter.asked()[0].text,
+                 message + u"読めた部分だけを復帰しています。\r\n"_s + QDir(m_dir->path()).filePath(u"作業一時保存.txt"_s));
+        QCOMPARE(m_prompter.asked()[0].icon, MsgIcon::Warning);
+        QVERIFY(QFile::exists(u"作業一時保存.txt"_s));
+    }
+
+    void oversizedSuspendFileIsRefused()
+    {
+        typeRoll(kRoll);
+        QFile huge(u"作業一時保存.txt"_s);
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(kTextInputLimit + 1)); // sparse: no disk used
+        huge.close();
+        Form1->Restore1Click();
+        QCOMPARE(editorText(), kRoll);
+        QCOMPARE(m_prompter.asked().size(), 1);
+        QVERIFY(m_prompter.asked()[0].text.contains(u"ファイルが大きすぎます。読み込めるのは 256 MiB までです。"_s));
+        QCOMPARE(m_prompter.asked()[0].icon, MsgIcon::Error);
     }
 
     void resumeTakesPlainText()
@@ -179,8 +251,59 @@ private Q_SLOTS:
         QVERIFY(autosaveCopies(m_dir->path()).isEmpty());
 
         // A second tick in the same second does not overwrite the first copy.
+        typeRoll(u"書き足した"_s);
         Form1->AutoSaveTimerTimer();
         QCOMPARE(autosaveCopies(other).size(), 2);
+    }
+
+    void unchangedRollMakesNoCopy()
+    {
+        typeRoll(kRoll);
+        Form1->AutoSaveTimerTimer();
+        Form1->AutoSaveTimerTimer();
+        QCOMPARE(autosaveCopies(m_dir->path()).size(), 1);
+        QCOMPARE(Form1->statusText(), u"★前回のオートセーブから変更はありません。"_s);
+        typeRoll(kRoll + u"。"_s);
+        Form1->AutoSaveTimerTimer();
+        QCOMPARE(autosaveCopies(m_dir->path()).size(), 2);
+        QCOMPARE(Form1->statusText(), u"★オートセーブしました。"_s);
+
+        // A copy left by an earlier run is compared by its bytes.
+        for (const QString &name : autosaveCopies(m_dir->path()))
+            QVERIFY(QFile::remove(name));
+        writeTestFile(u"一時保存2000-01-01-000000.txt"_s,
+                      rollToRtf(editorText().split(u'\n'), Form1->commentKinds()));
+        Form1->AutoSaveTimerTimer();
+        QCOMPARE(autosaveCopies(m_dir->path()), QStringList{u"一時保存2000-01-01-000000.txt"_s});
+        // So is a copy deleted meanwhile: the roll is written again.
+        QVERIFY(QFile::remove(u"一時保存2000-01-01-000000.txt"_s));
+        Form1->AutoSaveTimerTimer();
+        QCOMPARE(autosaveCopies(m_dir->path()).size(), 1);
+    }
+
+    void autosaveKeepsTheNewestHundred()
+    {
+        const QByteArray copy = rollToRtf({u"古い"_s}, CommentKinds{});
+        QStringList own;
+        for (int i = 0; i < 104; ++i) {
+            const QString name = u"一時保存2000-01-01-00%1.txt"_s.arg(i, 4, 10, QChar(u'0'));
+            writeTestFile(name, copy);
+            own << name;
+        }
+        // Named like a copy but holding the user's own text; and another name.
+        writeTestFile(u"一時保存1999-12-31-235959.txt"_s, "my notes");
+        writeTestFile(u"一時保存メモ.txt"_s, copy);
+        typeRoll(kRoll);
+        Form1->AutoSaveTimerTimer();
+        const QStringList left = autosaveCopies(m_dir->path());
+        QVERIFY(left.contains(u"一時保存1999-12-31-235959.txt"_s));
+        QVERIFY(left.contains(u"一時保存メモ.txt"_s));
+        // The new copy and the newest 99 of the old ones.
+        for (const QString &gone : own.mid(0, 5))
+            QVERIFY2(!left.contains(gone), qPrintable(gone));
+        for (const QString &kept : own.mid(5))
+            QVERIFY2(left.contains(kept), qPrintable(kept));
+        QCOMPARE(left.size(), 2 + 99 + 1);
     }
 
     void emptyRollIsAutosavedEmpty()
@@ -225,27 +348,61 @@ private Q_SLOTS:
         QVERIFY(!Form1->AutoSaveTimer->isActive());
     }
 
-    void backupHistoryShowsOldestFirst()
+    void backupHistoryShowsTheRollsAndTakesOneUp()
     {
-        for (const auto &[name, text] : {std::pair{u"一時保存2012-09-02-134501.txt"_s, "{\\rtf1 old}"},
-                                         std::pair{u"一時保存2011-01-01-000000.txt"_s, "{\\rtf1 older}"},
-                                         std::pair{u"other.txt"_s, "x"}}) {
-            QFile file(name);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(text);
-            file.flush();
-            if (name.startsWith(u"一時保存2011"_s))
-                QVERIFY(file.setFileTime(QDateTime(QDate(2011, 1, 1), QTime(0, 0, 2)), QFileDevice::FileModificationTime));
-        }
+        const QString older = u"<-◆古い見出し\n古い本文\n"_s;
+        writeTestFile(u"一時保存2012-09-02-134501.txt"_s, rollToRtf({u"新しい"_s}, CommentKinds{}));
+        writeTestFile(u"一時保存2011-01-01-000000.txt"_s, rollToRtf(older.split(u'\n'), CommentKinds{}));
+        writeTestFile(u"other.txt"_s, "x");
+        QFile file(u"一時保存2011-01-01-000000.txt"_s);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime(QDate(2011, 1, 1), QTime(0, 0, 2)), QFileDevice::FileModificationTime));
+        file.close();
+
         Form1->BackupFormClick();
         QCOMPARE(BackupLoader->windowTitle(), u"バックアップ履歴"_s);
         QCOMPARE(itemTexts(BackupLoader->FileListBox1),
                  QStringList({u"一時保存2011-01-01-000000.txt"_s, u"一時保存2012-09-02-134501.txt"_s}));
+        QVERIFY(!BackupLoader->LoadButton->isEnabled());
         BackupLoader->FileListBox1->setCurrentRow(0);
-        QCOMPARE(BackupLoader->Memo1->toPlainText(), u"{\\rtf1 older}"_s); // as stored
-        // 2011-01-01 00:00:02 as a packed DOS stamp: (31 << 9 | 1 << 5 | 1) << 16 | 1.
-        QCOMPARE(BackupLoader->StatusBar1->text(), QString::number((31 << 9 | 1 << 5 | 1) << 16 | 1));
+        QCOMPARE(BackupLoader->Memo1->toPlainText(), older); // the roll, not its markup
+        QCOMPARE(BackupLoader->StatusBar1->text(), u"保存日時：2011/01/01 00:00:02"_s);
         QVERIFY(BackupLoader->Memo1->isReadOnly());
+
+        typeRoll(u"今のロール"_s);
+        m_prompter.answer(MsgResult::No);
+        BackupLoader->LoadButton->click();
+        QCOMPARE(m_prompter.asked().size(), 1);
+        QCOMPARE(m_prompter.asked()[0].text, u"現在のデータを保存しますか？"_s);
+        QCOMPARE(editorText(), older);
+        Form1->Undo1Click();
+        QCOMPARE(editorText(), u"今のロール"_s);
+
+        // Cancel keeps the roll.
+        m_prompter.clear();
+        m_prompter.answer(MsgResult::Cancel);
+        BackupLoader->LoadButton->click();
+        QCOMPARE(editorText(), u"今のロール"_s);
+    }
+
+    void startupGoesOnPastAnOversizedSettingsFile()
+    {
+        destroyAppWindows();
+        QVERIFY(QFile::link(u"/dev/zero"_s, u"自動読み込み.ini"_s));
+        writeTestFile(u"作業一時保存.txt"_s, rollToRtf(kRoll.split(u'\n'), CommentKinds{}));
+        m_prompter.clear();
+        m_prompter.answer(MsgResult::Ok);  // the settings could not be read
+        m_prompter.answer(MsgResult::Yes); // resume
+        m_prompter.answer(MsgResult::No);  // keep the suspend files
+        createAppWindows();
+        Form1->show();
+        QTRY_COMPARE(Form1->statusText(), u"☆起動完了"_s);
+        QCOMPARE(m_prompter.asked().size(), 3);
+        QCOMPARE(m_prompter.asked()[0].text,
+                 u"設定ファイルを読み込めませんでした。\r\n自動読み込み.ini\r\n"
+                 u"ファイルが大きすぎます。設定やリストのファイルとして読めるのは 16 MiB までです。"_s);
+        QCOMPARE(m_prompter.asked()[1].text, u"前回、作業途中でした。作業状態を復帰しますか？"_s);
+        QCOMPARE(editorText(), kRoll);
     }
 
 private:

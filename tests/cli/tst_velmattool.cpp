@@ -399,6 +399,9 @@ void TestVelmatTool::endlessInputIsRefused_data()
     QTest::newRow("as a file") << QStringList{u"count"_s, u"/dev/zero"_s} << false
                                << QByteArray("velmat-tool: \"/dev/zero\" is larger than 256 MiB, the most "
                                              "velmat-tool reads\n");
+    QTest::newRow("as the user conversion list")
+        << QStringList{u"convert"_s, u"--user=fwd"_s, u"--user-list"_s, u"/dev/zero"_s} << false
+        << QByteArray("velmat-tool: \"/dev/zero\" is larger than 16 MiB, the most a conversion list may have\n");
     QTest::newRow("as standard input") << QStringList{u"width"_s} << true
                                        << QByteArray("velmat-tool: standard input is larger than 256 MiB, the most "
                                                      "velmat-tool reads\n");

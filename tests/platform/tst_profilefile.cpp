@@ -43,6 +43,8 @@ private Q_SLOTS:
     void quotedValueComesBack_data();
     void quotedValueComesBack();
     void unreadableFileSaysWhy();
+    void oversizedFileIsRefusedUnread_data();
+    void oversizedFileIsRefusedUnread();
 
 private:
     QTemporaryDir m_dir;
@@ -252,6 +254,27 @@ void TestProfileFile::unreadableFileSaysWhy()
     const ProfileFile folder(m_dir.filePath(u"folder.ini"_s));
     QVERIFY(!folder.exists());
     QVERIFY(!folder.readError().isEmpty());
+}
+
+void TestProfileFile::oversizedFileIsRefusedUnread_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("one byte past the bound") << u"huge.ini"_s;
+    QTest::newRow("a link to an endless device") << u"zero.ini"_s;
+}
+
+void TestProfileFile::oversizedFileIsRefusedUnread()
+{
+    QFETCH(QString, name);
+    QFile huge(m_dir.filePath(u"huge.ini"_s));
+    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(ProfileFile::kMaxFileBytes + 1)); // sparse
+    huge.close();
+    QFile::link(u"/dev/zero"_s, m_dir.filePath(u"zero.ini"_s));
+    const ProfileFile ini(m_dir.filePath(name));
+    QVERIFY(!ini.exists());
+    QVERIFY(ini.tooLarge());
+    QCOMPARE(ini.readError(), u"ファイルが大きすぎます。設定やリストのファイルとして読めるのは 16 MiB までです。"_s);
+    QCOMPARE(ini.readInt(u"main"_s, u"Width"_s, 7), 7);
 }
 
 QTEST_APPLESS_MAIN(TestProfileFile)

@@ -96,8 +96,21 @@ void TestTextFile::decode_data()
     QTest::newRow("UTF-16BE mark")
         << QByteArray("\xFE\xFF\x30\x42\xD8\x42\xDF\xB7", 8) << u"あ𠮷"_s
         << TextEncoding::Utf16BE << 0;
-    QTest::newRow("UTF-8 without mark is read as Shift-JIS")
-        << QByteArray("\xE3\x81\x82") << u"縺\uFFFD"_s << TextEncoding::ShiftJis << 1;
+    QTest::newRow("UTF-8 without mark is read as UTF-8")
+        << QByteArray("\xE3\x81\x82\r\n") << u"あ\r\n"_s << TextEncoding::Utf8 << 0;
+    // 「あい」 in UTF-8 is also clean Shift-JIS (縺ゅ≠): the kana decide.
+    QTest::newRow("UTF-8 that is also clean Shift-JIS is UTF-8")
+        << QByteArray("\xE3\x81\x82\xE3\x81\x84") << u"あい"_s << TextEncoding::Utf8 << 0;
+    QTest::newRow("invalid UTF-8 stays Shift-JIS, broken or not")
+        << QByteArray("\xC3\xB1\x80") << u"ﾃｱ\uFFFD"_s << TextEncoding::ShiftJis << 1;
+    QTest::newRow("two-byte UTF-8 that is not clean Shift-JIS")
+        << QByteArray("caf\xC3\xA9 \xC2\x80") << u"café \u0080"_s << TextEncoding::Utf8 << 0;
+    QTest::newRow("half-width kana that happen to be valid UTF-8 stay Shift-JIS")
+        << QByteArray("\xC3\xBD") << u"ﾃｽ"_s << TextEncoding::ShiftJis << 0;
+    QTest::newRow("broken UTF-8 without mark is Shift-JIS")
+        << QByteArray("\x82\xA0\xE3\x81") << u"あ縺"_s << TextEncoding::ShiftJis << 0;
+    QTest::newRow("overlong UTF-8 is not UTF-8")
+        << QByteArray("\xE0\x80\xAF") << u"烙ｯ"_s << TextEncoding::ShiftJis << 0;
     QTest::newRow("mark only: empty text")
         << QByteArray("\xEF\xBB\xBF") << QString() << TextEncoding::Utf8 << 0;
     QTest::newRow("empty file") << QByteArray() << QString() << TextEncoding::ShiftJis << 0;
@@ -133,6 +146,8 @@ void TestTextFile::decode()
     QCOMPARE(decoded.text, text);
     QCOMPARE(decoded.encoding, encoding);
     QCOMPARE(decoded.brokenSequences, broken);
+    // Told apart from a file that says it is UTF-8.
+    QCOMPARE(decoded.utf8WithoutMark, encoding == TextEncoding::Utf8 && !bytes.startsWith("\xEF\xBB\xBF"));
 }
 
 void TestTextFile::encodingNames()

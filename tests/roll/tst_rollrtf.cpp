@@ -96,6 +96,57 @@ private Q_SLOTS:
         QCOMPARE(read.text, u"一行目\n"_s);
     }
 
+    void damageIsCounted_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("broken");
+        // A fallback run that would swallow the rest of the roll ends at the
+        // line break; what it took from its line is lost, and counted.
+        QTest::newRow("huge \\uc count") << QByteArray("{\\rtf1\\uc1000000 \\u12354?abc\\par \\u12356?d}")
+                                        << u"あ\n\u3044"_s << 2;
+        QTest::newRow("fallback run open at the group end")
+            << QByteArray("{\\rtf1{\\uc3 \\u12354?}x}") << u"あx"_s << 1;
+        QTest::newRow("NUL as \\u0") << QByteArray("{\\rtf1 a\\u0?b}") << u"a\uFFFDb"_s << 1;
+        QTest::newRow("NUL as a code-page byte") << QByteArray("{\\rtf1 a\\'00b}") << u"a\uFFFDb"_s << 1;
+        QTest::newRow("lone high surrogate") << QByteArray("{\\rtf1 \\u-10179?x}") << u"\uFFFDx"_s << 1;
+        QTest::newRow("lone low surrogate at the end") << QByteArray("{\\rtf1 x\\u-8960?}") << u"x\uFFFD"_s << 1;
+        QTest::newRow("surrogate pair is one character")
+            << QByteArray("{\\rtf1 \\u-10179?\\u-8960?}") << u"\U0001F500"_s << 0;
+        QTest::newRow("broken Shift-JIS byte") << QByteArray("{\\rtf1 \\'80a}") << u"\uFFFDa"_s << 1;
+        QTest::newRow("fallback inside a skipped destination is not damage")
+            << QByteArray("{\\rtf1{\\*\\foo \\uc2\\u12354?}a}") << u"a"_s << 0;
+    }
+    void damageIsCounted()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QFETCH(int, broken);
+        const RollFromFile read = rollFromFileBytes(bytes);
+        QCOMPARE(read.text, text);
+        QCOMPARE(read.brokenSequences, broken);
+        QCOMPARE(read.intact(), broken == 0);
+    }
+
+    void copiesAreKnownByTheirStart_data()
+    {
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<bool>("copy");
+        const QByteArray copy = rollToRtf({u"<-◆見出し"_s}, CommentKinds{});
+        QTest::newRow("a copy") << copy.left(kRollRtfSignatureBytes) << true;
+        QTest::newRow("a copy with a UTF-8 mark") << ("\xEF\xBB\xBF" + copy).left(kRollRtfSignatureBytes) << true;
+        QTest::newRow("another writer's rich text")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg932\\deff0\\deflang1033{\\fonttbl}") << false;
+        QTest::newRow("plain text") << QByteArray("<-\x81\x9F") << false;
+        QTest::newRow("nothing") << QByteArray() << false;
+    }
+    void copiesAreKnownByTheirStart()
+    {
+        QFETCH(QByteArray, head);
+        QFETCH(bool, copy);
+        QCOMPARE(startsAsRollRtf(head), copy);
+    }
+
     void hostileBytesDoNotCrash()
     {
         QRandomGenerator random(20261211);
