@@ -99,7 +99,7 @@ StoredSettings collectWindowSettings()
               .comments = f->commentKinds(),
               .reshapeComments = f->PlasticComment->isChecked(),
               .reshapeWordCheck = f->PlasticWordCheck->isChecked(),
-              .wordDictionary = f->WordDictionary1->isChecked(),
+              .wordDictionary = f->wordDictionaryMark(),
               .reshapeKinsoku = f->PlasticKinsoku->isChecked(),
               .reshapePhrases = f->PlasticPhrase->isChecked(),
               .reshapeBalance = f->PlasticBalance->isChecked(),
@@ -145,7 +145,7 @@ void applyWindowSettings(const StoredSettings &s)
     f->Cmt4->setChecked(main.comments.change);
     setMark(f->PlasticComment, main.reshapeComments);
     setMark(f->PlasticWordCheck, main.reshapeWordCheck);
-    setMark(f->WordDictionary1, main.wordDictionary);
+    f->setWordDictionaryMark(main.wordDictionary);
     setMark(f->PlasticKinsoku, main.reshapeKinsoku);
     setMark(f->PlasticPhrase, main.reshapePhrases);
     setMark(f->PlasticBalance, main.reshapeBalance);
