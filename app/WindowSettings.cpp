@@ -11,6 +11,7 @@
 #include "lists/TFindList.h"
 #include "lists/TMsgList.h"
 #include "print/TSetPrinterSetup.h"
+#include "reshape/TCaptionPreview.h"
 #include "reshape/TSetCheck.h"
 #include "reshape/TWordDic.h"
 #include "send/TRollInput.h"
@@ -106,7 +107,8 @@ StoredSettings collectWindowSettings()
               .window = storedWindow(f),
               .autoSave = f->AutoSave1->isChecked(),
               .furiganaGrade = f->furiganaGrade(),
-              .captionPreview = f->CaptionPreview1->isChecked()};
+              .captionPreview = f->CaptionPreview1->isChecked(),
+              .captionPreviewHeight = f->CaptionPreview->heightToKeep()};
     s.print = {.setup = SetPrinterSetup->settings(), .window = storedWindow(SetPrinterSetup)};
     s.check = {.width = SetCheck->settings(), .window = storedWindow(SetCheck)};
     s.join = {.window = storedWindow(JoinFile), .files = JoinFile->files()};
@@ -152,6 +154,7 @@ void applyWindowSettings(const StoredSettings &s)
     placeWindow(f, main.window);
     setMark(f->AutoSave1, main.autoSave, &TForm1::AutoSave1Click);
     f->setFuriganaGrade(main.furiganaGrade);
+    f->CaptionPreview->setKeptHeight(main.captionPreviewHeight);
     setMark(f->CaptionPreview1, main.captionPreview, &TForm1::CaptionPreview1Click);
 
     SetPrinterSetup->applySettings(s.print.setup);
