@@ -60,6 +60,7 @@ TJoinFile::TJoinFile(RollAccess &roll, std::function<QString()> filterProgram)
     // Idle: an empty bar. A range of 0 to 0 would animate as if busy.
     StatusBar->setRange(0, 1);
     StatusBar->setValue(0);
+    StatusBar->setTextVisible(false); // no "0%" while nothing runs
     layout->addWidget(StatusBar);
     StatusText = new QLabel(u"処理待ち"_s, this);
     StatusText->setObjectName(u"StatusText"_s);
@@ -152,6 +153,7 @@ void TJoinFile::Button1Click()
         m_roll.replaceAsOneStep(0, m_roll.length(), QString());
     StatusText->setText(u"%1/%2を結合中..."_s.arg(1).arg(total));
     StatusBar->setRange(0, std::max(1, total)); // never 0 to 0: that reads as busy
+    StatusBar->setTextVisible(true);
     keepWindowsAlive();
 
     const QString header = joinHeaderLine(QDateTime::currentDateTime());

@@ -53,7 +53,11 @@ ColourBox::ColourBox(QWidget *parent)
 {
     for (const NamedColour &c : kColours)
         addItem(swatch(c.ref), QString::fromUtf16(c.name), c.ref);
-    addItem(kOther, -1); // holds no colour until one is chosen
+    // Holds no colour until one is chosen; a blank swatch keeps its text in
+    // line with the named ones.
+    QPixmap blank(14, 14);
+    blank.fill(Qt::transparent);
+    addItem(QIcon(blank), kOther, -1);
     connect(this, &QComboBox::activated, this, [this](int index) {
         if (index == otherIndex())
             chooseOther();

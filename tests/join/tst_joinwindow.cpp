@@ -73,6 +73,7 @@ void TestJoinWindow::idleBarIsEmptyNotBusy()
     QCOMPARE(m_window->StatusText->text(), u"処理待ち"_s);
     QVERIFY(m_window->StatusBar->maximum() > m_window->StatusBar->minimum());
     QCOMPARE(m_window->StatusBar->value(), m_window->StatusBar->minimum());
+    QVERIFY(!m_window->StatusBar->isTextVisible());
     m_window->Button1->click();
     QVERIFY(m_window->StatusBar->maximum() > m_window->StatusBar->minimum());
     QCOMPARE(m_window->StatusBar->value(), m_window->StatusBar->maximum());
