@@ -188,6 +188,8 @@ void TestSlideWindow::applyChecksTheShownRecordsAreStillThere_data()
     QTest::addColumn<int>("writtenLine"); // -1: refused
     QTest::newRow("a string above on the same page deleted")
         << 0 << 1 << withoutLine(1) << -1;
+    QTest::newRow("a string added above on the same page: its number points at the new one")
+        << 0 << 1 << QString(kConverted).replace(u"増,,r1"_s, u"足した,0,0,20,255,c,c,,,,,,\n増,,r1"_s) << -1;
     QTest::newRow("the shown string's own line changed")
         << 0 << 0 << QString(kConverted).replace(u"増,0,0,20"_s, u"手で直した,0,0,20"_s) << -1;
     QTest::newRow("an earlier page record deleted") << 1 << 0 << withoutLine(0) << -1;
