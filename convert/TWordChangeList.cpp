@@ -9,9 +9,12 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -28,6 +31,30 @@ QString withListSuffix(const QString &path)
 {
     return path.isEmpty() || QFileInfo::exists(path) ? path : withDefaultSuffix(path, u"txt"_s);
 }
+QString equalsInKeyMessage(int row, const QString &key)
+{
+    return u"%1行目の変換（前）「%2」に「=」が含まれています。\r\n"
+           u"「=」は変換（前）と変換（後）の区切りになるため、変換（前）には使えません。"_s.arg(row + 1)
+        .arg(key);
+}
+
+// Keeps a typed key holding "=" out of the list, which the settings file and
+// list files would read back split; says so once the editor has closed.
+class KeyCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override
+    {
+        const auto *line = qobject_cast<QLineEdit *>(editor);
+        if (index.column() == 0 && line && line->text().contains(u'=')) {
+            const QString message = equalsInKeyMessage(index.row(), line->text()) + u"入力を取り消しました。"_s;
+            QTimer::singleShot(0, parent(), [message] { showMessage(message, kCaption, MsgIcon::Warning); });
+            return;
+        }
+        QStyledItemDelegate::setModelData(editor, model, index);
+    }
+};
 } // namespace
 
 TWordChangeList::TWordChangeList()
@@ -45,6 +72,7 @@ TWordChangeList::TWordChangeList()
     WordList->verticalHeader()->hide();
     WordList->horizontalHeader()->setStretchLastSection(true);
     WordList->installEventFilter(this);
+    WordList->setItemDelegate(new KeyCellDelegate(WordList));
     layout->addWidget(WordList);
     layout->addWidget(new QLabel(u"新しい行を追加する場合、最終行でカーソルキー（↓）を押してください。"_s, this));
     layout->addWidget(new QLabel(u"行を削除する場合、その行で Ctrl+Delete を押してください。"_s, this));
@@ -139,11 +167,8 @@ void TWordChangeList::S1Click()
     for (int row = 0; row < list.size(); ++row) {
         if (list.at(row).first.contains(u'=')) {
             WordList->setCurrentCell(row, 0);
-            showMessage(u"%1行目の変換（前）「%2」に「=」が含まれています。\r\n"
-                        u"「=」は変換（前）と変換（後）の区切りになるため、変換（前）には使えません。保存していません。"_s
-                            .arg(row + 1)
-                            .arg(list.at(row).first),
-                        kCaption, MsgIcon::Warning);
+            showMessage(equalsInKeyMessage(row, list.at(row).first) + u"保存していません。"_s, kCaption,
+                        MsgIcon::Warning);
             return;
         }
     }

@@ -41,6 +41,7 @@ private Q_SLOTS:
     void keyWithAnEqualsSignIsRefused_data();
     void keyWithAnEqualsSignIsRefused();
     void cellBeingEditedIsSaved();
+    void typedKeyWithAnEqualsSignIsRefused();
 
 private:
     QString roll() const { return Form1->RichEdit1->toPlainText(); }
@@ -281,6 +282,29 @@ void TestReplaceSet::cellBeingEditedIsSaved()
     WordChangeList->findChild<QAction *>(u"S1"_s)->trigger();
     QCOMPARE(ProfileFile(path).readString(u"WordChangeList"_s, u"Word_00000"_s, QString()), u"a=typed"_s);
     QCOMPARE(WordChangeList->rows(), (QList<ConversionRow>{{u"a"_s, u"typed"_s}}));
+}
+
+// Typed into a key cell, "1+1=2" would be split by the settings file at the
+// end of the session: the cell keeps its text and the user is told.
+void TestReplaceSet::typedKeyWithAnEqualsSignIsRefused()
+{
+    WordChangeList->setRows({{u"a"_s, u"b"_s}});
+    WordChangeList->showTool();
+    QVERIFY(QTest::qWaitForWindowExposed(WordChangeList));
+    QTableWidget *table = WordChangeList->WordList;
+    table->setCurrentCell(0, 0);
+    table->editItem(table->item(0, 0));
+    QTRY_VERIFY(QApplication::focusWidget() && table->viewport()->isAncestorOf(QApplication::focusWidget()));
+    QWidget *editor = QApplication::focusWidget();
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, u"1+1=2"_s);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCOMPARE(WordChangeList->rows(), (QList<ConversionRow>{{u"a"_s, u"b"_s}}));
+    QTRY_COMPARE(m_prompter.asked().size(), 1);
+    QCOMPARE(m_prompter.asked().first().caption, u"ユーザ変換リスト"_s);
+    QCOMPARE(m_prompter.asked().first().icon, MsgIcon::Warning);
+    QVERIFY2(m_prompter.asked().first().text.startsWith(u"1行目の変換（前）「1+1=2」に「=」が含まれています。"_s),
+             qPrintable(m_prompter.asked().first().text));
 }
 
 QTEST_MAIN(TestReplaceSet)
