@@ -51,7 +51,9 @@ TWordAnalyze::TWordAnalyze(RollAccess &roll, WordAnalysis &analysis, WordAnalyze
     split->setChildrenCollapsible(false);
     WordClass = new QListWidget(split);
     WordClass->setObjectName(u"WordClass"_s);
-    connect(WordClass, &QListWidget::currentRowChanged, this, &TWordAnalyze::WordClassClick);
+    // The selection, not the current row: a mouse press makes the row current
+    // before it selects it, so the current row's signal comes too early.
+    connect(WordClass, &QListWidget::itemSelectionChanged, this, &TWordAnalyze::WordClassClick);
     WordList = new QListWidget(split);
     WordList->setObjectName(u"WordList"_s);
     connect(WordList, &QListWidget::itemDoubleClicked, this, &TWordAnalyze::WordListDblClick);

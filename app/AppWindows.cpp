@@ -68,24 +68,23 @@ QList<QWidget *> toolWindows()
             DebugConsole, SlideSetWnd, BackupLoader};
 }
 
-// The size a window will have: one never sized takes its preferred size when shown.
-QSize outerSize(const QWidget *w)
-{
-    const QSize extra = w->frameGeometry().size() - w->size();
-    const QSize inner = w->testAttribute(Qt::WA_Resized) || !w->sizeHint().isValid() ? w->size() : w->sizeHint();
-    return inner + extra;
-}
-
 // Each tool window's first place, beside the main window and cascaded, so that
 // none starts at the screen's corner on top of the others (the settings file
-// keeps these places when it has none of its own).
+// keeps these places when it has none of its own). A window the settings do
+// not move goes beside the main window again where that stands when it is
+// first shown.
 void placeToolWindows()
 {
     const QList<QRect> screens = availableScreenAreas();
     const QRect mainFrame = Form1->frameGeometry();
     int index = 0;
-    for (QWidget *w : toolWindows())
-        w->move(defaultToolWindowPosition(mainFrame, outerSize(w), index++, screens));
+    for (QWidget *w : toolWindows()) {
+        const QPoint place = defaultToolWindowPosition(mainFrame, outerSize(w), index++, screens);
+        if (auto *tool = qobject_cast<ToolWindow *>(w))
+            tool->placeBeside([] { return Form1->frameGeometry(); }, place);
+        else
+            w->move(place);
+    }
 }
 
 } // namespace

@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
@@ -146,10 +147,18 @@ void TForm1::buildPanels()
     CursorLine->setGeometry(0, 0, 100, 4);
     CursorLine->hide();
 
-    // Right panel.
-    auto *right = new QWidget(Splitter1);
+    // Right panel. It scrolls when the window is too low for all of it, so
+    // that it does not hold the editor and the preview pane below at its own
+    // height.
+    auto *rightScroll = new QScrollArea(Splitter1);
+    rightScroll->setObjectName(u"RightPanelScroll"_s);
+    rightScroll->setFrameShape(QFrame::NoFrame);
+    rightScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    rightScroll->setWidgetResizable(true);
+    rightScroll->setFixedWidth(185 + rightScroll->verticalScrollBar()->sizeHint().width());
+    auto *right = new QWidget;
     right->setObjectName(u"RightPanel"_s);
-    right->setFixedWidth(185);
+    right->setMinimumWidth(185);
     auto *rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(2, 2, 2, 2);
 
@@ -212,6 +221,7 @@ void TForm1::buildPanels()
     sendLayout->addWidget(SendMethod);
     rightLayout->addWidget(sendGroup);
     rightLayout->addStretch(1);
+    rightScroll->setWidget(right);
 
     Splitter1->setStretchFactor(0, 1);
     Splitter1->setStretchFactor(1, 0);

@@ -69,6 +69,10 @@ public:
     // every word). Setting one outside 0 to 6 chooses 0.
     int furiganaGrade() const;
     void setFuriganaGrade(int grade);
+    // The settings file's "WordDictionary" mark, kept as it was read so that
+    // saving writes it back; nothing follows from it and no menu shows it.
+    bool wordDictionaryMark() const { return m_wordDictionaryMark; }
+    void setWordDictionaryMark(bool on) { m_wordDictionaryMark = on; }
 
     // The change handler: records the state in the undo history and starts
     // the caret-line recolouring (the gutter follows the editor by itself).
@@ -191,7 +195,7 @@ public:
     QAction *CRcomma = nullptr;
     QAction *CRInsert = nullptr;
     QAction *AutoSave1 = nullptr;
-    QAction *WordDictionary1 = nullptr; // its mark is only stored with the settings
+    QAction *WordDictionary1 = nullptr; // opens the custom dictionary window
     // The school years automatic furigana can be for, by grade: 0 (every
     // word) to 6; one is checked.
     QList<QAction *> FuriganaGrades;
@@ -370,6 +374,7 @@ private:
     bool m_colouringWholeText = false; // colourWholeText is setting formats
     bool m_shown = false;
     bool m_exiting = false;
+    bool m_wordDictionaryMark = false;
     // The roll as it was when the user answered the question for the end of
     // the session: the session then closes the window without asking twice.
     std::optional<QString> m_sessionEndText;

@@ -164,7 +164,6 @@ void TForm1::buildMenus()
     PlasticWordCheck = plasticSet.check(u"PlasticWordCheck"_s, u"泣き別れを考慮する(&Word Check)"_s);
     WordDictionary1 = plasticSet.item(u"WordDictionary1"_s, u"カスタム泣き別れ辞書(Word &Dictionary)"_s,
                                       &TForm1::WordDictionary1Click);
-    WordDictionary1->setCheckable(true);
     noeffectCR = plasticSet.check(u"noeffectCR"_s, u"改行をすべて無視(&no effect CR)"_s);
     CRdot = plasticSet.check(u"CRdot"_s, u"「。」で改行する(CR by d&ot)"_s);
     CRcomma = plasticSet.check(u"CRcomma"_s, u"「、」で改行する(CR by comm&a )"_s);

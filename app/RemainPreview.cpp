@@ -7,6 +7,9 @@
 #include <QAction>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -58,4 +61,22 @@ void TForm1::buildCaptionPreview()
     connect(CaptionPreview, &TCaptionPreview::closedByUser, this, [this] { CaptionPreview1->setChecked(false); });
 }
 
-void TForm1::CaptionPreview1Click() { CaptionPreview->setVisible(CaptionPreview1->isChecked()); }
+void TForm1::CaptionPreview1Click()
+{
+    if (!CaptionPreview1->isChecked()) {
+        CaptionPreview->hide();
+        return;
+    }
+    if (CaptionPreview->isVisible())
+        return;
+    // The editor and the pane share the central height; the editor keeps at
+    // least a third of it, however tall the pane would like to be.
+    const int shared = centralWidget()->height();
+    const int height = std::min(CaptionPreview->openingHeight(width()), shared - shared / 3);
+    CaptionPreview->show();
+    // The dock layout takes a size once it has laid the shown pane out.
+    QTimer::singleShot(0, this, [this, height] {
+        if (CaptionPreview->isVisible())
+            resizeDocks({CaptionPreview}, {std::max(1, height)}, Qt::Vertical);
+    });
+}

@@ -3,6 +3,7 @@
 #include "app/Remain.h"
 
 #include "app/EditorView.h"
+#include "app/RollEditor.h"
 
 #include <QAction>
 #include <QTimer>
@@ -18,6 +19,9 @@ void TForm1::buildView()
     widgets.fontSize = SelFontSize;
     widgets.limitColumn = CharPosValue;
     m_view = std::make_unique<EditorView>(widgets);
+    // The bars stand over the editor and must keep its size, also when the
+    // preview pane below it opens or closes and the window stays as it is.
+    connect(RichEdit1, &RollEditor::resized, this, [this] { m_view->followEditorSize(); });
 }
 
 void TForm1::SelFontNameSelect() { m_view->applyFontName(); }

@@ -31,13 +31,7 @@ void TForm1::Check1Click() { SetCheck->showTool(); }
 void TForm1::Window3Click() { SetCheck->showTool(); }
 void TForm1::Analyze3Click() { SetChasen->showTool(); }
 void TForm1::Analyze2Click() { SetChasen->showTool(); }
-void TForm1::WordDictionary1Click()
-{
-    // The item only opens the window; its check mark changes through the
-    // settings file alone, so undo the toggle the click made.
-    WordDictionary1->setChecked(!WordDictionary1->isChecked());
-    WordDic->showTool();
-}
+void TForm1::WordDictionary1Click() { WordDic->showTool(); }
 void TForm1::FindListup2Click() { FindList->showTool(); }
 void TForm1::BackupFormClick() { BackupLoader->showTool(); }
 void TForm1::About1Click() { AboutBox->showTool(); }

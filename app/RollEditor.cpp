@@ -277,3 +277,9 @@ QRectF RollEditor::lineRect(const QTextBlock &block) const
         return box;
     return QRectF(box.topLeft(), QSizeF(box.width(), layout->boundingRect().bottom()));
 }
+
+void RollEditor::resizeEvent(QResizeEvent *e)
+{
+    QPlainTextEdit::resizeEvent(e);
+    Q_EMIT resized();
+}

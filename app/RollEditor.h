@@ -69,8 +69,12 @@ Q_SIGNALS:
     // A key or mouse button went down or up, or the wheel turned, and the
     // editor has handled it (the caret and the view are where it left them).
     void inputHandled();
+    // The editor's size changed, whatever changed it: the window, the
+    // splitter, a pane opening or closing below it.
+    void resized();
 
 protected:
+    void resizeEvent(QResizeEvent *e) override;
     bool event(QEvent *e) override;
     void paintEvent(QPaintEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;

@@ -11,6 +11,7 @@
 #include "lists/TFindList.h"
 #include "lists/TMsgList.h"
 #include "print/TSetPrinterSetup.h"
+#include "reshape/TCaptionPreview.h"
 #include "reshape/TSetCheck.h"
 #include "reshape/TWordDic.h"
 #include "send/TRollInput.h"
@@ -111,14 +112,15 @@ StoredSettings collectWindowSettings()
               .comments = f->commentKinds(),
               .reshapeComments = f->PlasticComment->isChecked(),
               .reshapeWordCheck = f->PlasticWordCheck->isChecked(),
-              .wordDictionary = f->WordDictionary1->isChecked(),
+              .wordDictionary = f->wordDictionaryMark(),
               .reshapeKinsoku = f->PlasticKinsoku->isChecked(),
               .reshapePhrases = f->PlasticPhrase->isChecked(),
               .reshapeBalance = f->PlasticBalance->isChecked(),
               .window = storedWindow(f),
               .autoSave = f->AutoSave1->isChecked(),
               .furiganaGrade = f->furiganaGrade(),
-              .captionPreview = f->CaptionPreview1->isChecked()};
+              .captionPreview = f->CaptionPreview1->isChecked(),
+              .captionPreviewHeight = f->CaptionPreview->heightToKeep()};
     s.print = {.setup = SetPrinterSetup->settings(), .window = storedWindow(SetPrinterSetup)};
     s.check = {.width = SetCheck->settings(), .window = storedWindow(SetCheck)};
     s.join = {.window = storedWindow(JoinFile), .files = JoinFile->files()};
@@ -157,13 +159,14 @@ void applyWindowSettings(const StoredSettings &s)
     f->Cmt4->setChecked(main.comments.change);
     setMark(f->PlasticComment, main.reshapeComments);
     setMark(f->PlasticWordCheck, main.reshapeWordCheck);
-    setMark(f->WordDictionary1, main.wordDictionary);
+    f->setWordDictionaryMark(main.wordDictionary);
     setMark(f->PlasticKinsoku, main.reshapeKinsoku);
     setMark(f->PlasticPhrase, main.reshapePhrases);
     setMark(f->PlasticBalance, main.reshapeBalance);
     placeWindow(f, main.window);
     setMark(f->AutoSave1, main.autoSave, &TForm1::AutoSave1Click);
     f->setFuriganaGrade(main.furiganaGrade);
+    f->CaptionPreview->setKeptHeight(main.captionPreviewHeight);
     setMark(f->CaptionPreview1, main.captionPreview, &TForm1::CaptionPreview1Click);
 
     SetPrinterSetup->applySettings(s.print.setup);

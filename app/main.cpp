@@ -5,6 +5,7 @@
 #include "platform/Fonts.h"
 #include "platform/QtPrintDialogs.h"
 #include "platform/QtPrinterCatalog.h"
+#include "platform/QtColourDialog.h"
 #include "platform/QtPrompter.h"
 #include "platform/QtTranslations.h"
 #include "settings/TDebugConsole.h"
@@ -29,6 +30,8 @@ int main(int argc, char *argv[])
 
     QtPrompter prompter;
     Prompter::install(&prompter);
+    QtColourDialog colourDialog;
+    ColourDialog::install(&colourDialog);
     QtPrinterCatalog printers;
     PrinterCatalog::install(&printers);
     QtPrintDialogs printDialogs;

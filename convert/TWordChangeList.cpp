@@ -9,16 +9,21 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 const QString kCaption = u"ユーザ変換リスト"_s;
-const QString kListFilter = u"設定ファイル(*.ini)|*.ini|すべてのファイル(*.*)|*.*"_s;
+// Saved lists get ".txt", settings files carrying the list are ".ini": both
+// dialogs offer both, so a list saved here is found again.
+const QString kListFilter = u"変換リスト(*.txt;*.ini)|*.txt;*.ini|すべてのファイル(*.*)|*.*"_s;
 
 // The open dialog's default extension: added to a typed name without one,
 // unless a file of that very name exists.
@@ -26,6 +31,30 @@ QString withListSuffix(const QString &path)
 {
     return path.isEmpty() || QFileInfo::exists(path) ? path : withDefaultSuffix(path, u"txt"_s);
 }
+QString equalsInKeyMessage(int row, const QString &key)
+{
+    return u"%1行目の変換（前）「%2」に「=」が含まれています。\r\n"
+           u"「=」は変換（前）と変換（後）の区切りになるため、変換（前）には使えません。"_s.arg(row + 1)
+        .arg(key);
+}
+
+// Keeps a typed key holding "=" out of the list, which the settings file and
+// list files would read back split; says so once the editor has closed.
+class KeyCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override
+    {
+        const auto *line = qobject_cast<QLineEdit *>(editor);
+        if (index.column() == 0 && line && line->text().contains(u'=')) {
+            const QString message = equalsInKeyMessage(index.row(), line->text()) + u"入力を取り消しました。"_s;
+            QTimer::singleShot(0, parent(), [message] { showMessage(message, kCaption, MsgIcon::Warning); });
+            return;
+        }
+        QStyledItemDelegate::setModelData(editor, model, index);
+    }
+};
 } // namespace
 
 TWordChangeList::TWordChangeList()
@@ -43,8 +72,10 @@ TWordChangeList::TWordChangeList()
     WordList->verticalHeader()->hide();
     WordList->horizontalHeader()->setStretchLastSection(true);
     WordList->installEventFilter(this);
+    WordList->setItemDelegate(new KeyCellDelegate(WordList));
     layout->addWidget(WordList);
     layout->addWidget(new QLabel(u"新しい行を追加する場合、最終行でカーソルキー（↓）を押してください。"_s, this));
+    layout->addWidget(new QLabel(u"行を削除する場合、その行で Ctrl+Delete を押してください。"_s, this));
 }
 
 QList<ConversionRow> TWordChangeList::rows() const
@@ -113,8 +144,34 @@ void TWordChangeList::O1Click()
     setRows(readConversionList(ini));
 }
 
+void TWordChangeList::commitOpenEditor()
+{
+    // A cell being typed in keeps its text in the editor until the editor
+    // closes; the menu leaves it open.
+    // Editors are the only widgets the table puts on its viewport.
+    QAbstractItemDelegate *delegate = WordList->itemDelegate();
+    for (QWidget *editor : WordList->viewport()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (!editor->isVisible())
+            continue;
+        Q_EMIT delegate->commitData(editor);
+        Q_EMIT delegate->closeEditor(editor);
+    }
+}
+
 void TWordChangeList::S1Click()
 {
+    commitOpenEditor();
+    const QList<ConversionRow> list = rows();
+    // The file keeps key "=" value and reads the key up to the first "=":
+    // such a key would come back split.
+    for (int row = 0; row < list.size(); ++row) {
+        if (list.at(row).first.contains(u'=')) {
+            WordList->setCurrentCell(row, 0);
+            showMessage(equalsInKeyMessage(row, list.at(row).first) + u"保存していません。"_s, kCaption,
+                        MsgIcon::Warning);
+            return;
+        }
+    }
     const QString path = withDefaultSuffix(
         Prompter::instance().saveFileName({u"名前を付けて保存"_s, dialogFilter(kListFilter), {}, {}}), u"txt"_s);
     if (path.isEmpty())
@@ -126,7 +183,7 @@ void TWordChangeList::S1Click()
         showMessage(u"ファイル \"%1\" を開けません。\r\n%2"_s.arg(path, ini.readError()), kCaption, MsgIcon::Error);
         return;
     }
-    writeConversionList(ini, rows());
+    writeConversionList(ini, list);
     QString error;
     if (!ini.save(&error)) {
         logError(raisedError(u"EFCreateError"_s, u"\"%1\": %2"_s.arg(path, error)));

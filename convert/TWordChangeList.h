@@ -20,8 +20,14 @@ public:
 
 public Q_SLOTS:
     void O1Click(); // "テキスト読み込み(&O)..."
-    void S1Click(); // "テキスト保存(&S)..."
+    // "テキスト保存(&S)...": refuses a key holding "=", which the file
+    // could not give back whole.
+    void S1Click();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // The text of a cell still being edited goes into the list.
+    void commitOpenEditor();
 };

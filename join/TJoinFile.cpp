@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -55,8 +57,10 @@ TJoinFile::TJoinFile(RollAccess &roll, std::function<QString()> filterProgram)
     layout->addWidget(FileList, 1);
     StatusBar = new QProgressBar(this);
     StatusBar->setObjectName(u"StatusBar"_s);
-    StatusBar->setRange(0, 0);
+    // Idle: an empty bar. A range of 0 to 0 would animate as if busy.
+    StatusBar->setRange(0, 1);
     StatusBar->setValue(0);
+    StatusBar->setTextVisible(false); // no "0%" while nothing runs
     layout->addWidget(StatusBar);
     StatusText = new QLabel(u"処理待ち"_s, this);
     StatusText->setObjectName(u"StatusText"_s);
@@ -148,7 +152,8 @@ void TJoinFile::Button1Click()
     if (m_roll.length() > 0)
         m_roll.replaceAsOneStep(0, m_roll.length(), QString());
     StatusText->setText(u"%1/%2を結合中..."_s.arg(1).arg(total));
-    StatusBar->setRange(0, total);
+    StatusBar->setRange(0, std::max(1, total)); // never 0 to 0: that reads as busy
+    StatusBar->setTextVisible(true);
     keepWindowsAlive();
 
     const QString header = joinHeaderLine(QDateTime::currentDateTime());
@@ -173,7 +178,7 @@ void TJoinFile::Button1Click()
         sources << std::move(source);
     }
 
-    StatusBar->setValue(total);
+    StatusBar->setValue(StatusBar->maximum());
     StatusText->setText(u"最終結合中..."_s);
     keepWindowsAlive();
     const QStringList joined = joinedRollLines(header, sources);

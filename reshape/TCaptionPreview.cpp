@@ -19,6 +19,8 @@ namespace {
 constexpr int kRows = 2 * TCaptionPreview::kLinesAround + 1;
 constexpr int kMargin = 6;              // pane pixels around the screen box
 constexpr qreal kOverflowRoom = 0.2;    // share of the pane's width kept right of the box for overflow
+// The scale a first opening aims at: smaller, the caption font is hard to read.
+constexpr qreal kReadableScale = 0.5;
 const QColor kScreen(16, 18, 24);
 const QColor kCaretBand(38, 62, 104);
 const QColor kCaptionText(240, 240, 240);
@@ -59,9 +61,16 @@ public:
 
     qreal scale() const
     {
-        const qreal byWidth = (width() * (1 - kOverflowRoom) - kMargin) / m_screenWidth;
         const qreal byHeight = qreal(height() - 2 * kMargin) / boxHeight();
-        return std::clamp(std::min(byWidth, byHeight), 0.01, 1.0);
+        return std::clamp(std::min(scaleByWidth(width()), byHeight), 0.01, 1.0);
+    }
+
+    // The view's height that draws the screen box at `target` scale, or at
+    // the scale the width `width` allows when that is smaller.
+    int heightFor(qreal target, int width) const
+    {
+        const qreal s = std::clamp(std::min(target, scaleByWidth(width)), 0.01, 1.0);
+        return int(std::ceil(boxHeight() * s)) + 2 * kMargin;
     }
 
     QSize sizeHint() const override { return {560, 150}; }
@@ -107,6 +116,7 @@ protected:
     }
 
 private:
+    qreal scaleByWidth(int width) const { return (width * (1 - kOverflowRoom) - kMargin) / m_screenWidth; }
     qreal padding() const { return m_pitch / 4.0; }
     qreal boxHeight() const { return kRows * m_pitch + 2 * padding(); }
 
@@ -207,6 +217,33 @@ void TCaptionPreview::showEvent(QShowEvent *event)
 {
     QDockWidget::showEvent(event);
     scheduleRefresh(); // nothing was followed while hidden
+}
+
+void TCaptionPreview::hideEvent(QHideEvent *event)
+{
+    QDockWidget::hideEvent(event);
+    m_keptHeight = height();
+}
+
+int TCaptionPreview::heightToKeep() const
+{
+    return isVisible() ? height() : m_keptHeight;
+}
+
+void TCaptionPreview::setKeptHeight(int height)
+{
+    m_keptHeight = std::max(0, height);
+}
+
+int TCaptionPreview::openingHeight(int paneWidth) const
+{
+    if (m_keptHeight > 0)
+        return m_keptHeight;
+    // The title and the caption line take what the view does not; measured
+    // from the hints, as a pane not laid out yet has no sizes of its own.
+    const int chrome = std::max(0, sizeHint().height() - m_view->sizeHint().height());
+    const int sides = std::max(0, sizeHint().width() - m_view->sizeHint().width());
+    return chrome + m_view->heightFor(kReadableScale, paneWidth - sides);
 }
 
 void TCaptionPreview::closeEvent(QCloseEvent *event)

@@ -40,6 +40,15 @@ public:
     // Screen pixels to pane pixels.
     qreal scale() const;
 
+    // The pane's height to keep in the settings: as it is while shown, as it
+    // was when last hidden, 0 when it never showed.
+    int heightToKeep() const;
+    // A height kept from an earlier session; 0: none.
+    void setKeptHeight(int height);
+    // The height the pane opens with at `paneWidth` pixels wide: the kept
+    // one, else one that draws the caption screen at a readable scale.
+    int openingHeight(int paneWidth) const;
+
 public Q_SLOTS:
     void setSettings(const WidthCheckSettings &settings);
     // The caret moved or the roll changed: the pane follows once the events
@@ -52,6 +61,7 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -66,4 +76,5 @@ private:
     CaptionScreenView *m_view = nullptr;
     QLabel *m_caption = nullptr;
     QTimer *m_refresh = nullptr;
+    int m_keptHeight = 0;
 };

@@ -25,6 +25,10 @@ TSetCheck::TSetCheck()
     SelFont->setObjectName(u"SelFont"_s);
     SelFont->setEditable(true);
     SelFont->setCurrentText(u"ＭＳ ゴシック"_s);
+    // The installed fonts fill the list at start: a long name must not widen
+    // the window.
+    SelFont->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    SelFont->setMinimumContentsLength(14);
     grid->addWidget(new QLabel(u"文字チェック：幅指定"_s, group), 0, 0);
     grid->addWidget(SetCheckWidth, 0, 1);
     grid->addWidget(new QLabel(u"ピクセル"_s, group), 0, 2);
@@ -39,6 +43,8 @@ TSetCheck::TSetCheck()
                                 u"（設定→チェック設定の中に読み込む所があります。）"_s}) {
         layout->addWidget(guidanceLabel(note, this));
     }
+    // As large as its controls and texts, no larger: nothing in it grows.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     const auto changed = [this] { Q_EMIT settingsChanged(settings()); };
     connect(SetCheckWidth, &QSpinBox::valueChanged, this, changed);
     connect(SelFontSize, &QSpinBox::valueChanged, this, changed);

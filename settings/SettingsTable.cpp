@@ -117,7 +117,8 @@ QList<SettingRow> buildTable()
       << window<&S::main, &M::window>(main, Size::Stored, true)
       << flag(main, u"AutoSave"_s, field<&S::main, &M::autoSave>(), false)
       << choice(main, u"FuriganaGrade"_s, field<&S::main, &M::furiganaGrade>(), 0, 0, 6)
-      << flag(main, u"CaptionPreview"_s, field<&S::main, &M::captionPreview>(), false);
+      << flag(main, u"CaptionPreview"_s, field<&S::main, &M::captionPreview>(), false)
+      << number(main, u"CaptionPreviewHeight"_s, field<&S::main, &M::captionPreviewHeight>(), 0, 0, 4000);
 
     const QString print = u"print"_s;
     using P = PrintSettings;

@@ -38,6 +38,7 @@ struct MainSettings {
     bool autoSave = false;
     int furiganaGrade = 0; // the school year automatic furigana is for; 0: none
     bool captionPreview = false; // the preview pane shows
+    int captionPreviewHeight = 0; // the pane's height in pixels; 0: never sized, a readable one is worked out
     bool operator==(const MainSettings &) const = default;
 };
 

@@ -1,10 +1,10 @@
 #include "slides/TSlideSetWnd.h"
 
+#include "platform/ColourDialog.h"
 #include "widgets/ColourBox.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QEventLoop>
 #include <QFrame>
 #include <QGridLayout>
@@ -65,7 +65,7 @@ TSlideSetWnd::TSlideSetWnd()
         auto *pick = new QPushButton(u"..."_s, codes);
         pick->setObjectName(u"Button%1"_s.arg(9 + i));
         connect(pick, &QPushButton::clicked, this, [this, i] {
-            const QColor chosen = QColorDialog::getColor(colourOfRef(m_codeColours[i]), this);
+            const QColor chosen = ColourDialog::instance().choose(u"色の設定"_s, colourOfRef(m_codeColours[i]));
             if (chosen.isValid())
                 setCodeColour(i + 1, colourRefOf(chosen));
         });

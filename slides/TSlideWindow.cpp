@@ -1,5 +1,6 @@
 #include "slides/TSlideWindow.h"
 
+#include "platform/Prompter.h"
 #include "roll/RollAccess.h"
 #include "widgets/ColourBox.h"
 
@@ -204,13 +205,16 @@ void TSlideWindow::Reload1Click()
 void TSlideWindow::PageListClick()
 {
     StringList->clear();
+    m_shownPageRecord.clear();
+    m_shownStringRecord.clear();
     const int index = PageList->currentRow();
     const QStringList lines = m_roll.lines();
     const QList<SlidePageLines> pages = slidePages(lines);
     if (index < 0 || index >= pages.size())
         return; // the roll changed under the list: nothing of it is shown
     const SlidePageLines &page = pages.at(index);
-    const SlidePageProps props = readSlidePage(lines.at(page.pageLine));
+    m_shownPageRecord = lines.at(page.pageLine);
+    const SlidePageProps props = readSlidePage(m_shownPageRecord);
     PageTitle->setText(props.title);
     PageColor->setColourRef(props.colour);
     PageLeft->setValue(props.left);
@@ -234,7 +238,8 @@ void TSlideWindow::StringListClick()
     const int index = StringList->currentRow();
     if (pageIndex < 0 || pageIndex >= pages.size() || index < 0 || index >= pages.at(pageIndex).stringLines.size())
         return;
-    const SlideStringProps props = readSlideString(lines.at(pages.at(pageIndex).stringLines.at(index)));
+    m_shownStringRecord = lines.at(pages.at(pageIndex).stringLines.at(index));
+    const SlideStringProps props = readSlideString(m_shownStringRecord);
     ViewText->setText(props.text);
     FontColor->setColourRef(props.colour);
     StringTopMode->setCurrentIndex(props.top.relative ? 1 : 0);
@@ -265,8 +270,24 @@ void TSlideWindow::Button1Click()
     if (page < 0)
         return;
     const QStringList before = m_roll.lines();
+    const int string = StringList->currentRow();
+    // The numbers shown count records of the roll as it was: after an edit
+    // above them they point at other records, which must not be overwritten.
+    const QList<SlidePageLines> pages = slidePages(before);
+    bool stillShown = page < pages.size() && before.at(pages.at(page).pageLine) == m_shownPageRecord;
+    if (stillShown && string >= 0) {
+        const QList<int> &strings = pages.at(page).stringLines;
+        stillShown = string < strings.size() && before.at(strings.at(string)) == m_shownStringRecord;
+    }
+    if (!stillShown) {
+        showMessage(u"ロールが変更され、表示中のページや文字がロールの同じ位置にありません。書き込みませんでした。\r\n"
+                    u"ページリストを読み込み直したので、ページを選び直してください。"_s,
+                    windowTitle(), MsgIcon::Warning);
+        Reload1Click();
+        return;
+    }
     QStringList after = before;
-    if (!applySlideEdit(after, page, pageProps(), StringList->currentRow(), stringProps()))
+    if (!applySlideEdit(after, page, pageProps(), string, stringProps()))
         return;
     // One undo step over the lines that changed, so the rest of the roll is
     // not even touched.
@@ -285,6 +306,7 @@ void TSlideWindow::Button1Click()
             to += int(before.at(i).size()) + (i < last ? 1 : 0);
         m_roll.replaceAsOneStep(from, to, after.mid(first, last - first + 1).join(u'\n'));
     }
+    PageList->item(page)->setText(readSlidePage(after.at(pages.at(page).pageLine)).title);
     PageListClick();
 }
 

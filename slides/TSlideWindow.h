@@ -50,7 +50,10 @@ public Q_SLOTS:
     void Reload1Click();
     void PageListClick();
     void StringListClick();
-    void Button1Click(); // both "適用" buttons
+    // Both "適用" buttons. Writes only while the roll still holds, where the
+    // page and string numbers point, the records that were shown; otherwise
+    // says so and reloads the page list.
+    void Button1Click();
 
 private:
     SlidePageProps pageProps() const;
@@ -58,4 +61,7 @@ private:
     void drawPreview(const QStringList &lines, const SlidePageLines &page, const SlidePageProps &props);
 
     RollAccess &m_roll;
+    // The record lines as shown, to tell whether the roll changed under them.
+    QString m_shownPageRecord;
+    QString m_shownStringRecord;
 };

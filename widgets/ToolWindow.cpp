@@ -3,8 +3,10 @@
 #include "widgets/StartupMask.h"
 #include "widgets/WindowPlacement.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QListWidget>
 #include <QScreen>
 #include <QSpinBox>
@@ -35,8 +37,55 @@ QList<QRect> availableScreenAreas()
     return areas;
 }
 
+QSize outerSize(const QWidget *w)
+{
+    const QSize extra = w->frameGeometry().size() - w->size();
+    const QSize inner = w->testAttribute(Qt::WA_Resized) || !w->sizeHint().isValid() ? w->size() : w->sizeHint();
+    return inner + extra;
+}
+
+namespace {
+
+// Tool windows on the screen now: a window shown next goes a cascade step
+// further, so it does not land exactly on one of them.
+int shownToolWindows(const QWidget *except)
+{
+    int count = 0;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w != except && w->isVisible() && qobject_cast<ToolWindow *>(w))
+            ++count;
+    return count;
+}
+} // namespace
+
+QPoint ToolWindow::besideAnchor() const
+{
+    return defaultToolWindowPosition(m_anchor(), outerSize(this), shownToolWindows(this), availableScreenAreas());
+}
+
+void ToolWindow::placeBeside(std::function<QRect()> anchor, QPoint place)
+{
+    m_anchor = std::move(anchor);
+    move(place);
+    m_placedBeside = pos();
+}
+
+void ToolWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    m_placedBeside.reset(); // from now on the window stays where the user puts it
+}
+
 void ToolWindow::showTool()
 {
+    // The main window may have moved since the first place was worked out.
+    if (m_anchor && m_placedBeside == pos() && !isVisible()) {
+        // Its size as it will show: fonts polished, a fixed-size layout applied.
+        ensurePolished();
+        if (QLayout *own = layout())
+            own->activate();
+        move(besideAnchor());
+    }
     show();
     // Its first place was worked out from the size it meant to have; shown, it
     // may have grown (fonts, texts) past the screen's edge.

@@ -6,6 +6,9 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+#include <optional>
+
 class QLabel;
 
 // A line of green guidance text, as the windows explain themselves.
@@ -25,6 +28,10 @@ void setItemTexts(QListWidget *list, const QStringList &texts);
 // The areas of the screens that windows may take (task bars left out).
 QList<QRect> availableScreenAreas();
 
+// The outer size a window will have when shown: one never sized takes its
+// preferred size.
+QSize outerSize(const QWidget *window);
+
 class ToolWindow : public QWidget {
     Q_OBJECT
 public:
@@ -35,7 +42,20 @@ public:
     // Shows the window without blocking the main window and brings it forward.
     void showTool();
 
+    // Moves the window to `place`, worked out beside the frame `anchor` gives
+    // (the main window's). The first time it is shown it goes beside that
+    // frame again, as it stands then, unless something moved the window
+    // since (a settings file).
+    void placeBeside(std::function<QRect()> anchor, QPoint place);
+
 protected:
+    void showEvent(QShowEvent *event) override;
     // The small list windows' look: Tahoma 8 points and the client size given.
     void useSmallListLook(int width, int height);
+
+private:
+    QPoint besideAnchor() const;
+
+    std::function<QRect()> m_anchor;
+    std::optional<QPoint> m_placedBeside; // where placeBeside put it, until it first shows
 };

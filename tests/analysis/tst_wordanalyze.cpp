@@ -50,6 +50,7 @@ private Q_SLOTS:
     void failureTitles_data();
     void failureTitles();
     void wordLists();
+    void mouseClickOnAPartOfSpeechListsItsWords();
     void linesOfAWord();
     void searchForAWord();
     void exportNeedsAPartOfSpeech();
@@ -173,6 +174,30 @@ void TestWordAnalyze::wordLists()
     analyseWith(kFourRecords);
     QCOMPARE(WordAnalyze->WordList->count(), 0);
     QCOMPARE(WordAnalyze->WordClass->count(), 3);
+}
+
+// A mouse press makes the row current before selecting it: the words must
+// follow the click as they follow the arrow keys.
+void TestWordAnalyze::mouseClickOnAPartOfSpeechListsItsWords()
+{
+    WordAnalyze->ActivePat->setChecked(false);
+    analyseWith(kFourRecords);
+    WordAnalyze->showTool();
+    QVERIFY(QTest::qWaitForWindowExposed(WordAnalyze));
+    const auto click = [](const QString &part) {
+        QListWidget *list = WordAnalyze->WordClass;
+        const QList<QListWidgetItem *> found = list->findItems(part, Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
+    };
+    click(u"名詞-固有名詞-人名-姓"_s);
+    QCOMPARE(entries(WordAnalyze->WordList), QStringList{u"山田"_s});
+    click(u"動詞-自立"_s);
+    QCOMPARE(entries(WordAnalyze->WordList), QStringList{u"走っ"_s});
+    // The keys still follow.
+    QTest::keyClick(WordAnalyze->WordClass, Qt::Key_Down);
+    QCOMPARE(entries(WordAnalyze->WordList), QStringList{u"山田"_s});
+    WordAnalyze->hide();
 }
 
 void TestWordAnalyze::linesOfAWord()

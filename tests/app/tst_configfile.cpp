@@ -71,9 +71,10 @@ QStringList snapshot()
     s << QString::number(f->CharPosValue->value()) << f->SelFontName->currentText()
       << QString::number(f->SelFontSize->value());
     for (const QAction *a : {f->NoRecolor, f->NoMojiLine, f->PlasticComment, f->PlasticWordCheck,
-                             f->WordDictionary1, f->PlasticKinsoku, f->PlasticPhrase, f->PlasticBalance,
-                             f->AutoSave1, f->CaptionPreview1})
+                             f->PlasticKinsoku, f->PlasticPhrase, f->PlasticBalance, f->AutoSave1,
+                             f->CaptionPreview1})
         s << (a->isChecked() ? u"1"_s : u"0"_s);
+    s << (f->wordDictionaryMark() ? u"dictionary mark"_s : u"no dictionary mark"_s);
     s << u"furigana year %1"_s.arg(f->furiganaGrade());
     for (const QCheckBox *c : {f->Cmt1, f->Cmt2, f->Cmt3, f->Cmt4, WordAnalyze->ActivePat,
                                RollInput->SendByEnter})
@@ -166,9 +167,10 @@ void TestConfigFile::roundTripOfEveryKey()
     f->SelFontName->setCurrentText(u"ＭＳ 明朝"_s);
     f->SelFontSize->setValue(14);
     for (QAction *a : {f->NoRecolor, f->NoMojiLine, f->PlasticComment, f->PlasticWordCheck,
-                       f->WordDictionary1, f->PlasticKinsoku, f->PlasticPhrase, f->PlasticBalance,
-                       f->AutoSave1, f->CaptionPreview1})
+                       f->PlasticKinsoku, f->PlasticPhrase, f->PlasticBalance, f->AutoSave1,
+                       f->CaptionPreview1})
         a->setChecked(true);
+    f->setWordDictionaryMark(true);
     f->AutoSave1Click();
     f->CaptionPreview1Click();
     f->NoMojiLineClick();

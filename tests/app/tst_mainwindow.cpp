@@ -8,6 +8,8 @@
 #include "platform/ScriptedPrompter.h"
 #include "lists/TMsgList.h"
 #include "print/TSetPrinterSetup.h"
+#include "reshape/TSetCheck.h"
+#include "reshape/TWordDic.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -75,6 +77,10 @@ private Q_SLOTS:
     void toolWindowsStartBesideTheMainWindow();
     void storedPlaceOffEveryScreenIsBroughtBack();
     void shownToolWindowsLieWholeOnTheScreen();
+    void toolWindowGoesBesideTheMainWindowWhereItStands();
+    void storedToolWindowPlaceIsKept();
+    void checkWindowIsAsLargeAsItsContents();
+    void customDictionaryItemOpensItsWindow();
     void closeQuestion_data();
     void closeQuestion();
     void exitEndsWithoutQuestion();
@@ -303,7 +309,7 @@ void TestMainWindow::menuBar()
   整形設定(P&lastic)
     コメントも整形する(with &Comment-Line) (check)
     泣き別れを考慮する(&Word Check) (check)
-    カスタム泣き別れ辞書(Word &Dictionary) (check)
+    カスタム泣き別れ辞書(Word &Dictionary)
     改行をすべて無視(&no effect CR) (check)
     「。」で改行する(CR by d&ot) (check)
     「、」で改行する(CR by comm&a ) (check)
@@ -446,6 +452,67 @@ void TestMainWindow::shownToolWindowsLieWholeOnTheScreen()
             QVERIFY2(screen.contains(frame.topLeft()), qPrintable(tool->objectName()));
         tool->hide();
     }
+}
+
+// The main window moved after the start: a tool window shown for the first
+// time goes beside it, not where the main window stood at the start.
+void TestMainWindow::toolWindowGoesBesideTheMainWindowWhereItStands()
+{
+    QFile::remove(u"自動読み込み.ini"_s); // no places of their own
+    startAndWait();
+    const QRect screen = Form1->screen()->availableGeometry();
+    Form1->resize(screen.width() / 2, screen.height() / 2);
+    Form1->move(screen.right() + 1 - Form1->frameGeometry().width(), screen.top());
+    QTRY_COMPARE(Form1->frameGeometry().right(), screen.right());
+    QTRY_VERIFY(!Form1->Timer1->isActive());
+    for (const char *name : {"Window3", "Name1"})
+        Form1->findChild<QAction *>(QString::fromLatin1(name))->trigger();
+    for (QWidget *tool : {static_cast<QWidget *>(SetCheck), static_cast<QWidget *>(MsgList)}) {
+        QVERIFY(tool->isVisible());
+        const QRect frame = tool->frameGeometry();
+        QVERIFY2(!frame.intersects(Form1->frameGeometry()), qPrintable(tool->objectName()));
+        QVERIFY2(frame.right() < Form1->frameGeometry().left(), qPrintable(tool->objectName()));
+        QVERIFY2(screen.contains(frame), qPrintable(tool->objectName()));
+    }
+    // One after the other, not on top of each other.
+    QVERIFY(SetCheck->frameGeometry().topLeft() != MsgList->frameGeometry().topLeft());
+    // Shown once, a window stays where it was even when the main window moves.
+    const QPoint shownAt = SetCheck->pos();
+    SetCheck->hide();
+    Form1->move(screen.topLeft());
+    Form1->Window3Click();
+    QCOMPARE(SetCheck->pos(), shownAt);
+}
+
+// A place from the settings file is the user's: the window shows there.
+void TestMainWindow::storedToolWindowPlaceIsKept()
+{
+    writeFile(u"自動読み込み.ini"_s, "[MsgLst]\r\nTop=40\r\nLeft=30\r\n");
+    startAndWait();
+    Form1->move(Form1->screen()->availableGeometry().topLeft() + QPoint(200, 0));
+    Form1->Name1Click();
+    QCOMPARE(MsgList->frameGeometry().topLeft(), QPoint(30, 40));
+}
+
+// The item opens the custom dictionary window; it has no check mark to show.
+void TestMainWindow::customDictionaryItemOpensItsWindow()
+{
+    startAndWait();
+    QAction *item = Form1->findChild<QAction *>(u"WordDictionary1"_s);
+    QVERIFY(!item->isCheckable());
+    item->trigger();
+    QVERIFY(WordDic->isVisible());
+    QVERIFY(!item->isChecked());
+}
+
+void TestMainWindow::checkWindowIsAsLargeAsItsContents()
+{
+    startAndWait();
+    Form1->Window3Click();
+    QVERIFY(QTest::qWaitForWindowExposed(SetCheck));
+    QCOMPARE(SetCheck->size(), SetCheck->sizeHint());
+    QVERIFY2(SetCheck->width() < 480 && SetCheck->height() < 320,
+             qPrintable(u"%1×%2"_s.arg(SetCheck->width()).arg(SetCheck->height())));
 }
 
 void TestMainWindow::closeQuestion_data()

@@ -2,6 +2,7 @@
 // the caret and typing, and the check window's settings.
 #include "app/Remain.h"
 #include "app/RollEditor.h"
+#include "app/WindowSettings.h"
 #include "platform/PrinterCatalog.h"
 #include "platform/ScriptedPrompter.h"
 #include "reshape/TCaptionPreview.h"
@@ -56,6 +57,9 @@ private Q_SLOTS:
     void longLineIsReadOnlyAsFarAsAScreenGoes();
     void closeBoxClearsTheMark();
     void hiddenPaneDoesNothing();
+    void opensAtAReadableScale();
+    void heightIsKept();
+    void limitLineSpansTheEditorAfterThePaneCloses();
 
 private:
     ScriptedPrompter m_prompter;
@@ -201,6 +205,63 @@ void TestPreviewPane::hiddenPaneDoesNothing()
     QCOMPARE(shownTexts().value(0), u"一行目"_s);
     menuItem()->trigger();
     QTRY_COMPARE(shownTexts().value(0), u"五行目"_s);
+}
+
+// Opened for the first time, the pane draws the caption screen large enough
+// to read, and the editor keeps room of its own.
+void TestPreviewPane::opensAtAReadableScale()
+{
+    const int shared = Form1->centralWidget()->height();
+    menuItem()->trigger();
+    TCaptionPreview *pane = Form1->CaptionPreview;
+    QTRY_VERIFY2(pane->scale() >= 0.5, qPrintable(pane->caption()));
+    QVERIFY2(pane->scale() < 0.6, qPrintable(pane->caption())); // no larger than it takes
+    QVERIFY(Form1->RichEdit1->height() >= shared / 4);
+    const qsizetype at = pane->caption().indexOf(u"縮尺 "_s);
+    QVERIFY(at > 0);
+    QVERIFY2(pane->caption().mid(at + 3).section(u'%', 0, 0).toInt() >= 50, qPrintable(pane->caption()));
+}
+
+// The height the user gave the pane comes back when it opens again, and
+// through the settings in the next session.
+void TestPreviewPane::heightIsKept()
+{
+    TCaptionPreview *pane = Form1->CaptionPreview;
+    QCOMPARE(collectWindowSettings().main.captionPreviewHeight, 0); // never shown
+    menuItem()->trigger();
+    QTRY_VERIFY(pane->height() > 100);
+    Form1->resizeDocks({pane}, {150}, Qt::Vertical);
+    QTRY_COMPARE(pane->height(), 150);
+    menuItem()->trigger();
+    QVERIFY(!pane->isVisible());
+    QCOMPARE(collectWindowSettings().main.captionPreviewHeight, 150);
+    menuItem()->trigger();
+    QTRY_COMPARE(pane->height(), 150);
+    QCOMPARE(collectWindowSettings().main.captionPreviewHeight, 150);
+
+    menuItem()->trigger();
+    StoredSettings stored = collectWindowSettings();
+    stored.main.captionPreview = true;
+    stored.main.captionPreviewHeight = 210;
+    applyWindowSettings(stored);
+    QVERIFY(pane->isVisible());
+    QTRY_COMPARE(pane->height(), 210);
+}
+
+// The limit line stands over the editor: when the pane closes and the editor
+// grows back, the line grows with it.
+void TestPreviewPane::limitLineSpansTheEditorAfterThePaneCloses()
+{
+    const int full = Form1->RichEdit1->height();
+    QCOMPARE(Form1->CharPosSign->height(), full);
+    menuItem()->trigger();
+    QTRY_VERIFY(Form1->RichEdit1->height() < full);
+    const int shared = Form1->RichEdit1->height();
+    QTRY_COMPARE(Form1->CharPosSign->height(), Form1->RichEdit1->height());
+    menuItem()->trigger();
+    QTRY_VERIFY(Form1->RichEdit1->height() > shared);
+    QTRY_COMPARE(Form1->CharPosSign->height(), Form1->RichEdit1->height());
+    QCOMPARE(Form1->CharPosSign->y(), Form1->RichEdit1->y());
 }
 
 QTEST_MAIN(TestPreviewPane)

@@ -11,7 +11,9 @@
 #include "platform/ScriptedPrompter.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -35,6 +37,11 @@ private Q_SLOTS:
     void loadKeepsTheRowsWithoutAList_data();
     void loadKeepsTheRowsWithoutAList();
     void downOnTheLastRowAddsARow();
+    void bothDialogsFindBothKindsOfFile();
+    void keyWithAnEqualsSignIsRefused_data();
+    void keyWithAnEqualsSignIsRefused();
+    void cellBeingEditedIsSaved();
+    void typedKeyWithAnEqualsSignIsRefused();
 
 private:
     QString roll() const { return Form1->RichEdit1->toPlainText(); }
@@ -198,6 +205,106 @@ void TestReplaceSet::downOnTheLastRowAddsARow()
     QCOMPARE(WordChangeList->WordList->currentRow(), 1);
     QTest::keyClick(WordChangeList->WordList, Qt::Key_Delete, Qt::ControlModifier);
     QCOMPARE(WordChangeList->WordList->rowCount(), 1);
+    // The window says both, under the list.
+    QStringList texts;
+    for (const QLabel *label : WordChangeList->findChildren<QLabel *>())
+        texts << label->text();
+    QVERIFY(texts.contains(u"新しい行を追加する場合、最終行でカーソルキー（↓）を押してください。"_s));
+    QVERIFY(texts.contains(u"行を削除する場合、その行で Ctrl+Delete を押してください。"_s));
+}
+
+// Saving adds ".txt"; the open dialog must list such a file, and a settings
+// file (".ini") carrying the list too.
+void TestReplaceSet::bothDialogsFindBothKindsOfFile()
+{
+    WordChangeList->setRows({{u"a"_s, u"b"_s}});
+    WordChangeList->S1Click();
+    WordChangeList->O1Click();
+    QCOMPARE(m_prompter.asked().size(), 2);
+    const QString saveFilter = m_prompter.asked().at(0).defaultText;
+    const QString openFilter = m_prompter.asked().at(1).defaultText;
+    QCOMPARE(openFilter, saveFilter);
+    const QString first = openFilter.section(u";;"_s, 0, 0);
+    QVERIFY2(first.contains(u"*.txt"_s) && first.contains(u"*.ini"_s), qPrintable(first));
+}
+
+void TestReplaceSet::keyWithAnEqualsSignIsRefused_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("equals in the key would split it") << u"1+1=2"_s << true;
+    QTest::newRow("equals at the key's end") << u"株式会社="_s << true;
+    QTest::newRow("equals only in the value is kept") << u"1+1"_s << false;
+}
+
+void TestReplaceSet::keyWithAnEqualsSignIsRefused()
+{
+    QFETCH(QString, key);
+    QFETCH(bool, refused);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"list.txt"_s);
+    WordChangeList->setRows({{u"前"_s, u"後"_s}, {key, u"2=二"_s}});
+    if (!refused)
+        m_prompter.answer(path);
+    WordChangeList->S1Click();
+    if (!refused) {
+        QCOMPARE(m_prompter.asked().size(), 1);
+        QCOMPARE(ProfileFile(path).readString(u"WordChangeList"_s, u"Word_00001"_s, QString()), key + u"=2=二"_s);
+        return;
+    }
+    QCOMPARE(m_prompter.asked().size(), 1); // told before a file is asked for
+    const PromptRecord &told = m_prompter.asked().last();
+    QCOMPARE(told.kind, PromptRecord::Message);
+    QCOMPARE(told.caption, u"ユーザ変換リスト"_s);
+    QCOMPARE(told.icon, MsgIcon::Warning);
+    QVERIFY2(told.text.startsWith(u"2行目の変換（前）「%1」に「=」が含まれています。"_s.arg(key)), qPrintable(told.text));
+    QVERIFY(!QFile::exists(path));
+    QCOMPARE(WordChangeList->rows().at(1).first, key);
+    QCOMPARE(WordChangeList->WordList->currentRow(), 1);
+}
+
+// Typing in a cell and saving from the menu at once: the typed text is saved.
+void TestReplaceSet::cellBeingEditedIsSaved()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"list.txt"_s);
+    WordChangeList->setRows({{u"a"_s, u"b"_s}});
+    WordChangeList->showTool();
+    QVERIFY(QTest::qWaitForWindowExposed(WordChangeList));
+    QTableWidget *table = WordChangeList->WordList;
+    table->setCurrentCell(0, 1);
+    table->editItem(table->item(0, 1));
+    QTRY_VERIFY(QApplication::focusWidget() && table->viewport()->isAncestorOf(QApplication::focusWidget()));
+    QWidget *editor = QApplication::focusWidget();
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, u"typed"_s);
+    m_prompter.answer(path);
+    WordChangeList->findChild<QAction *>(u"S1"_s)->trigger();
+    QCOMPARE(ProfileFile(path).readString(u"WordChangeList"_s, u"Word_00000"_s, QString()), u"a=typed"_s);
+    QCOMPARE(WordChangeList->rows(), (QList<ConversionRow>{{u"a"_s, u"typed"_s}}));
+}
+
+// Typed into a key cell, "1+1=2" would be split by the settings file at the
+// end of the session: the cell keeps its text and the user is told.
+void TestReplaceSet::typedKeyWithAnEqualsSignIsRefused()
+{
+    WordChangeList->setRows({{u"a"_s, u"b"_s}});
+    WordChangeList->showTool();
+    QVERIFY(QTest::qWaitForWindowExposed(WordChangeList));
+    QTableWidget *table = WordChangeList->WordList;
+    table->setCurrentCell(0, 0);
+    table->editItem(table->item(0, 0));
+    QTRY_VERIFY(QApplication::focusWidget() && table->viewport()->isAncestorOf(QApplication::focusWidget()));
+    QWidget *editor = QApplication::focusWidget();
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, u"1+1=2"_s);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCOMPARE(WordChangeList->rows(), (QList<ConversionRow>{{u"a"_s, u"b"_s}}));
+    QTRY_COMPARE(m_prompter.asked().size(), 1);
+    QCOMPARE(m_prompter.asked().first().caption, u"ユーザ変換リスト"_s);
+    QCOMPARE(m_prompter.asked().first().icon, MsgIcon::Warning);
+    QVERIFY2(m_prompter.asked().first().text.startsWith(u"1行目の変換（前）「1+1=2」に「=」が含まれています。"_s),
+             qPrintable(m_prompter.asked().first().text));
 }
 
 QTEST_MAIN(TestReplaceSet)

@@ -31,6 +31,7 @@ class TestJoinWindow : public QObject {
 private Q_SLOTS:
     void init();
     void cleanup();
+    void idleBarIsEmptyNotBusy();
     void listEditing_data();
     void listEditing();
     void dropAppendsInOrder();
@@ -63,6 +64,19 @@ void TestJoinWindow::cleanup()
     delete m_window;
     delete m_roll;
     setErrorLogFolder(QString());
+}
+
+// A bar whose range is 0 to 0 animates as busy: waiting, it is empty; after
+// a join, even of an empty list, full.
+void TestJoinWindow::idleBarIsEmptyNotBusy()
+{
+    QCOMPARE(m_window->StatusText->text(), u"処理待ち"_s);
+    QVERIFY(m_window->StatusBar->maximum() > m_window->StatusBar->minimum());
+    QCOMPARE(m_window->StatusBar->value(), m_window->StatusBar->minimum());
+    QVERIFY(!m_window->StatusBar->isTextVisible());
+    m_window->Button1->click();
+    QVERIFY(m_window->StatusBar->maximum() > m_window->StatusBar->minimum());
+    QCOMPARE(m_window->StatusBar->value(), m_window->StatusBar->maximum());
 }
 
 void TestJoinWindow::listEditing_data()

@@ -184,6 +184,11 @@ void TestSettingsFile::readsValue_data()
     row("tool window hidden", QString(), u"Join"_s, u"View"_s, false);
     row("autosave", QString(), u"main"_s, u"AutoSave"_s, false);
     row("caption preview hidden", QString(), u"main"_s, u"CaptionPreview"_s, false);
+    row("caption preview never sized", QString(), u"main"_s, u"CaptionPreviewHeight"_s, 0);
+    row("caption preview height kept", u"[main]\r\nCaptionPreviewHeight=312\r\n"_s, u"main"_s,
+        u"CaptionPreviewHeight"_s, 312);
+    row("caption preview height below 0", u"[main]\r\nCaptionPreviewHeight=-40\r\n"_s, u"main"_s,
+        u"CaptionPreviewHeight"_s, 0);
     // The line-break options are off in a settings file written before them.
     row("kinsoku off", QString(), u"main"_s, u"PlasticKinsoku"_s, false);
     row("phrases off", QString(), u"main"_s, u"PlasticPhrase"_s, false);

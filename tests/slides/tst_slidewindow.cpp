@@ -1,4 +1,5 @@
 // The slide editor against a bare roll: lists, preview, apply.
+#include "platform/ScriptedPrompter.h"
 #include "slides/TSlideWindow.h"
 #include "support/PlainRoll.h"
 #include "widgets/ColourBox.h"
@@ -46,6 +47,8 @@ private Q_SLOTS:
     void hostilePageSizesStayBounded_data();
     void hostilePageSizesStayBounded();
     void applyAfterTheRollChangedWritesNothingWrong();
+    void applyChecksTheShownRecordsAreStillThere_data();
+    void applyChecksTheShownRecordsAreStillThere();
 };
 
 void TestSlideWindow::listsWaitForReload()
@@ -103,6 +106,8 @@ void TestSlideWindow::applyRewritesBothRecordsAsOneStep()
                         u"次,0,0,10,16777215,c,c,,,,,,\n"_s);
     QCOMPARE(window.StringList->currentRow(), 0); // the first string again
     QCOMPARE(window.ViewText->text(), u"増"_s);
+    QCOMPARE(window.PageList->item(0)->text(), u"表紙"_s); // the list shows the new title
+    QCOMPARE(window.PageList->currentRow(), 0);
 }
 
 void TestSlideWindow::lineStepMovesStringDown()
@@ -163,6 +168,68 @@ void TestSlideWindow::applyAfterTheRollChangedWritesNothingWrong()
     window.Button1Click();
     QCOMPARE(roll.text, u"ただの文章\n"_s);
     QCOMPARE(roll.undoSteps, 0);
+}
+
+namespace {
+// kConverted with its line `line` removed.
+QString withoutLine(int line)
+{
+    QStringList lines = kConverted.split(u'\n');
+    lines.removeAt(line);
+    return lines.join(u'\n');
+}
+} // namespace
+
+void TestSlideWindow::applyChecksTheShownRecordsAreStillThere_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("string");
+    QTest::addColumn<QString>("edited"); // the roll after the user's edit behind the window
+    QTest::addColumn<int>("writtenLine"); // -1: refused
+    QTest::newRow("a string above on the same page deleted")
+        << 0 << 1 << withoutLine(1) << -1;
+    QTest::newRow("a string added above on the same page: its number points at the new one")
+        << 0 << 1 << QString(kConverted).replace(u"増,,r1"_s, u"足した,0,0,20,255,c,c,,,,,,\n増,,r1"_s) << -1;
+    QTest::newRow("the shown string's own line changed")
+        << 0 << 0 << QString(kConverted).replace(u"増,0,0,20"_s, u"手で直した,0,0,20"_s) << -1;
+    QTest::newRow("an earlier page record deleted") << 1 << 0 << withoutLine(0) << -1;
+    QTest::newRow("a string of an earlier page deleted: the same records") << 1 << 0 << withoutLine(2) << 3;
+    QTest::newRow("a plain line added above: the same records") << 0 << 1 << u"メモ\n"_s + kConverted << 3;
+}
+
+void TestSlideWindow::applyChecksTheShownRecordsAreStillThere()
+{
+    QFETCH(int, page);
+    QFETCH(int, string);
+    QFETCH(QString, edited);
+    QFETCH(int, writtenLine);
+    ScriptedPrompter prompter;
+    Prompter *previous = Prompter::install(&prompter);
+    PlainRoll roll(kConverted);
+    TSlideWindow window(roll);
+    window.Reload1Click();
+    choosePage(window, page);
+    window.StringList->setCurrentRow(string);
+    window.StringListClick();
+    roll.text = edited;
+    window.ViewText->setText(u"新"_s);
+    window.Button2->click();
+    Prompter::install(previous);
+    if (writtenLine >= 0) {
+        QVERIFY(prompter.asked().isEmpty());
+        QCOMPARE(roll.undoSteps, 1);
+        QVERIFY2(roll.lines().at(writtenLine).startsWith(u"新,"_s), qPrintable(roll.lines().at(writtenLine)));
+        return;
+    }
+    QCOMPARE(roll.text, edited);
+    QCOMPARE(roll.undoSteps, 0);
+    QCOMPARE(prompter.asked().size(), 1);
+    QCOMPARE(prompter.asked().first().caption, u"スライド編集"_s);
+    QCOMPARE(prompter.asked().first().icon, MsgIcon::Warning);
+    QVERIFY(prompter.asked().first().text.contains(u"書き込みませんでした"_s));
+    // Reloaded from the roll as it is now, nothing chosen.
+    QCOMPARE(window.PageList->count(), int(slidePages(roll.lines()).size()));
+    QCOMPARE(window.PageList->currentRow(), -1);
 }
 
 QTEST_MAIN(TestSlideWindow)
