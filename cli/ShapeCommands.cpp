@@ -93,6 +93,9 @@ int analyzeCommand(const QStringList &args)
     addChasenOption(parser);
     if (!parseCommand(parser, u"analyze"_s, args))
         return kCliUsage;
+    const std::optional<AnalyserSettings> analyser = analyserSettings(parser);
+    if (!analyser)
+        return kCliUsage;
     const auto lines = readRollLines(parser);
     if (!lines)
         return kCliUsage;
@@ -100,14 +103,14 @@ int analyzeCommand(const QStringList &args)
     // UTF-8 they are the analyser's own bytes.
     const bool shiftJis = parser.isSet(u"sjis"_s);
     const ChasenResult run =
-        runChasen(parser.value(u"chasen"_s), *lines, CommentKinds{}, {}, [shiftJis](QByteArrayView records) {
+        runAnalyser(*analyser, *lines, CommentKinds{}, {}, [shiftJis](QByteArrayView records) {
             if (shiftJis)
                 writeOutput(QString::fromUtf8(records), true);
             else
                 std::fwrite(records.data(), 1, size_t(records.size()), stdout);
         });
     if (run.status != ChasenResult::Status::Ok) {
-        reportAnalyserFailure(run);
+        reportAnalyserFailure(run, analyser->kind);
         return kCliUsage;
     }
     return kCliOk;
