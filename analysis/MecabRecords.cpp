@@ -115,10 +115,26 @@ QByteArray chasenRecordsFromMecab(QByteArrayView utf8Lines)
             out += "EOS\n";
             continue;
         }
-        if (const std::optional<AnalyserRecord> record = recordFromMecab(QString::fromUtf8(line))) {
-            out += chasenRecordLine(*record).toUtf8();
-            out += '\n';
+        std::optional<AnalyserRecord> record = recordFromMecab(QString::fromUtf8(line));
+        if (!record)
+            continue;
+        // MeCab takes a run of symbols it does not know ("=====", "~~~")
+        // for one word, which the word check would keep whole however wide;
+        // ChaSen gives each symbol a record of its own.
+        if (record->partOfSpeech == u"記号-一般" && record->base == record->surface && record->surface.size() > 1
+            && line.count(',') < 7) {
+            const QString run = record->surface;
+            for (qsizetype i = 0; i < run.size(); ++i) {
+                const qsizetype n = run[i].isHighSurrogate() && i + 1 < run.size() ? 2 : 1;
+                record->surface = record->base = record->reading = run.sliced(i, n);
+                out += chasenRecordLine(*record).toUtf8();
+                out += '\n';
+                i += n - 1;
+            }
+            continue;
         }
+        out += chasenRecordLine(*record).toUtf8();
+        out += '\n';
     }
     return out;
 }

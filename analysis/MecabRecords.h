@@ -37,5 +37,7 @@ std::optional<AnalyserRecord> recordFromMecab(QStringView line);
 QString chasenRecordLine(const AnalyserRecord &record);
 
 // MeCab's output (UTF-8, whole lines, each ending with LF) as ChaSen's
-// records: records converted, 「EOS」 kept, other lines dropped.
+// records: records converted, 「EOS」 kept, other lines dropped. A run of
+// symbols MeCab does not know becomes a record for each symbol, as ChaSen
+// writes them.
 QByteArray chasenRecordsFromMecab(QByteArrayView utf8Lines);

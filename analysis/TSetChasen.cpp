@@ -43,11 +43,12 @@ TSetChasen::TSetChasen()
         connect(label, &QLabel::linkActivated, this, slot);
         return label;
     };
-    auto *analysers = new QHBoxLayout;
-    analysers->addWidget(link(u"Label5"_s, u"Chasen"_s, &TSetChasen::Label5Click));
-    analysers->addWidget(link(u"Label6"_s, u"MeCab"_s, &TSetChasen::Label6Click));
-    analysers->addStretch(1);
-    layout->addRow(analysers, link(u"Label4"_s, u"xdoc2txt"_s, &TSetChasen::Label4Click));
+    auto *links = new QHBoxLayout;
+    links->addWidget(link(u"Label5"_s, u"Chasen"_s, &TSetChasen::Label5Click));
+    links->addWidget(link(u"Label6"_s, u"MeCab"_s, &TSetChasen::Label6Click));
+    links->addWidget(link(u"Label4"_s, u"xdoc2txt"_s, &TSetChasen::Label4Click));
+    links->addStretch(1);
+    layout->addRow(links);
     resize(420, sizeHint().height());
 }
 

@@ -89,7 +89,7 @@ std::optional<WordList> wordList(const QCommandLineParser &parser, const QString
 int analyzeCommand(const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(u"Prints ChaSen's records of the roll (comment lines left out)."_s);
+    parser.setApplicationDescription(u"Prints the analyser's records of the roll (comment lines left out), MeCab's in ChaSen's form."_s);
     addChasenOption(parser);
     if (!parseCommand(parser, u"analyze"_s, args))
         return kCliUsage;
