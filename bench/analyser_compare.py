@@ -5,7 +5,7 @@ best of --runs; ChaSen is the baseline, MeCab's figure is also given as a
 ratio to it), and how often the two give different captions: the roll
 reshaped to --chars with the word check, and with phrases, once with each
 analyser; the caption lines of ChaSen's output that MeCab's output does not
-have at the same place are counted (difflib), as a share of ChaSen's lines.
+have at the same place are counted (diff), as a share of ChaSen's lines.
 
 Usage: python3 bench/analyser_compare.py [BUILD_DIR] [--chars 10] [--runs 3] ROLL...
 
@@ -14,7 +14,6 @@ byte-order mark); a UTF-8 file without one is given one on the way.
 bench/caption_corpus.sh gathers real texts to use; tests/data/roll-sample.txt
 is a short real-looking roll.
 """
-import difflib
 import os
 import resource
 import subprocess
@@ -47,11 +46,16 @@ def cpu_of(args):
     return (after.ru_utime - before.ru_utime) + (after.ru_stime - before.ru_stime), out
 
 
-def differing(base, other):
-    a = base.decode("utf-8").split("\n")
-    b = other.decode("utf-8").split("\n")
-    same = sum(block.size for block in difflib.SequenceMatcher(None, a, b, autojunk=False).get_matching_blocks())
-    return len(a) - same, len(a)
+def differing(base, other, folder):
+    paths = []
+    for name, data in (("chasen.txt", base), ("mecab.txt", other)):
+        paths.append(os.path.join(folder, name))
+        with open(paths[-1], "wb") as f:
+            f.write(data)
+    # GNU diff: lines of the first file not in the second, in order.
+    out = subprocess.run(["diff", "--unchanged-line-format=", "--new-line-format=", "--old-line-format=<\n"]
+                         + paths, stdout=subprocess.PIPE).stdout
+    return out.count(b"<"), base.count(b"\n")
 
 
 def main():
@@ -86,7 +90,7 @@ def main():
             for option in ("--word-check", "--phrase"):
                 outs = {a: cpu_of([tool, "reshape", "--chars", chars, option, "--analyser", a, path])[1]
                         for a in ANALYSERS}
-                diff, total = differing(outs["chasen"], outs["mecab"])
+                diff, total = differing(outs["chasen"], outs["mecab"], folder)
                 print(f"  reshape --chars {chars} {option}: {diff} of {total} caption lines differ "
                       f"({100.0 * diff / max(total, 1):.1f}%)")
 
