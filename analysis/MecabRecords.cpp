@@ -76,6 +76,7 @@ std::optional<AnalyserRecord> recordFromMecab(QStringView line)
         record.reading = feature(features, 7);
         return record;
     }
+    record.inDictionary = false;
     // A guess for a word outside the dictionary: told apart from a known
     // word as ChaSen tells it, or the word check and the advisor would take
     // the guess for the dictionary's word.
@@ -121,8 +122,7 @@ QByteArray chasenRecordsFromMecab(QByteArrayView utf8Lines)
         // MeCab takes a run of symbols it does not know ("=====", "~~~")
         // for one word, which the word check would keep whole however wide;
         // ChaSen gives each symbol a record of its own.
-        if (record->partOfSpeech == u"記号-一般" && record->base == record->surface && record->surface.size() > 1
-            && line.count(',') < 7) {
+        if (!record->inDictionary && record->partOfSpeech == u"記号-一般" && record->surface.size() > 1) {
             const QString run = record->surface;
             for (qsizetype i = 0; i < run.size(); ++i) {
                 const qsizetype n = run[i].isHighSurrogate() && i + 1 < run.size() ? 2 : 1;

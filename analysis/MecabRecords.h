@@ -20,6 +20,7 @@ struct AnalyserRecord {
     QString partOfSpeech;    // ChaSen's naming, the levels joined by "-": 「名詞-固有名詞-人名-姓」
     QString conjugationType; // 「五段・ラ行」; empty when the word does not conjugate
     QString conjugationForm; // 「連用タ接続」; empty likewise
+    bool inDictionary = true; // false: the analyser's guess for a word it does not know
 
     bool operator==(const AnalyserRecord &) const = default;
 };

@@ -45,12 +45,12 @@ void TestMecabRecords::records_data()
         {u"本"_s, u"本"_s, u"ホン"_s, u"名詞-一般"_s, {}, {}});
     // Unknown words: no reading, as ChaSen writes them.
     row("unknown katakana word", u"ズンドコベロンチョ\t名詞,一般,*,*,*,*,*"_s,
-        {u"ズンドコベロンチョ"_s, {}, {}, u"未知語"_s, {}, {}});
-    row("unknown letters", u"abc\t名詞,固有名詞,組織,*,*,*,*"_s, {u"abc"_s, {}, {}, u"未知語"_s, {}, {}});
+        {u"ズンドコベロンチョ"_s, {}, {}, u"未知語"_s, {}, {}, false});
+    row("unknown letters", u"abc\t名詞,固有名詞,組織,*,*,*,*"_s, {u"abc"_s, {}, {}, u"未知語"_s, {}, {}, false});
     row("half-width number stays a number", u"123\t名詞,数,*,*,*,*,*"_s,
-        {u"123"_s, u"123"_s, {}, u"名詞-数"_s, {}, {}});
+        {u"123"_s, u"123"_s, {}, u"名詞-数"_s, {}, {}, false});
     row("half-width symbols stay symbols", u"\"\t名詞,サ変接続,*,*,*,*,*"_s,
-        {u"\""_s, u"\""_s, u"\""_s, u"記号-一般"_s, {}, {}});
+        {u"\""_s, u"\""_s, u"\""_s, u"記号-一般"_s, {}, {}, false});
 }
 
 void TestMecabRecords::records()
@@ -65,6 +65,7 @@ void TestMecabRecords::records()
     QCOMPARE(got->partOfSpeech, record.partOfSpeech);
     QCOMPARE(got->conjugationType, record.conjugationType);
     QCOMPARE(got->conjugationForm, record.conjugationForm);
+    QCOMPARE(got->inDictionary, record.inDictionary);
 }
 
 void TestMecabRecords::notRecords_data()
