@@ -54,12 +54,14 @@ QString runawayDetail(AnalyserKind kind)
     return analyserName(kind) + u"の出力が入力に比べて大きくなりすぎたため、途中で止めました。"_s;
 }
 
-// A run of 43 katakana or more on an input line makes ChaSen drop the whole
-// line, and with a half-width blank anywhere after it on the line (a tab
-// reaches it as one too) it never ends, writing nothing. No word of a roll
-// is that long: such a run goes over in lines of its own of this many
-// characters, which keeps every character and its place. The margin below
-// 43 is for dictionaries that count the run differently.
+// A run of 43 katakana or more on an input line makes ChaSen drop the line
+// from the word before the run to its end, and with a half-width blank
+// anywhere after it on the line (a tab reaches it as one too) it never
+// ends, writing nothing. No word of a roll is that long: such a run goes
+// over in lines of its own of this many characters, which keeps every
+// character and its place. The margin below 43 is for dictionaries that
+// count the run differently; half-width kana count here too, though ChaSen
+// stumbles on the full-width ones only.
 constexpr qsizetype kLongKatakanaRun = 32;
 
 bool isKatakanaRunChar(QChar c)

@@ -43,8 +43,8 @@ qint64 analyserTimeLimitMs(qint64 inputBytes);
 // whole (it splits longer input lines by itself, tearing words apart): after a
 // sentence mark where possible, never inside a surrogate pair. A run of 32
 // katakana or more goes over in lines of its own, 32 characters each: ChaSen
-// drops a line holding a longer one, and never ends when a half-width blank
-// follows it on the line.
+// drops the rest of a line from a longer one on, and never ends when a
+// half-width blank follows it on the line.
 inline constexpr int kDefaultChasenLineUnits = 1500;
 QStringList chasenInputLines(const QStringList &rollLines, const CommentKinds &kinds,
                              int maxLineUnits = kDefaultChasenLineUnits);

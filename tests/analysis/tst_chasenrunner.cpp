@@ -278,8 +278,8 @@ void TestChasenRunner::longKatakanaRunIsAnalysedInPlace()
     QFETCH(int, kind);
     if (!QFile::exists(program))
         QFAIL("the analyser is not installed (the set-up script installs it)");
-    // The words around the run are analysed too (ChaSen dropped the whole
-    // line), and the surfaces in order are the text itself, blanks aside.
+    // The words around the run are analysed too (ChaSen dropped the rest of
+    // the line), and the surfaces in order are the text itself, blanks aside.
     const QStringList roll{u"佐藤さんは"_s, kSpinningLine, u"テレビ"_s + u"ア"_s.repeated(50) + u"本です。"_s};
     const ChasenResult r =
         runAnalyser({program, AnalyserKind(kind)}, roll, CommentKinds{}, giveUpAfter(20));
