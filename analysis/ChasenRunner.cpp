@@ -1,5 +1,6 @@
 #include "analysis/ChasenRunner.h"
 
+#include "analysis/MecabRecords.h"
 #include "platform/Cp932.h"
 #include "platform/InterruptScope.h"
 #include "platform/ProcessRunner.h"
@@ -9,6 +10,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 
 using namespace Qt::StringLiterals;
@@ -46,9 +49,25 @@ bool isKanji(QChar c)
 constexpr qint64 kOutputAllowance = 1024 * 1024;
 constexpr qint64 kOutputPerInputByte = 64;
 
-QString runawayDetail()
+QString runawayDetail(AnalyserKind kind)
 {
-    return u"茶筌の出力が入力に比べて大きくなりすぎたため、途中で止めました。"_s;
+    return analyserName(kind) + u"の出力が入力に比べて大きくなりすぎたため、途中で止めました。"_s;
+}
+
+// A run of 43 katakana or more on an input line makes ChaSen drop the line
+// from the word before the run to its end, and with a half-width blank
+// anywhere after it on the line (a tab reaches it as one too) it never
+// ends, writing nothing. No word of a roll is that long: such a run goes
+// over in lines of its own of this many characters, which keeps every
+// character and its place. The margin below 43 is for dictionaries that
+// count the run differently; half-width kana count here too, though ChaSen
+// stumbles on the full-width ones only.
+constexpr qsizetype kLongKatakanaRun = 32;
+
+bool isKatakanaRunChar(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= 0x30A1 && u <= 0x30FA) || u == u'ー' || u == u'ヽ' || u == u'ヾ' || (u >= 0xFF66 && u <= 0xFF9F);
 }
 
 } // namespace
@@ -81,9 +100,9 @@ QString chasenInputText(const QStringList &rollLines, const CommentKinds &kinds)
     return joined;
 }
 
-// Calls `each(QStringView line)` with the input lines cut from `joined`.
+// Calls `each(QStringView line)` with the lines cut from `joined` by length.
 template <typename Each>
-void forEachChasenInputLine(QStringView joined, int maxLineUnits, Each each)
+void forEachLineByLength(QStringView joined, int maxLineUnits, Each each)
 {
     const int soft = std::max(1, maxLineUnits * 2 / 3);
     qsizetype start = 0;
@@ -115,7 +134,62 @@ void forEachChasenInputLine(QStringView joined, int maxLineUnits, Each each)
     each(joined.sliced(start));
 }
 
+// Calls `each(QStringView line)` with the input lines cut from `joined`: a
+// long katakana run in pieces of its own, the rest by length.
+template <typename Each>
+void forEachChasenInputLine(QStringView joined, int maxLineUnits, Each each)
+{
+    qsizetype start = 0; // not yet handed on
+    const qsizetype n = joined.size();
+    qsizetype i = 0;
+    while (i < n) {
+        if (!isKatakanaRunChar(joined[i])) {
+            ++i;
+            continue;
+        }
+        qsizetype end = i + 1;
+        while (end < n && isKatakanaRunChar(joined[end]))
+            ++end;
+        if (end - i >= kLongKatakanaRun) {
+            if (i > start)
+                forEachLineByLength(joined.sliced(start, i - start), maxLineUnits, each);
+            for (qsizetype piece = i; piece < end; piece += kLongKatakanaRun)
+                each(joined.sliced(piece, std::min(kLongKatakanaRun, end - piece)));
+            start = end;
+        }
+        i = end;
+    }
+    forEachLineByLength(joined.sliced(start), maxLineUnits, each);
+}
+
 } // namespace
+
+QString analyserName(AnalyserKind kind)
+{
+    return kind == AnalyserKind::Mecab ? u"MeCab"_s : u"茶筌"_s;
+}
+
+QString analyserTimedOutMessage(AnalyserKind kind, qint64 limitMs)
+{
+    return u"%1が%2秒たっても解析を終えなかったため、止めました。\r\n\r\n"
+           u"ロールに解析できない文字の並びがあるかもしれません。"_s.arg(analyserName(kind))
+        .arg((limitMs + 999) / 1000);
+}
+
+qint64 analyserTimeLimitMs(qint64 inputBytes)
+{
+    // Measured by running ChaSen by hand over real text (the Japanese manual
+    // pages, Vim's Japanese tutorial, sample rolls): about 0.2 s a megabyte
+    // of UTF-8 on one core of a small machine; MeCab is a little faster. The
+    // bound allows fifty times that, for a machine busy with other work, on
+    // top of a quarter of a minute for starting and loading the dictionary:
+    // 15 s for a short roll, about 5 minutes for a 20 MB Shift-JIS roll
+    // (30 MB of UTF-8). A stuck run over a short roll ends soon enough for a
+    // user waiting at the progress window.
+    constexpr qint64 kBaseMs = 15000;
+    constexpr qint64 kMsPerKilobyte = 10; // 50 × 0.2 s a megabyte
+    return kBaseMs + inputBytes * kMsPerKilobyte / 1024;
+}
 
 QStringList chasenInputLines(const QStringList &rollLines, const CommentKinds &kinds, int maxLineUnits)
 {
@@ -168,9 +242,26 @@ QStringList chasenArguments(const QString &program, const QString &inputFile, co
     return args;
 }
 
+QStringList mecabArguments(const QString &inputFile, const QString &outputFile)
+{
+    QStringList args;
+    const QString ipadic = u"/var/lib/mecab/dic/ipadic-utf8"_s;
+    if (QFileInfo::exists(ipadic + u"/sys.dic"_s))
+        args << u"-d"_s << ipadic;
+    args << u"-o"_s << outputFile << inputFile;
+    return args;
+}
+
 ChasenResult runChasen(const QString &program, const QStringList &rollLines, const CommentKinds &kinds,
                        const std::function<bool()> &keepWaiting, const MorphemeSink &sink)
 {
+    return runAnalyser({program}, rollLines, kinds, keepWaiting, sink);
+}
+
+ChasenResult runAnalyser(const AnalyserSettings &settings, const QStringList &rollLines, const CommentKinds &kinds,
+                         const std::function<bool()> &keepWaiting, const MorphemeSink &sink)
+{
+    const bool mecab = settings.kind == AnalyserKind::Mecab;
     // Made before the folder, so that a SIGINT or SIGTERM takes effect only
     // after the analyser is stopped and the folder removed.
     const InterruptScope interrupts;
@@ -189,11 +280,13 @@ ChasenResult runChasen(const QString &program, const QStringList &rollLines, con
         const QString joined = chasenInputText(rollLines, kinds);
         QByteArray bytes;
         bytes.reserve(joined.size() * 3 + (joined.size() / 500 + 1) * 2); // UTF-8: three bytes a unit at most
-        forEachChasenInputLine(joined, kDefaultChasenLineUnits, [&bytes](QStringView line) {
+        // MeCab reads a CR as a character of the text.
+        const char *lineEnd = mecab ? "\n" : "\r\n";
+        forEachChasenInputLine(joined, kDefaultChasenLineUnits, [&bytes, lineEnd](QStringView line) {
             if (line.isEmpty())
                 return;
             bytes += line.toUtf8();
-            bytes += "\r\n";
+            bytes += lineEnd;
         });
         inputBytes = bytes.size();
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
@@ -205,10 +298,12 @@ ChasenResult runChasen(const QString &program, const QStringList &rollLines, con
 
     const qint64 outputLimit = kOutputAllowance + kOutputPerInputByte * inputBytes;
     bool runaway = false;
+    result.timeLimitMs = settings.timeLimitMs > 0 ? settings.timeLimitMs : analyserTimeLimitMs(inputBytes);
     ProcessRequest request;
-    request.program = program;
-    request.arguments = chasenArguments(program, input, output);
+    request.program = settings.program;
+    request.arguments = mecab ? mecabArguments(input, output) : chasenArguments(settings.program, input, output);
     request.workingDirectory = dir.path();
+    request.timeoutMs = int(std::min<qint64>(result.timeLimitMs, INT_MAX));
     request.keepWaiting = [&] {
         if (QFileInfo(output).size() > outputLimit) {
             runaway = true;
@@ -219,7 +314,7 @@ ChasenResult runChasen(const QString &program, const QStringList &rollLines, con
     const ProcessResult run = runProcess(request);
     if (runaway) {
         result.status = ChasenResult::Status::Failed;
-        result.detail = runawayDetail();
+        result.detail = runawayDetail(settings.kind);
         return result;
     }
     switch (run.status) {
@@ -230,8 +325,10 @@ ChasenResult runChasen(const QString &program, const QStringList &rollLines, con
     case ProcessResult::Status::Cancelled:
         result.status = ChasenResult::Status::Cancelled;
         return result;
-    case ProcessResult::Status::Crashed:
     case ProcessResult::Status::TimedOut:
+        result.status = ChasenResult::Status::TimedOut;
+        return result;
+    case ProcessResult::Status::Crashed:
         result.status = ChasenResult::Status::Failed;
         result.detail = run.errorString;
         return result;
@@ -249,18 +346,27 @@ ChasenResult runChasen(const QString &program, const QStringList &rollLines, con
     // It may have grown past the limit in its last moments.
     if (file.size() > outputLimit) {
         result.status = ChasenResult::Status::Failed;
-        result.detail = runawayDetail();
+        result.detail = runawayDetail(settings.kind);
         return result;
     }
     result.status = ChasenResult::Status::Ok;
+    // MeCab's records reach every user in ChaSen's form.
+    const auto converted = [&](QByteArrayView records) {
+        if (mecab)
+            sink(chasenRecordsFromMecab(records));
+        else
+            sink(records);
+    };
     if (sink) {
-        readRecordsInPieces(file, sink);
+        readRecordsInPieces(file, converted);
         return result;
     }
     // The output file is UTF-8 with LF line ends, kept as they are.
     QByteArray out = file.readAll();
     if (!out.isEmpty() && !out.endsWith('\n'))
         out += '\n';
+    if (mecab)
+        out = chasenRecordsFromMecab(out);
     result.morphemeText = QString::fromUtf8(out);
     return result;
 }

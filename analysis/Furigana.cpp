@@ -264,6 +264,33 @@ FuriganaDictionary::Match FuriganaDictionary::longestAt(QStringView text, qsizet
     return match;
 }
 
+QStringList withoutRubyCodes(const QStringList &lines)
+{
+    QStringList out;
+    out.reserve(lines.size());
+    for (const QString &line : lines) {
+        qsizetype code = line.indexOf(u"`r");
+        if (code < 0) {
+            out.append(line); // shared, not copied
+            continue;
+        }
+        QString base;
+        base.reserve(line.size());
+        qsizetype copied = 0;
+        while (code >= 0) {
+            const qsizetype s = line.indexOf(u"`s", code + 2);
+            if (s < 0)
+                break;
+            base += QStringView(line).sliced(copied, code - copied);
+            copied = s + 2;
+            code = line.indexOf(u"`r", copied);
+        }
+        base += QStringView(line).sliced(copied);
+        out.append(base);
+    }
+    return out;
+}
+
 std::optional<QString> addFurigana(QStringView text, const FuriganaDictionary &dictionary,
                                    const ScanProgress &keepGoing)
 {

@@ -94,6 +94,12 @@ private:
     qsizetype m_maxLength = 0;
 };
 
+// `lines` with the mark and reading of every ruby code taken out, its base
+// text left in place: what the analyser reads for a furigana run, so that
+// the readings of an earlier run are not taken for words of the roll. A code
+// is "`r" + reading + "`s" on one line, as addFurigana recognises it.
+QStringList withoutRubyCodes(const QStringList &lines);
+
 // Called now and then during a long scan with the position reached and the
 // length of the text; returning false stops the scan.
 using ScanProgress = std::function<bool(qsizetype done, qsizetype total)>;

@@ -65,7 +65,10 @@ void furiganaForRoll(RollAccess &roll, WordAnalysis &analysis, const AnalyserSet
                      const ScanProgress &keepGoing)
 {
     // A failed run is told there; the words of the last successful one serve.
-    analyseRoll(analysis, roll, settings);
+    // The analyser reads the base texts of the codes already there: their
+    // readings are no words of the roll, and the words around them are found
+    // as the first run found them, so a second run adds nothing.
+    analyseRoll(analysis, roll, settings, withoutRubyCodes(roll.lines()));
     roll.setStatusText(u"ルビ振り準備中・・・"_s);
     const FuriganaDictionary dictionary = FuriganaDictionary::fromMorphemeLines(analysis.lastRun().lines(), grade);
     roll.setStatusText(kScanning);

@@ -77,17 +77,24 @@ TWordAnalyze::TWordAnalyze(RollAccess &roll, WordAnalysis &analysis, WordAnalyze
 
 bool analyseRoll(WordAnalysis &analysis, RollAccess &roll, const AnalyserSettings &settings)
 {
+    return analyseRoll(analysis, roll, settings, roll.lines());
+}
+
+bool analyseRoll(WordAnalysis &analysis, RollAccess &roll, const AnalyserSettings &settings,
+                 const QStringList &lines)
+{
     const QString previousStatus = roll.statusText();
     roll.setStatusText(u"形態素解析中・・・"_s);
 
     // The analyser may take a while on a long roll: the windows stay alive and
     // the user may stop it; the roll cannot be edited meanwhile.
-    QProgressDialog progress(u"茶筌で解析しています・・・"_s, u"中止"_s, 0, 0);
+    const QString name = analyserName(settings.kind);
+    QProgressDialog progress(name + u"で解析しています・・・"_s, u"中止"_s, 0, 0);
     progress.setWindowTitle(u"言語分析"_s);
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(500);
     progress.setValue(0);
-    const ChasenResult run = analysis.run(settings, roll.lines(), roll.commentKinds(), [&progress] {
+    const ChasenResult run = analysis.run(settings, lines, roll.commentKinds(), [&progress] {
         progress.setValue(0);
         QApplication::processEvents(QEventLoop::AllEvents, 20);
         return !progress.wasCanceled();
@@ -95,7 +102,7 @@ bool analyseRoll(WordAnalysis &analysis, RollAccess &roll, const AnalyserSetting
     progress.reset();
     roll.setStatusText(previousStatus);
 
-    const QString failure = u"茶筌が起動できなかったようです。\r\n\r\nインストールや設定を確認してください。"_s;
+    const QString failure = name + u"が起動できなかったようです。\r\n\r\nインストールや設定を確認してください。"_s;
     switch (run.status) {
     case ChasenResult::Status::Ok:
         return true;
@@ -113,6 +120,9 @@ bool analyseRoll(WordAnalysis &analysis, RollAccess &roll, const AnalyserSetting
         return false;
     case ChasenResult::Status::Cancelled:
         showMessage(u"解析を中止しました。"_s, u"言語分析"_s, MsgIcon::Information);
+        return false;
+    case ChasenResult::Status::TimedOut:
+        showMessage(analyserTimedOutMessage(settings.kind, run.timeLimitMs), u"解析失敗1"_s, MsgIcon::Error);
         return false;
     }
     return false;

@@ -15,6 +15,9 @@ class RollAccess;
 // stopped. Returns true when the run succeeded. The reshape commands' word
 // check runs it too.
 bool analyseRoll(WordAnalysis &analysis, RollAccess &roll, const AnalyserSettings &settings);
+// The same over `lines` in place of the roll's lines.
+bool analyseRoll(WordAnalysis &analysis, RollAccess &roll, const AnalyserSettings &settings,
+                 const QStringList &lines);
 
 // What the window reaches beyond the roll and the analysis, handed in by the
 // application.

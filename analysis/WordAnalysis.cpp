@@ -6,8 +6,8 @@ ChasenResult WordAnalysis::run(const AnalyserSettings &settings, const QStringLi
     Q_EMIT runStarted();
     // Only the digest is kept: the whole output would take ten times the roll.
     MorphemeDigest digest;
-    ChasenResult result = runChasen(settings.program, lines, kinds, keepWaiting,
-                                    [&digest](QByteArrayView records) { digest.add(records); });
+    ChasenResult result = runAnalyser(settings, lines, kinds, keepWaiting,
+                                      [&digest](QByteArrayView records) { digest.add(records); });
     const bool ok = result.status == ChasenResult::Status::Ok;
     if (ok)
         m_lastRun = std::move(digest);

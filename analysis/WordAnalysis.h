@@ -7,11 +7,6 @@
 
 #include <QObject>
 
-// The analyser settings (the analyser settings window's values).
-struct AnalyserSettings {
-    QString program; // the ChaSen program
-};
-
 class WordAnalysis : public QObject {
     Q_OBJECT
 public:

@@ -128,7 +128,9 @@ StoredSettings collectWindowSettings()
     s.resultList = storedWindow(FindList);
     s.filters = {.window = storedWindow(SetChasen),
                  .analyserPath = SetChasen->chasen_exe->text(),
-                 .documentFilterPath = SetChasen->xdoc2txt->text()};
+                 .documentFilterPath = SetChasen->xdoc2txt->text(),
+                 .analyser = SetChasen->analyser->currentIndex(),
+                 .mecabPath = SetChasen->mecab_exe->text()};
     s.analysis = {.window = storedWindow(WordAnalyze), .inflectedForms = WordAnalyze->ActivePat->isChecked()};
     s.advice = storedWindow(RollAdvice);
     s.charConversion = storedWindow(ReplaceSet);
@@ -182,6 +184,8 @@ void applyWindowSettings(const StoredSettings &s)
     placeWindow(SetChasen, s.filters.window);
     SetChasen->chasen_exe->setText(s.filters.analyserPath);
     SetChasen->xdoc2txt->setText(s.filters.documentFilterPath);
+    SetChasen->analyser->setCurrentIndex(s.filters.analyser);
+    SetChasen->mecab_exe->setText(s.filters.mecabPath);
     placeWindow(WordAnalyze, s.analysis.window);
     WordAnalyze->ActivePat->setChecked(s.analysis.inflectedForms);
     placeWindow(RollAdvice, s.advice);

@@ -23,10 +23,11 @@ struct AnalysedRoll {
 };
 
 // Parses the command's arguments, checks its own options (`optionsValid`
-// says why not itself), reads the roll and runs the analyser over it;
-// nothing after saying why not.
+// says why not itself), reads the roll and runs the analyser over it (over
+// the base texts of its ruby codes with `baseText`); nothing after saying
+// why not.
 std::optional<AnalysedRoll> analysedRoll(QCommandLineParser &parser, const QString &command, const QStringList &args,
-                                         const std::function<bool()> &optionsValid = {})
+                                         const std::function<bool()> &optionsValid = {}, bool baseText = false)
 {
     addChasenOption(parser);
     if (!parseCommand(parser, command, args) || (optionsValid && !optionsValid()))
@@ -34,7 +35,8 @@ std::optional<AnalysedRoll> analysedRoll(QCommandLineParser &parser, const QStri
     std::optional<QString> text = readRollText(parser);
     if (!text)
         return std::nullopt;
-    std::optional<MorphemeDigest> records = analyseLines(parser, textLines(*text));
+    const QStringList lines = textLines(*text);
+    std::optional<MorphemeDigest> records = analyseLines(parser, baseText ? withoutRubyCodes(lines) : lines);
     if (!records)
         return std::nullopt;
     return AnalysedRoll{std::move(*text), std::move(*records)};
@@ -51,10 +53,14 @@ int furiganaCommand(const QStringList &args)
                       u"Wrap only words holding a kanji not taught in school years 1 to N (1-6); 0: every word."_s, u"N"_s,
                       u"0"_s});
     std::optional<int> grade;
-    const std::optional<AnalysedRoll> roll = analysedRoll(parser, u"furigana"_s, args, [&] {
-        grade = intOption(parser, u"furigana"_s, u"grade"_s, 0, kMaxFuriganaGrade);
-        return grade.has_value();
-    });
+    // The codes of an earlier run are read as their base texts: a second run adds nothing.
+    const std::optional<AnalysedRoll> roll = analysedRoll(
+        parser, u"furigana"_s, args,
+        [&] {
+            grade = intOption(parser, u"furigana"_s, u"grade"_s, 0, kMaxFuriganaGrade);
+            return grade.has_value();
+        },
+        true);
     if (!roll)
         return kCliUsage;
     const FuriganaDictionary dictionary = FuriganaDictionary::fromMorphemeLines(roll->records.lines(), *grade);

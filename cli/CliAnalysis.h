@@ -7,12 +7,17 @@
 
 #include <optional>
 
-// Adds the option --chasen PATH (the analyser program).
+// Adds the analyser options: --analyser chasen|mecab, --chasen PATH,
+// --mecab PATH and --time-limit SECONDS.
 void addChasenOption(QCommandLineParser &parser);
 
-// Tells on stderr why the analyser failed.
-void reportAnalyserFailure(const ChasenResult &run);
+// The analyser the options choose; prints why and returns nothing when they
+// are not valid.
+std::optional<AnalyserSettings> analyserSettings(const QCommandLineParser &parser);
 
-// Runs the analyser of --chasen over the roll's `lines`, keeping only the
-// digest, as the editor does. Prints why and returns nothing on failure.
+// Tells on stderr why the analyser failed.
+void reportAnalyserFailure(const ChasenResult &run, AnalyserKind kind);
+
+// Runs the chosen analyser over the roll's `lines`, keeping only the digest,
+// as the editor does. Prints why and returns nothing on failure.
 std::optional<MorphemeDigest> analyseLines(const QCommandLineParser &parser, const QStringList &lines);

@@ -93,9 +93,12 @@ std::optional<WordList> wordList(const QCommandLineParser &parser, const QString
 int analyzeCommand(const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(u"Prints ChaSen's records of the roll (comment lines left out)."_s);
+    parser.setApplicationDescription(u"Prints the analyser's records of the roll (comment lines left out), MeCab's in ChaSen's form."_s);
     addChasenOption(parser);
     if (!parseCommand(parser, u"analyze"_s, args))
+        return kCliUsage;
+    const std::optional<AnalyserSettings> analyser = analyserSettings(parser);
+    if (!analyser)
         return kCliUsage;
     const auto lines = readRollLines(parser);
     if (!lines)
@@ -104,14 +107,14 @@ int analyzeCommand(const QStringList &args)
     // UTF-8 they are the analyser's own bytes.
     const bool shiftJis = parser.isSet(u"sjis"_s);
     const ChasenResult run =
-        runChasen(parser.value(u"chasen"_s), *lines, CommentKinds{}, {}, [shiftJis](QByteArrayView records) {
+        runAnalyser(*analyser, *lines, CommentKinds{}, {}, [shiftJis](QByteArrayView records) {
             if (shiftJis)
                 writeOutput(QString::fromUtf8(records), true);
             else
                 std::fwrite(records.data(), 1, size_t(records.size()), stdout);
         });
     if (run.status != ChasenResult::Status::Ok) {
-        reportAnalyserFailure(run);
+        reportAnalyserFailure(run, analyser->kind);
         return kCliUsage;
     }
     return kCliOk;

@@ -17,7 +17,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
   qt6-translations-l10n
   libx11-dev libxtst-dev libicu-dev
-  chasen ipadic
+  chasen ipadic mecab mecab-ipadic-utf8
   fonts-ipafont-gothic fonts-ipafont-mincho
   poppler-utils unzip zlib1g-dev
   xvfb xauth

@@ -143,6 +143,9 @@ QList<SettingRow> buildTable()
     using F = FilterSettings;
     t << window<&S::filters, &F::window>(u"SetChasen"_s, Size::Stored, false)
       << text(u"SetChasen"_s, u"ChasenPath"_s, field<&S::filters, &F::analyserPath>(), kAsItIs)
+      // Files written before MeCab could be chosen read as ChaSen.
+      << choice(u"SetChasen"_s, u"Analyser"_s, field<&S::filters, &F::analyser>(), 0, 0, 1)
+      << text(u"SetChasen"_s, u"MecabPath"_s, field<&S::filters, &F::mecabPath>(), kAsItIs)
       << text(u"xdoc2txt"_s, u"Path"_s, field<&S::filters, &F::documentFilterPath>(), kAsItIs)
       << window<&S::analysis, &AnalysisSettings::window>(u"WordAnalyze"_s, Size::Stored, false)
       << flag(u"WordAnalyze"_s, u"ActivePat"_s, field<&S::analysis, &AnalysisSettings::inflectedForms>(), false)

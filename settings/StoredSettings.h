@@ -62,8 +62,10 @@ struct JoinSettings {
 
 struct FilterSettings {
     StoredWindow window;
-    QString analyserPath;
+    QString analyserPath; // ChaSen's program
     QString documentFilterPath;
+    int analyser = 0; // the analyser the commands run: 0 ChaSen, 1 MeCab
+    QString mecabPath;
     bool operator==(const FilterSettings &) const = default;
 };
 

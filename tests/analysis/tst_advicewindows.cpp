@@ -4,6 +4,7 @@
 #include "analysis/RollAdvisor.h"
 #include "analysis/RubyCommands.h"
 #include "analysis/TRollAdvice.h"
+#include "analysis/TSetChasen.h"
 #include "app/Remain.h"
 #include "app/RollEditor.h"
 #include "lists/TFindList.h"
@@ -11,12 +12,14 @@
 #include "platform/ScriptedPrompter.h"
 #include "support/AppWindowsStarted.h"
 #include "support/PlainRoll.h"
+#include "support/TestSupport.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -59,6 +62,8 @@ private Q_SLOTS:
     void manualRubyIsOneUndoStep();
     void automaticFurigana();
     void stoppedScanLeavesTheRoll();
+    void furiganaTwiceAddsNothing_data();
+    void furiganaTwiceAddsNothing();
     void furiganaForTheChosenYear();
     void adviceTree();
     void findingListsItsLines();
@@ -212,6 +217,32 @@ void TestAdviceWindows::stoppedScanLeavesTheRoll()
              (QStringList{u"ルビ振り準備中・・・"_s, u"ルビ振り実行中・・・"_s, u"ルビ振り実行中・・・"_s, QString(),
                           u"★ルビ振り完了。"_s}));
     QCOMPARE(roll.selected.start, 0);
+}
+
+void TestAdviceWindows::furiganaTwiceAddsNothing_data()
+{
+    QTest::addColumn<int>("analyser"); // the settings window's choice
+    QTest::newRow("ChaSen") << 0;
+    QTest::newRow("MeCab") << 1;
+}
+
+// The analyser read the readings of the first run's codes as words of the
+// roll: a second run wrapped 「古い」 as 「古`rい`sい」, and more on every line.
+void TestAdviceWindows::furiganaTwiceAddsNothing()
+{
+    QFETCH(int, analyser);
+    SetChasen->analyser->setCurrentIndex(analyser);
+    const QString roll = testDataText(u"roll-sample.txt"_s);
+    setRoll(roll);
+    Form1->Rubi3Click();
+    const QString once = rollText();
+    QVERIFY(once.count(u"`r"_s) > 50);
+    Form1->Rubi3Click();
+    SetChasen->analyser->setCurrentIndex(0);
+    QCOMPARE(rollText(), once);
+    // Codes only go in: without them the roll is as it was.
+    QCOMPARE(QString(once).remove(QRegularExpression(u"`r[^`\n]*`s"_s)), roll);
+    QVERIFY(m_prompter.asked().isEmpty());
 }
 
 // The Set menu's school year reaches the command: 漢 is taught in year 3,

@@ -18,6 +18,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const QString kChasen = u"/usr/bin/chasen"_s;
+const QString kMecab = u"/usr/bin/mecab"_s;
+
+// Found by hostile input: 「キキー」, 「キャキー」 ten times, a blank and 「キ」
+// kept ChaSen busy for ever, writing nothing.
+const QString kSpinningLine = u"キキー"_s + u"キャキー"_s.repeated(10) + u" キ"_s;
 
 // An analyser that loops as ChaSen does on some input: it writes "EOS" lines
 // into its output file until stopped, after putting its process id in `pidFile`.
@@ -98,6 +103,10 @@ private Q_SLOTS:
     void missingProgram();
     void cancelledRun();
     void controlCharactersReachTheAnalyserAsBlanks();
+    void longKatakanaRunIsAnalysedInPlace_data();
+    void longKatakanaRunIsAnalysedInPlace();
+    void analyserPastItsBoundIsStopped();
+    void mecabGivesChasenRecords();
     void runsLeaveNoTemporaryFolder_data();
     void runsLeaveNoTemporaryFolder();
     void terminationStopsTheAnalyserFirst();
@@ -123,6 +132,12 @@ void TestChasenRunner::inputLines_data()
     QTest::newRow("only jump comments recognised: simple comment is text")
         << QStringList{u"<-◆第一部"_s, u"<-メモ"_s} << true << QStringList{u"<-メモ"_s};
     QTest::newRow("not Shift-JIS becomes ?") << QStringList{u"😀あ"_s} << false << QStringList{u"?あ"_s};
+    QTest::newRow("long katakana run in lines of its own, every character kept")
+        << QStringList{u"テレビ"_s + u"ア"_s.repeated(50) + u"本"_s} << false
+        << QStringList{u"テレビ"_s + u"ア"_s.repeated(29), u"ア"_s.repeated(21), u"本"_s};
+    QTest::newRow("shorter katakana run stays in its line")
+        << QStringList{u"テレビ"_s + u"ア"_s.repeated(28) + u" 本"_s} << false
+        << QStringList{u"テレビ"_s + u"ア"_s.repeated(28) + u" 本"_s};
     QTest::newRow("control characters become blanks, in place")
         << QStringList{u"ｻ"_s + QChar(0) + u"あ\tい\rう"_s + QChar(0x7F) + QChar(0x1B)} << false
         << QStringList{u"ｻ あ い う  "_s};
@@ -247,6 +262,75 @@ void TestChasenRunner::controlCharactersReachTheAnalyserAsBlanks()
     QVERIFY(words.contains(u"佐藤"_s));
     QVERIFY(words.contains(u"です"_s));
     QCOMPARE(r.morphemeText.count(u"EOS\n"_s), 1);
+}
+
+void TestChasenRunner::longKatakanaRunIsAnalysedInPlace_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<int>("kind");
+    QTest::newRow("ChaSen") << kChasen << int(AnalyserKind::Chasen);
+    QTest::newRow("MeCab") << kMecab << int(AnalyserKind::Mecab);
+}
+
+void TestChasenRunner::longKatakanaRunIsAnalysedInPlace()
+{
+    QFETCH(QString, program);
+    QFETCH(int, kind);
+    if (!QFile::exists(program))
+        QFAIL("the analyser is not installed (the set-up script installs it)");
+    // The words around the run are analysed too (ChaSen dropped the rest of
+    // the line), and the surfaces in order are the text itself, blanks aside.
+    const QStringList roll{u"佐藤さんは"_s, kSpinningLine, u"テレビ"_s + u"ア"_s.repeated(50) + u"本です。"_s};
+    const ChasenResult r =
+        runAnalyser({program, AnalyserKind(kind)}, roll, CommentKinds{}, giveUpAfter(20));
+    QCOMPARE(r.status, ChasenResult::Status::Ok);
+    QCOMPARE(surfaces(r.morphemeText).join(QString()), roll.join(QString()).remove(u' '));
+}
+
+void TestChasenRunner::analyserPastItsBoundIsStopped()
+{
+    QTemporaryDir dir;
+    QTemporaryDir tmp;
+    const QString sleeper = dir.filePath(u"sleeping-analyser"_s);
+    QFile script(sleeper);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nexec sleep 30\n");
+    script.close();
+    script.setPermissions(script.permissions() | QFile::ExeOwner);
+    const QByteArray previous = qgetenv("TMPDIR");
+    qputenv("TMPDIR", tmp.path().toLocal8Bit());
+    const ChasenResult r = runAnalyser({sleeper, AnalyserKind::Chasen, 300}, {u"本文"_s}, CommentKinds{},
+                                       giveUpAfter(20));
+    qputenv("TMPDIR", previous);
+    QCOMPARE(r.status, ChasenResult::Status::TimedOut);
+    QCOMPARE(r.timeLimitMs, 300);
+    QVERIFY(r.morphemeText.isEmpty());
+    QCOMPARE(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    QCOMPARE(analyserTimedOutMessage(AnalyserKind::Chasen, r.timeLimitMs),
+             u"茶筌が1秒たっても解析を終えなかったため、止めました。\r\n\r\n"
+             u"ロールに解析できない文字の並びがあるかもしれません。"_s);
+    // Without a bound of its own a run gets one that grows with the roll.
+    QVERIFY(analyserTimeLimitMs(0) >= 10000);
+    QVERIFY(analyserTimeLimitMs(50 << 20) > analyserTimeLimitMs(1 << 20));
+}
+
+void TestChasenRunner::mecabGivesChasenRecords()
+{
+    if (!QFile::exists(kMecab))
+        QFAIL("MeCab is not installed (the set-up script installs it)");
+    // Where the two analysers agree on the words, the records are the same
+    // lines: every user of the morphemes reads MeCab's as ChaSen's.
+    const QStringList roll{u"佐藤さんは要約筆記の研究会で"_s, u"古い本を読んでいました。"_s};
+    const ChasenResult chasen = runChasen(kChasen, roll, CommentKinds{});
+    const ChasenResult mecab = runAnalyser({kMecab, AnalyserKind::Mecab}, roll, CommentKinds{});
+    QCOMPARE(mecab.status, ChasenResult::Status::Ok);
+    QCOMPARE(mecab.morphemeText, chasen.morphemeText);
+    QVERIFY(mecab.morphemeText.contains(u"読ん,読む,ヨン,動詞-自立\n"_s));
+    // Records in pieces come converted too.
+    QString pieces;
+    runAnalyser({kMecab, AnalyserKind::Mecab}, roll, CommentKinds{}, {},
+                [&pieces](QByteArrayView records) { pieces += QString::fromUtf8(records); });
+    QCOMPARE(pieces, chasen.morphemeText);
 }
 
 void TestChasenRunner::runsLeaveNoTemporaryFolder_data()

@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -49,6 +50,9 @@ private Q_SLOTS:
     void cleanupTestCase();
     void failureTitles_data();
     void failureTitles();
+    void analyserPastItsBoundIsTold_data();
+    void analyserPastItsBoundIsTold();
+    void wordListsFromMecab();
     void wordLists();
     void mouseClickOnAPartOfSpeechListsItsWords();
     void linesOfAWord();
@@ -133,6 +137,55 @@ void TestWordAnalyze::failureTitles()
     QCOMPARE(shown.icon, MsgIcon::None);
     QCOMPARE(WordAnalyze->lastRun().lines(), kRecords.split(u'\n', Qt::SkipEmptyParts));
     QCOMPARE(WordAnalyze->WordClass->count(), 0);
+}
+
+void TestWordAnalyze::analyserPastItsBoundIsTold_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("text");
+    const QString hint = u"\r\n\r\nロールに解析できない文字の並びがあるかもしれません。"_s;
+    QTest::newRow("ChaSen") << int(AnalyserKind::Chasen) << u"茶筌が1秒たっても解析を終えなかったため、止めました。"_s + hint;
+    QTest::newRow("MeCab") << int(AnalyserKind::Mecab) << u"MeCabが1秒たっても解析を終えなかったため、止めました。"_s + hint;
+}
+
+void TestWordAnalyze::analyserPastItsBoundIsTold()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, text);
+    SetChasen->chasen_exe->setText(script(u"good"_s, "printf '" + kRecords.toUtf8() + "' > \"$out\""));
+    WordAnalyze->AnalyzeClick();
+    m_prompter.clear();
+    // A stand-in that never ends, under a bound the test can wait for.
+    const AnalyserSettings stuck{script(u"stuck"_s, "exec sleep 30"), AnalyserKind(kind), 400};
+    QVERIFY(!analyseRoll(Form1->wordAnalysis(), Form1->rollAccess(), stuck));
+    QCOMPARE(m_prompter.asked().size(), 1);
+    const PromptRecord &shown = m_prompter.asked().first();
+    QCOMPARE(shown.caption, u"解析失敗1"_s);
+    QCOMPARE(shown.text, text);
+    QCOMPARE(shown.icon, MsgIcon::Error);
+    QCOMPARE(WordAnalyze->lastRun().lines(), kRecords.split(u'\n', Qt::SkipEmptyParts));
+}
+
+void TestWordAnalyze::wordListsFromMecab()
+{
+    if (!QFile::exists(u"/usr/bin/mecab"_s))
+        QFAIL("MeCab is not installed (the set-up script installs it)");
+    // Chosen in the settings window, MeCab's words fill the lists under
+    // ChaSen's names.
+    Form1->RichEdit1->setPlainText(u"山田さんは東京へ走った。"_s);
+    SetChasen->analyser->setCurrentIndex(1);
+    m_prompter.clear();
+    WordAnalyze->AnalyzeClick();
+    SetChasen->analyser->setCurrentIndex(0);
+    QVERIFY(m_prompter.asked().isEmpty());
+    const QStringList parts = entries(WordAnalyze->WordClass);
+    for (const QString &part : {u"名詞-固有名詞-人名-姓"_s, u"名詞-固有名詞-地域-一般"_s, u"動詞-自立"_s})
+        QVERIFY2(parts.contains(part), qPrintable(parts.join(u'|')));
+    choose(WordAnalyze->WordClass, u"動詞-自立"_s);
+    WordAnalyze->ActivePat->setChecked(true);
+    QCOMPARE(entries(WordAnalyze->WordList), QStringList{u"走る"_s});
+    WordAnalyze->ActivePat->setChecked(false);
+    Form1->RichEdit1->setPlainText(u"山田さんは東京へ。"_s);
 }
 
 void TestWordAnalyze::choose(QListWidget *list, const QString &text)

@@ -83,7 +83,8 @@ QStringList snapshot()
       << QString::number(SetPrinterSetup->PrintFontSize->value())
       << QString::number(SetPrinterSetup->PrintDiv->value())
       << QString::number(SetCheck->SetCheckWidth->value()) << QString::number(SetCheck->SelFontSize->value())
-      << SetCheck->SelFont->currentText() << SetChasen->chasen_exe->text() << SetChasen->xdoc2txt->text();
+      << SetCheck->SelFont->currentText() << SetChasen->chasen_exe->text() << SetChasen->xdoc2txt->text()
+      << SetChasen->analyser->currentText() << SetChasen->mecab_exe->text();
     for (const QString &key : {u"F4"_s, u"F5"_s, u"F10"_s})
         s << RollInput->functionKeyText(key);
     s << items(JoinFile->FileList).join(u'|') << items(RollInput->FileList).join(u'|')
@@ -189,6 +190,8 @@ void TestConfigFile::roundTripOfEveryKey()
     SetCheck->SelFont->setCurrentText(u"どこにもないフォント"_s);
     SetChasen->chasen_exe->setText(u"/opt/chasen/bin/chasen"_s);
     SetChasen->xdoc2txt->setText(u"/opt/filter"_s);
+    SetChasen->analyser->setCurrentIndex(1);
+    SetChasen->mecab_exe->setText(u"/opt/mecab/bin/mecab"_s);
     RollInput->setFunctionKeyText(u"F4"_s, u"はい"_s);
     RollInput->setFunctionKeyText(u"F10"_s, u"（拍手）"_s);
     JoinFile->FileList->addItems({u"第一部.txt"_s, QString(), u"c d.txt"_s});

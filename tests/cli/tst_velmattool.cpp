@@ -1,13 +1,14 @@
 // velmat-tool as a script would use it: arguments, standard input, output, status.
 #include "platform/Cp932.h"
 #include "reshape/DisplayWidth.h"
+#include "support/TestSupport.h"
 
 #include <QProcess>
 #include <QFile>
-
-#include <functional>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -39,6 +40,10 @@ private Q_SLOTS:
     void lostCharactersAreNamed();
     void joinKeepsADocumentReadInPart();
     void joinReadsDocumentsWithItsOwnFilter();
+    void analyserPastItsBound();
+    void spinningInputIsAnalysed();
+    void furiganaTwiceAddsNothing_data();
+    void furiganaTwiceAddsNothing();
 
 private:
     struct Result {
@@ -166,6 +171,25 @@ void TestVelmatTool::run_data()
         << QStringList{u"words"_s, u"--export"_s, u"/tmp/x.txt"_s} << words << QString() << 2;
     QTest::newRow("analyser missing") << QStringList{u"words"_s, u"--chasen"_s, u"/nonexistent/chasen"_s} << words
                                       << QString() << 2;
+    // MeCab's records read as ChaSen's: the same results where the two agree.
+    QTest::newRow("parts of speech, MeCab") << QStringList{u"words"_s, u"--analyser"_s, u"mecab"_s}
+                                            << QByteArray("山田が走った\r\n")
+                                            << u"助動詞\n助詞-格助詞-一般\n動詞-自立\n名詞-固有名詞-人名-姓\n"_s << 0;
+    QTest::newRow("reshape by words, MeCab")
+        << QStringList{u"reshape"_s, u"--chars"_s, u"5"_s, u"--word-check"_s, u"--analyser=mecab"_s} << roll
+        << u"今日は\nとても良い\n天気です\n<-メモ\nabc\n"_s << 0;
+    QTest::newRow("furigana, MeCab") << QStringList{u"furigana"_s, u"--analyser"_s, u"MeCab"_s}
+                                     << QByteArray("テレビの漢字。\r\n<-漢字\r\n")
+                                     << u"`rてれび`sテレビの`rかんじ`s漢字。\n<-`rかんじ`s漢字\n"_s << 0;
+    QTest::newRow("analyze, MeCab") << QStringList{u"analyze"_s, u"--analyser"_s, u"mecab"_s}
+                                    << QByteArray("読んだ\r\n")
+                                    << u"読ん,読む,ヨン,動詞-自立\nだ,だ,ダ,助動詞\nEOS\n"_s << 0;
+    QTest::newRow("MeCab missing") << QStringList{u"words"_s, u"--analyser=mecab"_s, u"--mecab=/nonexistent/mecab"_s}
+                                   << words << QString() << 2;
+    QTest::newRow("unknown analyser") << QStringList{u"analyze"_s, u"--analyser"_s, u"juman"_s} << words << QString()
+                                      << 2;
+    QTest::newRow("time limit of no time") << QStringList{u"words"_s, u"--time-limit"_s, u"0"_s} << words
+                                           << QString() << 2;
     QTest::newRow("marks") << QStringList{u"marks"_s} << words
                            << u"00001\t東京\t名詞\n00001\t行く\t動詞\n00002\t東京\t名詞\n"
                               u"00004\t書い\t動詞\n00004\t東京\t名詞\n"_s
@@ -576,6 +600,49 @@ void TestVelmatTool::joinReadsDocumentsWithItsOwnFilter()
     QCOMPARE(joined.readAll(), cp932Encode(u"<- ファイル結合実施  2012/09/02 13:45:01\r\n\r\n\r\n<-●sheets.xlsx\r\n"
                                            u"話者\t字幕\r\n田中\t\t42\r\n\r\n\t空白の後\r\n同じ\t同じ\t上の行\r\n"
                                            u"下の行\r\n\r\n二枚目\r\n"_s));
+void TestVelmatTool::analyserPastItsBound()
+{
+    QTemporaryDir dir;
+    const QString stuck = dir.filePath(u"stuck-analyser"_s);
+    QFile script(stuck);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nexec sleep 30\n");
+    script.close();
+    script.setPermissions(script.permissions() | QFile::ExeOwner);
+    const Result r = tool({u"furigana"_s, u"--chasen"_s, stuck, u"--time-limit"_s, u"0.5"_s}, cp932Encode(u"漢字\r\n"_s));
+    QCOMPARE(r.status, 2);
+    QCOMPARE(r.out, QByteArray());
+    QCOMPARE(r.err, QByteArray("velmat-tool: ChaSen did not finish within 1 s and was stopped (the roll may hold "
+                               "a run of characters it cannot analyse; --time-limit allows more time)\n"));
+}
+
+void TestVelmatTool::spinningInputIsAnalysed()
+{
+    // A line that kept ChaSen busy for ever: 「キキー」, 「キャキー」 ten
+    // times, a blank and 「キ」. The analysis ends; the words after it are found.
+    const QString line = u"キキー"_s + u"キャキー"_s.repeated(10) + u" キ"_s;
+    const Result r = tool({u"words"_s, u"--pos"_s, u"名詞-一般"_s}, cp932Encode(line + u"\r\n本\r\n"_s));
+    QCOMPARE(r.status, 0);
+    QCOMPARE(QString::fromUtf8(r.out), u"本\n"_s);
+}
+
+void TestVelmatTool::furiganaTwiceAddsNothing_data()
+{
+    QTest::addColumn<QString>("analyser");
+    QTest::newRow("ChaSen") << u"chasen"_s;
+    QTest::newRow("MeCab") << u"mecab"_s;
+}
+
+void TestVelmatTool::furiganaTwiceAddsNothing()
+{
+    QFETCH(QString, analyser);
+    const QByteArray roll = cp932Encode(testDataText(u"roll-sample.txt"_s));
+    const Result once = tool({u"furigana"_s, u"--sjis"_s, u"--analyser"_s, analyser}, roll);
+    QCOMPARE(once.status, 0);
+    QVERIFY(once.out.count("`r") > 50);
+    const Result twice = tool({u"furigana"_s, u"--sjis"_s, u"--analyser"_s, analyser}, once.out);
+    QCOMPARE(twice.status, 0);
+    QCOMPARE(twice.out, once.out);
 }
 
 QTEST_GUILESS_MAIN(TestVelmatTool)

@@ -203,6 +203,10 @@ void TestSettingsFile::readsValue_data()
     row("check font", QString(), u"check"_s, u"PrintFont"_s, gothic);
     row("window bounds as they are", u"[Join]\r\nLeft=5\r\n"_s, u"Join"_s, u"Top"_s, 77);
     row("path as it is", QString(), u"SetChasen"_s, u"ChasenPath"_s, u"/keep"_s);
+    // A file from before the analyser could be chosen runs ChaSen.
+    row("analyser of an older file: ChaSen", QString(), u"SetChasen"_s, u"Analyser"_s, 0);
+    row("MeCab chosen", u"[SetChasen]\r\nAnalyser=1\r\n"_s, u"SetChasen"_s, u"Analyser"_s, 1);
+    row("unknown analyser: ChaSen", u"[SetChasen]\r\nAnalyser=2\r\n"_s, u"SetChasen"_s, u"Analyser"_s, 0);
     row("send by Enter as it is", QString(), u"RollInput"_s, u"SendByEnter"_s, true);
     // Out of range: clamped as the controls clamp.
     row("line column 500", u"[main]\r\nCharLine=500\r\n"_s, u"main"_s, u"CharLine"_s, 100);
@@ -248,6 +252,7 @@ void TestSettingsFile::readsValue()
     StoredSettings current;
     current.join.window.top = 77;
     current.filters.analyserPath = u"/keep"_s;
+    current.filters.analyser = 1;
     current.inputAssist.sendByEnter = true;
     current.main.furiganaGrade = 4;
 
