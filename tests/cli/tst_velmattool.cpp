@@ -600,6 +600,8 @@ void TestVelmatTool::joinReadsDocumentsWithItsOwnFilter()
     QCOMPARE(joined.readAll(), cp932Encode(u"<- ファイル結合実施  2012/09/02 13:45:01\r\n\r\n\r\n<-●sheets.xlsx\r\n"
                                            u"話者\t字幕\r\n田中\t\t42\r\n\r\n\t空白の後\r\n同じ\t同じ\t上の行\r\n"
                                            u"下の行\r\n\r\n二枚目\r\n"_s));
+}
+
 void TestVelmatTool::analyserPastItsBound()
 {
     QTemporaryDir dir;
