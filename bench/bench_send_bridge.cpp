@@ -84,7 +84,7 @@ int main(int argc, char **argv)
     wine.wine = true;
     wine.loader = QStringLiteral("wine");
     wine.prefix = WineNotepad::prefixPath();
-    wine.locale = {QStringLiteral("LANG=") + lang};
+    wine.locale = WineNotepad::localeOf(lang);
     WineBridge bridge(bridgePath);
     QElapsedTimer bridgeStart;
     bridgeStart.start();

@@ -35,7 +35,7 @@ void RoutingWindowSender::desktopCaptured(WId window)
     // a message box here and our own signal keep the interface's promise.
     const WineTarget target = m_wineTargetOf ? m_wineTargetOf(window) : WineTarget{};
     if (target.wine) {
-        if (const QString missing = m_wine->missing(); !missing.isEmpty()) {
+        if (const QString missing = m_wine->missing(target); !missing.isEmpty()) {
             // Said once: the desktop's keys may still reach the window.
             tellOnce(missing);
         } else {

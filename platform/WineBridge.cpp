@@ -71,11 +71,11 @@ QString WineBridge::locateBridge()
     return {};
 }
 
-QString WineBridge::missing() const
+QString WineBridge::missing(const WineTarget &target) const
 {
     if (d->program.isEmpty() || !QFileInfo::exists(d->program))
         return kNoBridge;
-    if (!loaderFound(d->wine.loader))
+    if (!loaderFound(target.loader))
         return kNoWine;
     return {};
 }
@@ -91,10 +91,12 @@ void WineBridge::useWine(const WineTarget &target)
 
 bool WineBridge::ensureRunning(QString *why)
 {
-    if (d->process && d->process->state() == QProcess::Running)
+    // One that ended while idle (its Wine was shut down) is started afresh;
+    // no request of ours was lost with it.
+    if (d->process && d->process->state() == QProcess::Running && !d->process->waitForFinished(0))
         return true;
     stop();
-    if (const QString problem = missing(); !problem.isEmpty()) {
+    if (const QString problem = missing(d->wine); !problem.isEmpty()) {
         *why = problem;
         return false;
     }
@@ -169,7 +171,9 @@ WineBridge::Reply WineBridge::call(BridgeRequest request, int timeoutMs)
     request.id = d->nextId++;
     QProcess &process = *d->process;
     process.write(QByteArray::fromStdString(formatBridgeRequest(request) + '\n'));
-    const QDeadlineTimer deadline(timeoutMs);
+    // The bridge says "busy" while a slow target takes a long line: the time
+    // limit is for a bridge that has stopped answering, not for a long line.
+    QDeadlineTimer deadline(timeoutMs);
     for (;;) {
         d->pending += process.readAllStandardOutput();
         const qsizetype end = d->pending.indexOf('\n');
@@ -180,6 +184,10 @@ WineBridge::Reply WineBridge::call(BridgeRequest request, int timeoutMs)
             // Anything else is an answer to a request given up on, or noise.
             if (!answer || answer->id != request.id)
                 continue;
+            if (answer->busy) {
+                deadline.setRemainingTime(timeoutMs);
+                continue;
+            }
             if (answer->ok)
                 return {SendOutcome::ok(), answer->value};
             const std::string &reason = answer->value;

@@ -2,9 +2,9 @@
 // The editor's side of the bridge to programs under Wine: starts
 // velmat-wine-bridge.exe once in the target's Wine (its loader, prefix and
 // locale), keeps it running while Wine windows are targets, starts it again
-// if it ended, and asks it one request at a time. A request that is not
-// answered in time fails (BridgeFailed) and the bridge is stopped, so the
-// next one starts afresh.
+// if it ended, and asks it one request at a time. A request that is neither
+// answered nor said to be under way in time fails (BridgeFailed) and the
+// bridge is stopped, so the next one starts afresh.
 #include "platform/WineDelivery.h"
 #include "platform/win32/BridgeProtocol.h"
 
@@ -23,7 +23,7 @@ public:
     // empty when there is none.
     static QString locateBridge();
 
-    QString missing() const override;
+    QString missing(const WineTarget &target) const override;
     std::optional<WId> capture(const WineTarget &target, QString *why) override;
     SendOutcome exists(WId window) override;
     SendOutcome send(WId window, WineSendMethod method, QByteArrayView cp932Line) override;
@@ -39,7 +39,7 @@ public:
     void useWine(const WineTarget &target);
 
     // Time limits in ms: for the bridge to start and say hello, and for one
-    // request to be answered.
+    // request to be answered (or said to be under way again).
     static constexpr int kStartTimeoutMs = 30000;
     static constexpr int kRequestTimeoutMs = 8000;
 

@@ -13,9 +13,10 @@ class WineDelivery {
 public:
     virtual ~WineDelivery();
 
-    // What keeps lines from reaching Wine programs at all (no wine, no bridge),
-    // said for the user with what to install; empty when nothing is known to.
-    virtual QString missing() const = 0;
+    // What keeps lines from reaching programs in `target`'s Wine at all (no
+    // wine, no bridge), said for the user with what to install; empty when
+    // nothing is known to.
+    virtual QString missing(const WineTarget &target) const = 0;
 
     // The Windows handle of the deepest window under the pointer, asked in
     // `target`'s Wine. nullopt with `why` (for the user) when it cannot be had.

@@ -24,14 +24,38 @@ std::uint64_t numberOf(HWND window)
 
 BridgeAnswer fail(std::uint64_t id, std::string_view reason)
 {
-    return {id, false, std::string(reason)};
+    return {id, false, false, std::string(reason)};
 }
+
+void write(const BridgeAnswer &answer)
+{
+    std::fputs((formatBridgeAnswer(answer) + '\n').c_str(), stdout);
+    std::fflush(stdout);
+}
+
+// Says "busy" about every half second while a line is being delivered.
+class Heartbeat {
+public:
+    explicit Heartbeat(std::uint64_t id) : m_id(id), m_last(GetTickCount64()) {}
+    void operator()()
+    {
+        const ULONGLONG now = GetTickCount64();
+        if (now - m_last < 500)
+            return;
+        m_last = now;
+        write({m_id, false, true, {}});
+    }
+
+private:
+    std::uint64_t m_id;
+    ULONGLONG m_last;
+};
 
 BridgeAnswer delivered(std::uint64_t id, Win32Delivery d)
 {
     switch (d) {
     case Win32Delivery::Delivered:
-        return {id, true, {}};
+        return {id, true, false, {}};
     case Win32Delivery::TargetGone:
         return fail(id, BridgeReason::Gone);
     case Win32Delivery::NoAnswer:
@@ -45,30 +69,32 @@ BridgeAnswer answer(const BridgeRequest &request)
     const std::uint64_t id = request.id;
     switch (request.verb) {
     case BridgeVerb::Hello:
-        return {id, true, std::to_string(kBridgeProtocolVersion) + ' ' + std::to_string(GetACP())};
+        return {id, true, false,
+                std::to_string(kBridgeProtocolVersion) + ' ' + std::to_string(GetACP())};
     case BridgeVerb::Capture: {
         const HWND window = win32WindowAtPointer();
-        return window ? BridgeAnswer{id, true, std::to_string(numberOf(window))}
+        return window ? BridgeAnswer{id, true, false, std::to_string(numberOf(window))}
                       : fail(id, BridgeReason::None);
     }
     case BridgeVerb::Exists:
-        return win32WindowExists(handleOf(request.window)) ? BridgeAnswer{id, true, {}}
+        return win32WindowExists(handleOf(request.window)) ? BridgeAnswer{id, true, false, {}}
                                                           : fail(id, BridgeReason::Gone);
     case BridgeVerb::Replace:
-        return delivered(id, win32DeliverLine(handleOf(request.window), Win32Method::ReplaceText,
-                                              request.text));
     case BridgeVerb::Type:
-        return delivered(id, win32DeliverLine(handleOf(request.window), Win32Method::TypeText,
-                                              request.text));
+        return delivered(id, win32DeliverLine(handleOf(request.window),
+                                              request.verb == BridgeVerb::Replace
+                                                  ? Win32Method::ReplaceText
+                                                  : Win32Method::TypeText,
+                                              request.text, Heartbeat(id)));
     case BridgeVerb::Read: {
         std::string text;
         if (!win32ReadText(handleOf(request.window), text))
             return fail(id, win32WindowExists(handleOf(request.window)) ? BridgeReason::NoAnswer
                                                                         : BridgeReason::Gone);
-        return {id, true, bridgeHexEncode(text)};
+        return {id, true, false, bridgeHexEncode(text)};
     }
     case BridgeVerb::Quit:
-        return {id, true, {}};
+        return {id, true, false, {}};
     }
     return fail(id, BridgeReason::BadRequest);
 }
@@ -96,8 +122,7 @@ int main()
         // An unreadable request is answered with id 0: the editor never uses
         // it, so the answer cannot be taken for another request's.
         const BridgeAnswer reply = request ? answer(*request) : fail(0, BridgeReason::BadRequest);
-        std::fputs((formatBridgeAnswer(reply) + '\n').c_str(), stdout);
-        std::fflush(stdout);
+        write(reply);
         if (request && request->verb == BridgeVerb::Quit)
             break;
     }

@@ -121,6 +121,8 @@ std::optional<BridgeRequest> parseBridgeRequest(std::string_view line)
 
 std::string formatBridgeAnswer(const BridgeAnswer &answer)
 {
+    if (answer.busy)
+        return std::to_string(answer.id) + " busy";
     std::string line = std::to_string(answer.id) + (answer.ok ? " ok" : " fail");
     if (!answer.value.empty())
         line += ' ' + answer.value;
@@ -141,12 +143,14 @@ std::optional<BridgeAnswer> parseBridgeAnswer(std::string_view line)
     const std::string_view status = rest.substr(0, second);
     const std::string_view value =
         second == std::string_view::npos ? std::string_view() : rest.substr(second + 1);
+    if (status == "busy")
+        return value.empty() ? std::optional(BridgeAnswer{*id, false, true, {}}) : std::nullopt;
     if (status != "ok" && status != "fail")
         return std::nullopt;
     // A failure always says why.
     if (status == "fail" && value.empty())
         return std::nullopt;
-    return BridgeAnswer{*id, status == "ok", std::string(value)};
+    return BridgeAnswer{*id, status == "ok", false, std::string(value)};
 }
 
 std::string bridgeHexEncode(std::string_view bytes)

@@ -5,6 +5,8 @@
 // One request per line, one answer per request, both ASCII:
 //   request  "<id> <verb> [<window>] [<text>]"
 //   answer   "<id> ok [<value>]"  or  "<id> fail <reason>"
+// and, while a long request is still being worked on, "<id> busy" about every
+// half second, so that the editor can tell a slow target from a dead bridge.
 // <id> is chosen by the editor and echoed, so an answer that comes too late for
 // its request is recognised and dropped. <window> is a window handle in
 // decimal. <text> is hex ("-" when empty), so that no byte of a line, line
@@ -44,6 +46,7 @@ struct BridgeRequest {
 struct BridgeAnswer {
     std::uint64_t id = 0;
     bool ok = false;
+    bool busy = false; // not an answer yet: still working on it
     std::string value; // ok: the verb's value (may be empty); fail: the reason
 };
 

@@ -2,16 +2,17 @@
 
 namespace {
 constexpr UINT kCodePage932 = 932;
+constexpr UINT kFlags = SMTO_NORMAL | SMTO_ABORTIFHUNG;
 
 // One message, waiting for the target to process it, with a time limit.
 Win32Delivery send(HWND target, bool ansi, UINT message, WPARAM wParam, LPARAM lParam)
 {
     DWORD_PTR result = 0;
     const LRESULT sent =
-        ansi ? SendMessageTimeoutA(target, message, wParam, lParam, SMTO_NORMAL,
-                                   kWin32MessageTimeoutMs, &result)
-             : SendMessageTimeoutW(target, message, wParam, lParam, SMTO_NORMAL,
-                                   kWin32MessageTimeoutMs, &result);
+        ansi ? SendMessageTimeoutA(target, message, wParam, lParam, kFlags, kWin32MessageTimeoutMs,
+                                   &result)
+             : SendMessageTimeoutW(target, message, wParam, lParam, kFlags, kWin32MessageTimeoutMs,
+                                   &result);
     if (sent != 0)
         return Win32Delivery::Delivered;
     return IsWindow(target) ? Win32Delivery::NoAnswer : Win32Delivery::TargetGone;
@@ -56,23 +57,23 @@ Win32Delivery replaceText(HWND target, bool ansi, std::string_view line)
     return send(target, false, WM_SETTEXT, 0, LPARAM(text.c_str()));
 }
 
-Win32Delivery typeText(HWND target, bool ansi, std::string_view line)
+// Each character as the W-form WM_CHAR it becomes in the target. The
+// WM_IME_CHAR of a double-byte character reaches an edit control under Wine
+// only as a WM_CHAR that the window procedure posts to itself: it arrives
+// after the characters sent behind it (a line came out scrambled), and in its
+// A form it loses its trail byte. A W-form WM_CHAR is taken at once; an ANSI
+// window receives it as the lead and trail bytes, as from an input method.
+Win32Delivery typeText(HWND target, std::string_view line, const std::function<void()> &processed)
 {
     for (size_t i = 0; i < line.size();) {
         const auto lead = static_cast<unsigned char>(line[i]);
-        const bool doubleByte = i + 1 < line.size() && IsDBCSLeadByteEx(kCodePage932, lead);
-        const size_t length = doubleByte ? 2 : 1;
-        const UINT message = doubleByte ? WM_IME_CHAR : WM_CHAR;
-        WPARAM character = 0;
-        if (ansi) {
-            character = doubleByte ? lead * 256u + static_cast<unsigned char>(line[i + 1]) : lead;
-        } else {
-            const std::wstring wide = wideFrom932(line.substr(i, length));
-            character = wide.empty() ? L'?' : wide[0];
-        }
-        const Win32Delivery d = send(target, ansi, message, character, 0);
+        const size_t length = i + 1 < line.size() && IsDBCSLeadByteEx(kCodePage932, lead) ? 2 : 1;
+        const std::wstring wide = wideFrom932(line.substr(i, length));
+        const Win32Delivery d = send(target, false, WM_CHAR, wide.empty() ? L'?' : wide[0], 0);
         if (d != Win32Delivery::Delivered)
             return d;
+        if (processed)
+            processed();
         i += length;
     }
     return Win32Delivery::Delivered;
@@ -81,7 +82,7 @@ Win32Delivery typeText(HWND target, bool ansi, std::string_view line)
 
 bool win32SendsAnsiForms()
 {
-    // An A-form message reaches a Unicode window converted by the ANSI code
+    // An A-form WM_SETTEXT reaches a Unicode window converted by the ANSI code
     // page. Only where that is 932 (Windows, or Wine, in a Japanese locale) do
     // the line's Shift-JIS bytes arrive as the characters they are; elsewhere
     // (Wine in an English or C locale) they would turn into Latin letters, so
@@ -102,17 +103,18 @@ bool win32WindowExists(HWND window)
     return window != nullptr && IsWindow(window);
 }
 
-Win32Delivery win32DeliverLine(HWND target, Win32Method method, std::string_view cp932Line)
+Win32Delivery win32DeliverLine(HWND target, Win32Method method, std::string_view cp932Line,
+                               const std::function<void()> &processed)
 {
     if (!win32WindowExists(target))
         return Win32Delivery::TargetGone;
-    const bool ansi = win32SendsAnsiForms();
-    const Win32Delivery text = method == Win32Method::ReplaceText
-                                   ? replaceText(target, ansi, cp932Line)
-                                   : typeText(target, ansi, cp932Line);
-    return text == Win32Delivery::Delivered
-               ? pressEnter(target, ansi, method == Win32Method::TypeText)
-               : text;
+    if (method == Win32Method::ReplaceText) {
+        const bool ansi = win32SendsAnsiForms();
+        const Win32Delivery text = replaceText(target, ansi, cp932Line);
+        return text == Win32Delivery::Delivered ? pressEnter(target, ansi, false) : text;
+    }
+    const Win32Delivery text = typeText(target, cp932Line, processed);
+    return text == Win32Delivery::Delivered ? pressEnter(target, false, true) : text;
 }
 
 bool win32ReadText(HWND window, std::string &utf8)

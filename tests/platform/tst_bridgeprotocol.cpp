@@ -33,7 +33,7 @@ void TestBridgeProtocol::requestRoundTrip_data()
     // 日本 in code page 932, a blank, a line break and a NUL: nothing may end
     // the request early.
     QTest::newRow("replace carries any byte as hex")
-        << BridgeVerb::Replace << quint64(65560) << QByteArray("\x93\xfa\x96\x7b \r\n\0a", 8)
+        << BridgeVerb::Replace << quint64(65560) << QByteArray("\x93\xfa\x96\x7b \r\n\0a", 9)
         << QByteArray("7 replace 65560 93fa967b200d0a0061");
     QTest::newRow("an empty line is a dash") << BridgeVerb::Type << quint64(65560) << QByteArray()
                                              << QByteArray("7 type 65560 -");
@@ -105,6 +105,10 @@ void TestBridgeProtocol::answerParsing_data()
                                          << false << QByteArray("gone");
     QTest::newRow("failure without reason") << QByteArray("9 fail") << false << quint64(0)
                                             << false << QByteArray();
+    QTest::newRow("busy: still working") << QByteArray("9 busy") << true << quint64(9) << false
+                                         << QByteArray();
+    QTest::newRow("busy with a value") << QByteArray("9 busy 3") << false << quint64(0) << false
+                                       << QByteArray();
     QTest::newRow("unknown status") << QByteArray("9 maybe") << false << quint64(0) << false
                                     << QByteArray();
     QTest::newRow("Wine's own noise") << QByteArray("fixme:ntdll:NtQuerySystemInformation")
@@ -124,6 +128,7 @@ void TestBridgeProtocol::answerParsing()
     QFETCH(QByteArray, value);
     QCOMPARE(answer->id, id);
     QCOMPARE(answer->ok, ok);
+    QCOMPARE(answer->busy, line.contains("busy"));
     QCOMPARE(QByteArray::fromStdString(answer->value), value);
     // What the bridge writes reads back the same.
     QCOMPARE(QByteArray::fromStdString(formatBridgeAnswer(*answer)),

@@ -33,7 +33,7 @@ public:
     };
     QList<Sent> sent;
 
-    QString missing() const override { return missingText; }
+    QString missing(const WineTarget &) const override { return missingText; }
     std::optional<WId> capture(const WineTarget &target, QString *why) override
     {
         captures.append(target);

@@ -29,6 +29,12 @@ public:
         return {};
     }
 
+    // The locale variables notepad runs with ("NAME=value").
+    static QStringList localeOf(const QString &lang)
+    {
+        return {QStringLiteral("LANG=") + lang, QStringLiteral("LC_ALL=") + lang};
+    }
+
     static QString prefixPath()
     {
         return QDir::tempPath() + QStringLiteral("/velmat-test-wine-") + QString::number(getuid());
@@ -45,8 +51,10 @@ public:
         m_env.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
         // No Mono or Gecko installer dialogs in a fresh prefix.
         m_env.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
+        // LC_ALL too: without the system's own locale of that name (CI has
+        // only C.UTF-8), Wine heeds LC_ALL but not LANG alone.
         m_env.insert(QStringLiteral("LANG"), lang);
-        m_env.remove(QStringLiteral("LC_ALL"));
+        m_env.insert(QStringLiteral("LC_ALL"), lang);
         m_env.remove(QStringLiteral("LC_CTYPE"));
         {
             QLockFile lock(prefixPath() + QStringLiteral(".lock"));
