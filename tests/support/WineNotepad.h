@@ -75,6 +75,9 @@ public:
         m_display = XOpenDisplay(nullptr);
         if (!m_display)
             return fail(why, QStringLiteral("no display"));
+        // Wine's windows come and go while we look for notepad's: their
+        // errors are no reason to end.
+        XSetErrorHandler([](Display *, XErrorEvent *) { return 0; });
         m_notepad.setProcessEnvironment(m_env);
         m_notepad.setStandardOutputFile(QProcess::nullDevice());
         m_notepad.setStandardErrorFile(QProcess::nullDevice());
