@@ -85,8 +85,10 @@ WineTarget X11WineTargets::targetOf(WId id)
             XFree(hint.res_name);
             XFree(hint.res_class);
             const long pid = cardinalProperty(d->display, window, d->pidAtom, 0);
-            // A process id means something only on the machine that runs it.
-            if (pid > 0 && machineOf(d->display, window) == hostName()) {
+            // A process id means something only on the machine that runs it
+            // (a window that does not say which is taken as ours).
+            const QByteArray machine = machineOf(d->display, window);
+            if (pid > 0 && (machine.isEmpty() || machine == hostName())) {
                 const QString proc = u"/proc/"_s + QString::number(pid);
                 facts.executable = QFileInfo(proc + u"/exe"_s).symLinkTarget();
                 QFile environ(proc + u"/environ"_s);
