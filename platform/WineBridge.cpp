@@ -42,6 +42,8 @@ struct WineBridge::Private {
     QByteArray pending;     // answer bytes read but not yet taken
     std::uint64_t nextId = 1;
     int ansiCodePage = 0;
+    int startTimeoutMs = kStartTimeoutMs;
+    int requestTimeoutMs = kRequestTimeoutMs;
 };
 
 WineBridge::WineBridge(QString bridgeProgram)
@@ -78,6 +80,12 @@ QString WineBridge::missing(const WineTarget &target) const
     if (!loaderFound(target.loader))
         return kNoWine;
     return {};
+}
+
+void WineBridge::setTimeouts(int startMs, int requestMs)
+{
+    d->startTimeoutMs = startMs;
+    d->requestTimeoutMs = requestMs;
 }
 
 void WineBridge::useWine(const WineTarget &target)
@@ -123,14 +131,14 @@ bool WineBridge::ensureRunning(QString *why)
     // Wine's own notes go nowhere: unread, they could fill the pipe and stall it.
     d->process->setStandardErrorFile(QProcess::nullDevice());
     d->process->start(d->wine.loader, {d->program});
-    if (!d->process->waitForStarted(kStartTimeoutMs)) {
+    if (!d->process->waitForStarted(d->startTimeoutMs)) {
         *why = u"Wine への送信部品を起動できませんでした（%1）"_s.arg(d->process->errorString());
         stop();
         return false;
     }
     BridgeRequest hello;
     hello.verb = BridgeVerb::Hello;
-    const Reply reply = call(hello, kStartTimeoutMs);
+    const Reply reply = call(hello, d->startTimeoutMs);
     const QString value = QString::fromStdString(reply.value);
     if (!reply.outcome.delivered()
         || value.section(u' ', 0, 0).toInt() != kBridgeProtocolVersion) {
@@ -168,6 +176,8 @@ WineBridge::Reply WineBridge::call(BridgeRequest request, int timeoutMs)
         if (!ensureRunning(&why))
             return {bridgeFailed(why), {}};
     }
+    if (timeoutMs < 0)
+        timeoutMs = d->requestTimeoutMs;
     request.id = d->nextId++;
     QProcess &process = *d->process;
     process.write(QByteArray::fromStdString(formatBridgeRequest(request) + '\n'));

@@ -42,13 +42,14 @@ public:
     // request to be answered (or said to be under way again).
     static constexpr int kStartTimeoutMs = 30000;
     static constexpr int kRequestTimeoutMs = 8000;
+    void setTimeouts(int startMs, int requestMs);
 
 private:
     struct Reply {
         SendOutcome outcome;   // BridgeFailed or the target's failure
         std::string value;     // ok: the verb's value
     };
-    Reply call(BridgeRequest request, int timeoutMs = kRequestTimeoutMs);
+    Reply call(BridgeRequest request, int timeoutMs = -1); // -1: the request limit
     bool ensureRunning(QString *why);
     void stop();
 
