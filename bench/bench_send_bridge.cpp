@@ -118,18 +118,28 @@ int main(int argc, char **argv)
     std::printf("  notepad ready after %.0f ms; bridge started and captured in %.0f ms\n", readyMs,
                 bridgeStartMs);
     std::printf("  baseline: bare request round trip %.3f ms\n", roundTripMs);
+    // The whole-text method is what captioning programs get; typing costs the
+    // target one message per character, so it is also given per character.
+    qsizetype characters = 0;
+    for (const QString &line : captionRoll())
+        characters += line.size();
     bool met = true;
     for (const auto &[method, name] : {std::pair{WineSendMethod::ReplaceText, "replace (WM_SETTEXT)"},
                                        std::pair{WineSendMethod::TypeText, "type (WM_CHAR)"}}) {
         const Run run = sendRoll(bridge, *box, method, lines);
         const double mean = run.totalMs / kLines;
-        std::printf("  %-28s %8.0f lines/s  mean %6.3f ms  slowest %6.3f ms  "
-                    "x%.1f of a round trip  failed %d\n",
+        const bool methodMet = run.failed == 0 && run.slowestMs <= kGoalMs;
+        std::printf("  %-22s %6.0f lines/s  mean %7.3f ms  slowest %7.3f ms  "
+                    "x%.0f of a round trip  failed %d  goal %s\n",
                     name, kLines / (run.totalMs / 1000.0), mean, run.slowestMs, mean / roundTripMs,
-                    run.failed);
-        met = met && run.failed == 0 && run.slowestMs <= kGoalMs;
+                    run.failed, methodMet ? "met" : "NOT met");
+        if (method == WineSendMethod::TypeText)
+            std::printf("  %-22s %.3f ms per character (%lld characters)\n", "", run.totalMs / characters,
+                        qlonglong(characters));
+        met = met && methodMet;
     }
-    std::printf("  goal: every line within %.0f ms: %s\n", kGoalMs, met ? "met" : "NOT met");
+    std::printf("  goal: every line within %.0f ms in both methods: %s\n", kGoalMs,
+                met ? "met" : "NOT met");
     double load[1] = {0};
     if (getloadavg(load, 1) == 1)
         std::printf("  (load average %.1f on %d cores while measuring)\n", load[0],

@@ -108,13 +108,15 @@ Win32Delivery win32DeliverLine(HWND target, Win32Method method, std::string_view
 {
     if (!win32WindowExists(target))
         return Win32Delivery::TargetGone;
-    if (method == Win32Method::ReplaceText) {
-        const bool ansi = win32SendsAnsiForms();
-        const Win32Delivery text = replaceText(target, ansi, cp932Line);
-        return text == Win32Delivery::Delivered ? pressEnter(target, ansi, false) : text;
-    }
-    const Win32Delivery text = typeText(target, cp932Line, processed);
-    return text == Win32Delivery::Delivered ? pressEnter(target, false, true) : text;
+    const bool ansi = method == Win32Method::ReplaceText && win32SendsAnsiForms();
+    const Win32Delivery text = method == Win32Method::ReplaceText
+                                   ? replaceText(target, ansi, cp932Line)
+                                   : typeText(target, cp932Line, processed);
+    if (text != Win32Delivery::Delivered)
+        return text;
+    if (processed)
+        processed();
+    return pressEnter(target, ansi, method == Win32Method::TypeText);
 }
 
 bool win32ReadText(HWND window, std::string &utf8)
