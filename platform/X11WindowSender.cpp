@@ -455,8 +455,3 @@ SendOutcome X11WindowSender::typeTextAndEnter(WId target, QByteArrayView cp932Li
     d->pump();
     return SendOutcome::ok();
 }
-
-std::unique_ptr<WindowSender> createWindowSender()
-{
-    return std::make_unique<X11WindowSender>();
-}

@@ -21,6 +21,9 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   poppler-utils unzip zlib1g-dev
   xvfb xauth
+  # Sending into programs under Wine: the bridge is cross-built with mingw-w64
+  # and its test runs Wine's notepad.
+  wine g++-mingw-w64-x86-64-posix
 )
 # dpkg-shlibdeps finds the package's library dependencies.
 [ "$mode" = package ] && packages+=(dpkg-dev file)
