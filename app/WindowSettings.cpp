@@ -106,7 +106,8 @@ StoredSettings collectWindowSettings()
               .window = storedWindow(f),
               .autoSave = f->AutoSave1->isChecked(),
               .furiganaGrade = f->furiganaGrade(),
-              .captionPreview = f->CaptionPreview1->isChecked()};
+              .captionPreview = f->CaptionPreview1->isChecked(),
+              .sendSettleMs = f->sendSettleTime()};
     s.print = {.setup = SetPrinterSetup->settings(), .window = storedWindow(SetPrinterSetup)};
     s.check = {.width = SetCheck->settings(), .window = storedWindow(SetCheck)};
     s.join = {.window = storedWindow(JoinFile), .files = JoinFile->files()};
@@ -153,6 +154,7 @@ void applyWindowSettings(const StoredSettings &s)
     setMark(f->AutoSave1, main.autoSave, &TForm1::AutoSave1Click);
     f->setFuriganaGrade(main.furiganaGrade);
     setMark(f->CaptionPreview1, main.captionPreview, &TForm1::CaptionPreview1Click);
+    f->setSendSettleTime(main.sendSettleMs);
 
     SetPrinterSetup->applySettings(s.print.setup);
     placeWindow(SetPrinterSetup, s.print.window);

@@ -3,6 +3,8 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
+#include <climits>
 
 namespace {
 // The character at `i` (a surrogate pair is one) and the index after it.
@@ -33,6 +35,7 @@ unsigned long keysymForCharacter(char32_t c)
 X11KeyTyper::X11KeyTyper(Display *display)
     : m_display(display)
 {
+    m_clock.start();
     int minCode = 0;
     int maxCode = 0;
     XDisplayKeycodes(m_display, &minCode, &maxCode);
@@ -52,17 +55,25 @@ X11KeyTyper::X11KeyTyper(Display *display)
 
 X11KeyTyper::~X11KeyTyper()
 {
-    restore();
+    restoreAll();
+}
+
+bool X11KeyTyper::settled(const Slot &slot) const
+{
+    return slot.lastPress < 0 || m_clock.elapsed() - slot.lastPress >= m_settleMs;
 }
 
 X11KeyTyper::Slot *X11KeyTyper::slotFor(unsigned long keysym)
 {
     Slot *oldest = nullptr;
     for (Slot &slot : m_slots) {
-        if (slot.keysym == keysym)
+        if (slot.keysym == keysym && !slot.enter)
             return &slot;
-        // Never take a keycode this run has used: its key is still to go.
-        if (slot.run != m_run && (!oldest || slot.lastUse < oldest->lastUse))
+        // Never a keycode this run has mapped (its key is still to go), nor
+        // one whose last key the target may not have read yet.
+        if (slot.enter || slot.run == m_run || !settled(slot))
+            continue;
+        if (!oldest || slot.lastPress < oldest->lastPress)
             oldest = &slot;
     }
     if (oldest)
@@ -89,11 +100,22 @@ qsizetype X11KeyTyper::mapRun(QStringView text, qsizetype from)
             continue;
         Slot *slot = slotFor(keysym);
         if (!slot)
-            return at; // every keycode serves this run already
+            return at;
         slot->run = m_run;
-        slot->lastUse = ++m_clock;
     }
     return text.size();
+}
+
+int X11KeyTyper::msUntilFree() const
+{
+    qint64 wait = INT_MAX;
+    const qint64 now = m_clock.elapsed();
+    for (const Slot &slot : m_slots) {
+        if (slot.enter)
+            continue;
+        wait = std::min(wait, slot.lastPress < 0 ? 0 : std::max<qint64>(0, slot.lastPress + m_settleMs - now));
+    }
+    return wait == INT_MAX ? 0 : int(wait);
 }
 
 void X11KeyTyper::typeRun(QStringView text, qsizetype from, qsizetype to)
@@ -101,25 +123,75 @@ void X11KeyTyper::typeRun(QStringView text, qsizetype from, qsizetype to)
     for (qsizetype i = from; i < to;) {
         const unsigned long keysym = keysymForCharacter(characterAt(text, i));
         for (const Slot &slot : m_slots) {
-            if (keysym != 0 && slot.keysym == keysym) {
-                XTestFakeKeyEvent(m_display, slot.keycode, True, CurrentTime);
-                XTestFakeKeyEvent(m_display, slot.keycode, False, CurrentTime);
+            if (keysym != 0 && slot.keysym == keysym && !slot.enter) {
+                tap(slot.keycode);
                 break;
             }
         }
     }
 }
 
-void X11KeyTyper::restore()
+unsigned char X11KeyTyper::enterKeycode()
+{
+    for (const Slot &slot : m_slots) {
+        if (slot.enter)
+            return slot.keycode;
+    }
+    Slot *free = nullptr;
+    for (Slot &slot : m_slots) {
+        if (settled(slot) && (!free || slot.lastPress < free->lastPress))
+            free = &slot;
+    }
+    if (!free)
+        return 0;
+    free->enter = true;
+    setKeysym(*free, XK_Return);
+    XSync(m_display, False); // the mapping stands before the first Enter
+    return free->keycode;
+}
+
+void X11KeyTyper::tap(unsigned char keycode)
+{
+    XTestFakeKeyEvent(m_display, keycode, True, CurrentTime);
+    XTestFakeKeyEvent(m_display, keycode, False, CurrentTime);
+    for (Slot &slot : m_slots) {
+        if (slot.keycode == keycode)
+            slot.lastPress = m_clock.elapsed();
+    }
+}
+
+void X11KeyTyper::keysDeliveredNow()
+{
+    for (Slot &slot : m_slots) {
+        if (slot.lastPress >= 0)
+            slot.lastPress = m_clock.elapsed();
+    }
+}
+
+bool X11KeyTyper::restore()
 {
     bool changed = false;
+    bool allBack = true;
     for (Slot &slot : m_slots) {
-        if (slot.keysym != 0) {
-            setKeysym(slot, 0);
-            changed = true;
+        if (slot.keysym == 0)
+            continue;
+        if (!settled(slot)) {
+            allBack = false;
+            continue;
         }
+        setKeysym(slot, 0);
+        slot.enter = false;
         slot.run = 0;
+        changed = true;
     }
     if (changed)
         XFlush(m_display);
+    return allBack;
+}
+
+void X11KeyTyper::restoreAll()
+{
+    for (Slot &slot : m_slots)
+        slot.lastPress = -1;
+    restore();
 }

@@ -20,7 +20,7 @@ packages=(
   chasen ipadic
   fonts-ipafont-gothic fonts-ipafont-mincho
   poppler-utils unzip zlib1g-dev
-  xvfb xauth
+  xvfb xauth openbox
 )
 # dpkg-shlibdeps finds the package's library dependencies.
 [ "$mode" = package ] && packages+=(dpkg-dev file)

@@ -2,6 +2,7 @@
 
 #include "convert/ConversionList.h"
 #include "platform/ProfileFile.h"
+#include "platform/WindowSender.h"
 
 #include <type_traits>
 #include <utility>
@@ -117,7 +118,9 @@ QList<SettingRow> buildTable()
       << window<&S::main, &M::window>(main, Size::Stored, true)
       << flag(main, u"AutoSave"_s, field<&S::main, &M::autoSave>(), false)
       << choice(main, u"FuriganaGrade"_s, field<&S::main, &M::furiganaGrade>(), 0, 0, 6)
-      << flag(main, u"CaptionPreview"_s, field<&S::main, &M::captionPreview>(), false);
+      << flag(main, u"CaptionPreview"_s, field<&S::main, &M::captionPreview>(), false)
+      << number(main, u"SendSettleMs"_s, field<&S::main, &M::sendSettleMs>(), WindowSender::kDefaultSettleMs,
+                10, 2000);
 
     const QString print = u"print"_s;
     using P = PrintSettings;

@@ -38,6 +38,7 @@ struct MainSettings {
     bool autoSave = false;
     int furiganaGrade = 0; // the school year automatic furigana is for; 0: none
     bool captionPreview = false; // the preview pane shows
+    int sendSettleMs = 0; // how long a target may take to read a sent line's keys
     bool operator==(const MainSettings &) const = default;
 };
 
