@@ -147,6 +147,8 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "No window manager runs and openbox is not installed.\n");
             return 2;
         }
+        windowManager.setStandardOutputFile(QProcess::nullDevice());
+        windowManager.setStandardErrorFile(QProcess::nullDevice());
         windowManager.start(openbox, {u"--sm-disable"_s});
         QElapsedTimer wait;
         wait.start();

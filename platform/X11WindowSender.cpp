@@ -24,8 +24,11 @@ namespace {
 // How long a target may take to answer before we go on without it: the
 // editor waits this long at most per line for a target that hangs.
 constexpr int kTargetTimeoutMs = 500;
-// Pings a pasting target gets to show that it asks for the text.
-constexpr int kPastePings = 4;
+// How long a target and the window manager may take to hand over the focus,
+// and a target to ask for a pasted line: a loaded desktop, or a program's
+// first paste, takes some hundred ms.
+constexpr int kFocusTimeoutMs = 1000;
+constexpr int kPasteTimeoutMs = 1500;
 // A line not asked for by then is taken back from the clipboard.
 constexpr int kRestoreClipboardAfterMs = 3000;
 // Lent keycodes go back after this pause in the sending.
@@ -118,8 +121,8 @@ struct X11WindowSender::Private {
     // The focus lent to a target: by the window manager's activation (given
     // back the same way, a settle time after the last key) or, with no window
     // manager, by setting the input focus (given back at once).
-    enum class Loan { None, Focus, Activation };
-    Loan loan = Loan::None;
+    enum class Loan { Idle, Focus, Activation };
+    Loan loan = Loan::Idle;
     Window lentTo = None;
     Window previousActive = None;
     Window previousFocus = None;
@@ -137,7 +140,7 @@ struct X11WindowSender::Private {
     Window pingWindowOf(Window target);
     Window parentOf(Window window);
     bool settle(Window pingWindow);
-    void awaitPaste(Window pingWindow);
+    void awaitPaste();
     void tap(KeySym key);
     void chord(KeySym modifier, KeySym key);
     void tapEnter();
@@ -149,7 +152,8 @@ struct X11WindowSender::Private {
     bool holdsFocus(Window topLevel) { return activeWindow() == topLevel && focusWithin(topLevel); }
     Time serverTime();
     void requestActivation(Window window);
-    SendFailure lend(Window target);
+    // The target holds the focus, or why it does not.
+    SendOutcome lend(Window target);
     void endLoan();
     void finish(const SendOutcome &outcome);
     void holdSendKeys();
@@ -169,12 +173,14 @@ void X11WindowSender::Private::handle(XEvent &event)
         const WId window = windowUnderPointer();
         QMetaObject::invokeMethod(
             q, [q = q, window] { Q_EMIT q->captureKeyPressed(window); }, Qt::QueuedConnection);
-    } else if (event.type == KeyPress && sendKeysHeld) {
+    } else if (event.type == KeyPress) {
+        // Only our grab of the send keys brings us a key now, possibly after
+        // it was given up: the keyboard stays frozen until we let it go.
         for (const SendKey &key : sendKeys) {
             if (key.code != event.xkey.keycode)
                 continue;
-            // The grab froze the keyboard: our keys sent since wait in the
-            // server and reach the target only now.
+            // Our keys sent since the press waited in the server and reach
+            // the target only now.
             XUngrabKeyboard(display, CurrentTime);
             typer->keysDeliveredNow();
             const int qtKey = key.qtKey;
@@ -192,6 +198,10 @@ void X11WindowSender::Private::handle(XEvent &event)
     }
 }
 
+// Handles every event read so far. Xlib reads events into its queue on any
+// round trip, where the socket notifier no longer sees them: whatever ends
+// a call or a timer's work pumps last (a grabbed key left in the queue would
+// keep the keyboard frozen).
 void X11WindowSender::Private::pump()
 {
     while (XPending(display) > 0) {
@@ -346,24 +356,14 @@ bool X11WindowSender::Private::settle(Window pingWindow)
     return true;
 }
 
-void X11WindowSender::Private::awaitPaste(Window pingWindow)
+void X11WindowSender::Private::awaitPaste()
 {
     // The target asks for the text when its widget handles Ctrl+V, which
-    // may be some turns of its event loop after it has read the keys (a ping
-    // answer shows only the reading); some programs ask for the list of forms
-    // first and the text later. After a few pings answered with no question
-    // we give up: a busy target may still ask (the line stays on offer until
-    // it does), one that does not paste (a button) never will.
-    const auto served = [this] { return clipboard->textServed(); };
-    if (pingWindow != None) {
-        for (int turn = 0; turn < kPastePings && !clipboard->askedSinceOffer(); ++turn) {
-            if (!settle(pingWindow) || served())
-                return;
-        }
-        if (!clipboard->askedSinceOffer())
-            return;
-    }
-    waitFor(served, kTargetTimeoutMs);
+    // may be some turns of its event loop after it has read the keys; some
+    // programs ask for the list of forms first and the text later, a first
+    // paste of a program may take some hundred ms. Pings prove nothing here:
+    // they may be answered before the keys are read.
+    waitFor([this] { return clipboard->textServed(); }, kPasteTimeoutMs + settleMs);
 }
 
 void X11WindowSender::Private::tap(KeySym key)
@@ -465,7 +465,7 @@ void X11WindowSender::Private::requestActivation(Window window)
     XFlush(display);
 }
 
-SendFailure X11WindowSender::Private::lend(Window target)
+SendOutcome X11WindowSender::Private::lend(Window target)
 {
     giveBack.stop();
     holdSendKeys();
@@ -485,16 +485,16 @@ SendFailure X11WindowSender::Private::lend(Window target)
         lentTo = topLevel;
         if (!holdsFocus(topLevel)) {
             requestActivation(topLevel);
-            if (!poll([this, topLevel] { return holdsFocus(topLevel); }, kTargetTimeoutMs))
-                return SendFailure::NoFocus;
+            if (!poll([this, topLevel] { return holdsFocus(topLevel); }, kFocusTimeoutMs))
+                return SendOutcome::failed(SendFailure::NoFocus);
         }
         if (target != topLevel && !focusWithin(target)) {
             X11ErrorTrap trap(display);
             XSetInputFocus(display, target, RevertToParent, CurrentTime);
             if (!trap.ok())
-                return SendFailure::NoFocus;
+                return SendOutcome::failed(SendFailure::NoFocus);
         }
-        return SendFailure::None;
+        return SendOutcome::ok();
     }
     if (loan == Loan::Activation)
         endLoan();
@@ -506,7 +506,7 @@ SendFailure X11WindowSender::Private::lend(Window target)
     XSetInputFocus(display, target, RevertToParent, CurrentTime);
     // False when the target could not take the focus (gone or unmapped since
     // it was checked): keys sent now would reach our own editor instead.
-    return trap.ok() ? SendFailure::None : SendFailure::NoFocus;
+    return trap.ok() ? SendOutcome::ok() : SendOutcome::failed(SendFailure::NoFocus);
 }
 
 void X11WindowSender::Private::endLoan()
@@ -521,7 +521,7 @@ void X11WindowSender::Private::endLoan()
         if (previousActive != None && previousActive != lentTo && exists(previousActive)) {
             const Window back = previousActive;
             requestActivation(back);
-            poll([this, back] { return activeWindow() == back; }, kTargetTimeoutMs);
+            poll([this, back] { return activeWindow() == back; }, kFocusTimeoutMs);
         } else if (previousActive == None && previousFocus != None && previousFocus != PointerRoot) {
             XSetInputFocus(display, previousFocus, previousRevert, CurrentTime);
         }
@@ -529,7 +529,7 @@ void X11WindowSender::Private::endLoan()
         XSetInputFocus(display, previousFocus, previousRevert, CurrentTime);
     }
     trap.ok();
-    loan = Loan::None;
+    loan = Loan::Idle;
     lentTo = previousActive = previousFocus = None;
     releaseSendKeys();
 }
@@ -575,8 +575,8 @@ void X11WindowSender::Private::releaseSendKeys()
 SendOutcome X11WindowSender::Private::paste(Window target, const QByteArray &utf8)
 {
     const Window pingWindow = pingWindowOf(target);
-    if (const SendFailure failure = lend(target); failure != SendFailure::None)
-        return SendOutcome::failed(failure);
+    if (const SendOutcome focus = lend(target); !focus.delivered())
+        return focus;
     if (utf8.isEmpty()) {
         chord(XK_Control_L, XK_a);
         tap(XK_BackSpace);
@@ -587,13 +587,8 @@ SendOutcome X11WindowSender::Private::paste(Window target, const QByteArray &utf
         chord(XK_Control_L, XK_a);
         chord(XK_Control_L, XK_v);
         XFlush(display);
-        // The target's request for the text is the proof that it pasted; a
-        // ping proves nothing under the window manager (Wine answers it
-        // before the program reads its keys).
-        if (loan == Loan::Activation)
-            waitFor([this] { return clipboard->textServed(); }, kTargetTimeoutMs + settleMs);
-        else
-            awaitPaste(pingWindow);
+        // The target's request for the text is the proof that it pasted.
+        awaitPaste();
         // Enter now would send what the box held before.
         if (!clipboard->textServed())
             return SendOutcome::failed(SendFailure::NoAnswer, QStringLiteral("paste"));
@@ -607,9 +602,14 @@ SendOutcome X11WindowSender::Private::paste(Window target, const QByteArray &utf
 SendOutcome X11WindowSender::Private::type(Window target, const QString &text)
 {
     const Window pingWindow = pingWindowOf(target);
-    if (const SendFailure failure = lend(target); failure != SendFailure::None)
-        return SendOutcome::failed(failure);
+    if (const SendOutcome focus = lend(target); !focus.delivered())
+        return focus;
     for (qsizetype from = 0; from < text.size();) {
+        // A native program that answers the ping has read every key before
+        // it (a busy one may take longer than the settle time); under Wine
+        // the answer comes early, and the settle time alone holds.
+        if (pingWindow != None)
+            settle(pingWindow);
         XSync(display, False);
         pump(); // a send key pressed meanwhile thaws the keyboard before a remap
         const qsizetype to = typer->mapRun(text, from);
@@ -683,7 +683,10 @@ X11WindowSender::X11WindowSender()
         d->pump();
     });
     d->giveBack.setSingleShot(true);
-    connect(&d->giveBack, &QTimer::timeout, this, [this] { d->endLoan(); });
+    connect(&d->giveBack, &QTimer::timeout, this, [this] {
+        d->endLoan();
+        d->pump();
+    });
     setSettleTime(WindowSender::kDefaultSettleMs);
 }
 
@@ -693,7 +696,7 @@ X11WindowSender::~X11WindowSender()
         return;
     if (d->armed)
         d->ungrabF2();
-    if (d->loan != Private::Loan::None)
+    if (d->loan != Private::Loan::Idle)
         d->endLoan();
     delete d->notifier;
     d->clipboard.reset();
@@ -751,17 +754,21 @@ SendOutcome X11WindowSender::replaceTextAndEnter(WId target, QByteArrayView cp93
 {
     if (!d->display || !d->deliverable(Window(target)))
         return SendOutcome::failed(SendFailure::TargetGone);
-    // The target may close at any moment: its errors must not end us.
-    X11ErrorTrap trap(d->display);
-    const QByteArray utf8 = cp932Decode(cp932Line).toUtf8();
-    const SendOutcome outcome = d->paste(Window(target), utf8);
-    d->finish(outcome);
-    if (!utf8.isEmpty() && d->clipboard->lineOnOffer()) {
-        d->clipboard->restoreUserClipboard(true);
-        if (d->clipboard->lineOnOffer())
-            d->restoreClipboard.start(); // a target that never asks
+    SendOutcome outcome;
+    {
+        // The target may close at any moment: its errors must not end us.
+        X11ErrorTrap trap(d->display);
+        const QByteArray utf8 = cp932Decode(cp932Line).toUtf8();
+        d->restoreKeys.stop();
+        outcome = d->paste(Window(target), utf8);
+        d->finish(outcome);
+        d->restoreKeys.start(); // the Enter's keycode
+        if (!utf8.isEmpty() && d->clipboard->lineOnOffer()) {
+            d->clipboard->restoreUserClipboard(true);
+            if (d->clipboard->lineOnOffer())
+                d->restoreClipboard.start(); // a target that never asks
+        }
     }
-    XSync(d->display, False);
     d->pump();
     return outcome;
 }
@@ -774,11 +781,14 @@ SendOutcome X11WindowSender::typeTextAndEnter(WId target, QByteArrayView cp932Li
         qWarning("The keyboard has no spare keycode: lines cannot be typed.");
         return SendOutcome::failed(SendFailure::NoAnswer, QStringLiteral("no spare keycode"));
     }
-    X11ErrorTrap trap(d->display); // the target may close at any moment
-    d->restoreKeys.stop();
-    const SendOutcome outcome = d->type(Window(target), cp932Decode(cp932Line));
-    d->finish(outcome);
-    d->restoreKeys.start();
+    SendOutcome outcome;
+    {
+        X11ErrorTrap trap(d->display); // the target may close at any moment
+        d->restoreKeys.stop();
+        outcome = d->type(Window(target), cp932Decode(cp932Line));
+        d->finish(outcome);
+        d->restoreKeys.start();
+    }
     d->pump();
     return outcome;
 }

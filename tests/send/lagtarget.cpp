@@ -6,7 +6,8 @@
 // CLIPBOARD on Ctrl+V (waiting for the answer before it reads on). At each
 // Return it prints "line TEXT" on standard output and empties its box; a key
 // it has no use for prints "key NAME", one ignored "ignored NAME". Commands on
-// standard input: "nopaste" (Ctrl+V asks for nothing), "paste" (asks again).
+// standard input: "nopaste" (Ctrl+V asks for nothing), "paste" (asks again),
+// "clear" (empties the box).
 // Started as:
 //   lagtarget X Y [--delay MS] [--no-focus]
 // --no-focus: the window takes no input focus (WM_HINTS input false).
@@ -110,6 +111,8 @@ struct Target {
     void take(XEvent &event)
     {
         if (event.type == KeyPress) {
+            if (std::getenv("LAGTARGET_TRACE"))
+                std::fprintf(stderr, "%ld came code %u\n", nowMs() % 100000, event.xkey.keycode);
             unread.emplace_back(event.xkey, nowMs());
         } else if (event.type == ClientMessage && event.xclient.message_type == protocols) {
             if (Atom(event.xclient.data.l[0]) == ping) {
@@ -162,6 +165,9 @@ struct Target {
         XLookupString(&key, buffer, sizeof buffer, &sym, nullptr);
         const char *name = XKeysymToString(sym);
         const std::string symName = name ? name : std::to_string(sym);
+        if (std::getenv("LAGTARGET_TRACE"))
+            std::fprintf(stderr, "%ld read code %u sym %s state %u\n", nowMs() % 100000, key.keycode,
+                         symName.c_str(), key.state);
         if (!isActive()) {
             say("ignored " + symName);
             return;
@@ -204,6 +210,8 @@ struct Target {
             pastes = false;
         else if (line == "paste")
             pastes = true;
+        else if (line == "clear")
+            text.clear();
         say("ok");
     }
 };
