@@ -83,11 +83,46 @@ X11KeyTyper::Slot *X11KeyTyper::slotFor(unsigned long keysym)
 
 void X11KeyTyper::setKeysym(Slot &slot, unsigned long keysym)
 {
-    KeySym syms[kColumns];
-    for (KeySym &s : syms)
-        s = keysym ? KeySym(keysym) : NoSymbol;
-    XChangeKeyboardMapping(m_display, slot.keycode, kColumns, syms, 1);
     slot.keysym = keysym;
+    slot.dirty = true;
+}
+
+void X11KeyTyper::flush()
+{
+    // One change of the mapping for all keycodes lent at once: every client
+    // refreshes its keyboard tables at each change (a window manager regrabs
+    // its keys, Wine rebuilds its key table), so one per character would
+    // keep the whole desktop busy. The keycodes between ours keep what they
+    // carry now.
+    int low = 256, high = -1;
+    for (const Slot &slot : m_slots) {
+        if (slot.dirty) {
+            low = std::min(low, int(slot.keycode));
+            high = std::max(high, int(slot.keycode));
+        }
+    }
+    if (high < 0)
+        return;
+    const int count = high - low + 1;
+    int perCode = 0;
+    KeySym *current = XGetKeyboardMapping(m_display, KeyCode(low), count, &perCode);
+    const int columns = std::max(perCode, kColumns);
+    std::vector<KeySym> map(size_t(count) * size_t(columns), NoSymbol);
+    for (int code = 0; code < count && current; ++code) {
+        for (int i = 0; i < perCode; ++i)
+            map[size_t(code * columns + i)] = current[code * perCode + i];
+    }
+    if (current)
+        XFree(current);
+    for (Slot &slot : m_slots) {
+        if (!slot.dirty)
+            continue;
+        const int code = slot.keycode - low;
+        for (int i = 0; i < columns; ++i)
+            map[size_t(code * columns + i)] = i < kColumns && slot.keysym ? KeySym(slot.keysym) : NoSymbol;
+        slot.dirty = false;
+    }
+    XChangeKeyboardMapping(m_display, low, columns, map.data(), count);
 }
 
 qsizetype X11KeyTyper::mapRun(QStringView text, qsizetype from)
@@ -99,10 +134,13 @@ qsizetype X11KeyTyper::mapRun(QStringView text, qsizetype from)
         if (keysym == 0)
             continue;
         Slot *slot = slotFor(keysym);
-        if (!slot)
+        if (!slot) {
+            flush();
             return at;
+        }
         slot->run = m_run;
     }
+    flush();
     return text.size();
 }
 
@@ -146,6 +184,7 @@ unsigned char X11KeyTyper::enterKeycode()
         return 0;
     free->enter = true;
     setKeysym(*free, XK_Return);
+    flush();
     XSync(m_display, False); // the mapping stands before the first Enter
     return free->keycode;
 }
@@ -184,8 +223,10 @@ bool X11KeyTyper::restore()
         slot.run = 0;
         changed = true;
     }
-    if (changed)
+    if (changed) {
+        flush();
         XFlush(m_display);
+    }
     return allBack;
 }
 

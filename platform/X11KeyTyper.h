@@ -53,10 +53,13 @@ private:
         qint64 lastPress = -1;    // ms on m_clock; -1: never pressed
         quint64 run = 0;          // the run that mapped or used it last
         bool enter = false;       // reserved for our Enter
+        bool dirty = false;       // keysym changed, not yet sent to the server
     };
     bool settled(const Slot &slot) const;
     Slot *slotFor(unsigned long keysym);
     void setKeysym(Slot &slot, unsigned long keysym);
+    // Sends the keysyms changed since to the server, in one request.
+    void flush();
 
     Display *m_display;
     std::vector<Slot> m_slots;
