@@ -286,6 +286,10 @@ int main(int argc, char **argv)
             t.unread.pop_front();
             t.read(key);
         }
+        // Events read into Xlib's queue by a round trip above are no longer
+        // on the socket: poll would sleep on them.
+        if (XEventsQueued(d, QueuedAlready) > 0)
+            continue;
         int timeout = -1;
         if (!t.unread.empty())
             timeout = int(std::max(0L, t.unread.front().second + t.delayMs - nowMs()));
