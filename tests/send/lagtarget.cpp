@@ -114,6 +114,12 @@ struct Target {
             if (std::getenv("LAGTARGET_TRACE"))
                 std::fprintf(stderr, "%ld came code %u\n", nowMs() % 100000, event.xkey.keycode);
             unread.emplace_back(event.xkey, nowMs());
+        } else if (event.type == FocusIn || event.type == FocusOut) {
+            if (std::getenv("LAGTARGET_TRACE"))
+                std::fprintf(stderr, "%ld focus %s mode %d detail %d\n", nowMs() % 100000,
+                             event.type == FocusIn ? "in" : "out", event.xfocus.mode, event.xfocus.detail);
+        } else if (event.type == MappingNotify) {
+            XRefreshKeyboardMapping(&event.xmapping); // read at once, used late
         } else if (event.type == ClientMessage && event.xclient.message_type == protocols) {
             if (Atom(event.xclient.data.l[0]) == ping) {
                 event.xclient.window = root;
@@ -169,6 +175,8 @@ struct Target {
             std::fprintf(stderr, "%ld read code %u sym %s state %u\n", nowMs() % 100000, key.keycode,
                          symName.c_str(), key.state);
         if (!isActive()) {
+            if (std::getenv("LAGTARGET_TRACE"))
+                std::fprintf(stderr, "%ld not active\n", nowMs() % 100000);
             say("ignored " + symName);
             return;
         }
@@ -264,13 +272,37 @@ int main(int argc, char **argv)
     const long pid = long(getpid());
     XChangeProperty(d, t.window, XInternAtom(d, "_NET_WM_PID", False), XA_CARDINAL, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char *>(&pid), 1);
-    XSelectInput(d, t.window, KeyPressMask | StructureNotifyMask);
+    XSelectInput(d, t.window, KeyPressMask | StructureNotifyMask | FocusChangeMask);
     XMapWindow(d, t.window);
     for (;;) {
         XEvent event;
         XNextEvent(d, &event);
         if (event.type == MapNotify && event.xmap.window == t.window)
             break;
+    }
+    // A window mapped while the window manager still starts up is left
+    // unmanaged (and would never be activated): map it again until managed.
+    const Atom wmState = XInternAtom(d, "WM_STATE", False);
+    const Atom wmCheck = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False);
+    const auto hasProperty = [d](Window window, Atom property) {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char *data = nullptr;
+        XGetWindowProperty(d, window, property, 0, 1, False, AnyPropertyType, &type, &format, &count, &after,
+                           &data);
+        if (data)
+            XFree(data);
+        return type != None;
+    };
+    for (int attempt = 1; hasProperty(t.root, wmCheck) && !hasProperty(t.window, wmState) && attempt <= 50;
+         ++attempt) {
+        usleep(100 * 1000);
+        if (attempt % 5 == 0) {
+            XUnmapWindow(d, t.window);
+            XMapWindow(d, t.window);
+            XSync(d, False);
+        }
     }
     say("ready " + std::to_string(t.window));
 
