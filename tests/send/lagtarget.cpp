@@ -11,6 +11,8 @@
 // Started as:
 //   lagtarget X Y [--delay MS] [--no-focus]
 // --no-focus: the window takes no input focus (WM_HINTS input false).
+// With LAGTARGET_TRACE set in the environment it tells on standard error when
+// each key came and was read, its focus changes and why a key was ignored.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -96,6 +98,8 @@ struct Target {
                 value = Window(*reinterpret_cast<unsigned long *>(data));
             XFree(data);
         }
+        if (value != window && std::getenv("LAGTARGET_TRACE"))
+            std::fprintf(stderr, "active is %lu, not %lu\n", value, window);
         return value == window;
     }
 
