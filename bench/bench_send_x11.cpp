@@ -193,6 +193,20 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "Could not open the display or start the targets.\n");
         return 2;
     }
+    // Each run starts from the editor, as after a capture.
+    const auto activateEditor = [display, editor] {
+        const Atom active = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+        XEvent request{};
+        request.xclient.type = ClientMessage;
+        request.xclient.window = editor;
+        request.xclient.message_type = active;
+        request.xclient.format = 32;
+        request.xclient.data.l[0] = 2;
+        XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
+                   &request);
+        XSync(display, False);
+        QThread::msleep(200);
+    };
     std::printf("settle time %d ms; target reads keys 50 ms late (baseline: at once)\n",
                 sender.settleTime());
     std::printf("%-8s %-14s %12s %10s %12s %10s %8s %6s\n", "method", "sending", "ms/line", "lines/s",
@@ -206,7 +220,9 @@ int main(int argc, char **argv)
             continue;
         for (int rhythm : {0, kRhythmMs}) {
             const QStringList &lines = rhythm == 0 ? roll : rhythmRoll;
+            activateEditor();
             const Figures base = run(sender, prompt, method, lines, rhythm);
+            activateEditor();
             const Figures f = run(sender, late, method, lines, rhythm);
             // At the rhythm, the time in the call is what the captioner waits.
             const double perLine = rhythm == 0 ? f.msPerLine : f.slowestMs;
