@@ -8,9 +8,12 @@
 #include "send/LineSending.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTextBlock>
+
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -19,6 +22,23 @@ const QString kCaptureCaption = u"ウィンドウハンドルの取得"_s;
 const QString kNoTarget = u"送信先のウィンドウが特定されていません"_s;
 const QString kTargetUnavailable =
     u"送信先のウィンドウが閉じたか、最小化されているか、このエディタのウィンドウです"_s;
+
+// Why a line did not arrive, as the status bar says it.
+QString failureText(SendFailure failure)
+{
+    switch (failure) {
+    case SendFailure::None:
+    case SendFailure::TargetGone:
+        break;
+    case SendFailure::NoFocus:
+        return u"送信先のウィンドウが入力を受け取りませんでした（フォーカスを得られません）"_s;
+    case SendFailure::NoAnswer:
+        return u"送信先のウィンドウが待ち時間内に行を受け取りませんでした"_s;
+    case SendFailure::BridgeFailed:
+        return u"Wine上のプログラムへの中継に失敗しました"_s;
+    }
+    return kTargetUnavailable;
+}
 
 // Hands the editor's key presses to the main window's key handler before the
 // editor sees them.
@@ -76,8 +96,37 @@ WindowSender &LineSender::windowSender()
 void LineSender::setWindowSender(std::unique_ptr<WindowSender> sender)
 {
     m_sender = std::move(sender);
+    m_sender->setSettleTime(m_settleMs);
     connect(m_sender.get(), &WindowSender::captureKeyPressed, this,
             [this](WId window) { captured(0, window); });
+    connect(m_sender.get(), &WindowSender::keyPressedDuringSend, this, [this](int key) {
+        m_heldKeys.append(key);
+        if (m_heldKeys.size() == 1)
+            QMetaObject::invokeMethod(this, &LineSender::replayHeldKeys, Qt::QueuedConnection);
+    });
+}
+
+void LineSender::setSettleTime(int ms)
+{
+    m_settleMs = ms;
+    if (m_sender)
+        m_sender->setSettleTime(ms);
+}
+
+void LineSender::replayHeldKeys()
+{
+    // As if pressed in the editor: F1 sends the then caret line, Enter sends
+    // or breaks the line as the input assist says. Keys held during these
+    // sends queue behind.
+    const QList<int> keys = std::exchange(m_heldKeys, {});
+    for (const int key : keys) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier,
+                        key == Qt::Key_F1 ? QString() : u"\r"_s);
+        QCoreApplication::sendEvent(m_controls.editor, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier,
+                          key == Qt::Key_F1 ? QString() : u"\r"_s);
+        QCoreApplication::sendEvent(m_controls.editor, &release);
+    }
 }
 
 void LineSender::startCapture()
@@ -116,27 +165,25 @@ void LineSender::sendCaretLine()
     const QString line = cursor.block().text();
     const int textEnd = editor.document()->characterCount() - 1;
     const LineSendStep step = lineSendStep(line, cursor.position(), textEnd, m_roll.commentKinds());
-    QString notSent;
     if (step.send) {
         const WId target = WId(parseSendHandle(m_controls.handle->text()));
-        bool delivered = false;
+        SendOutcome outcome = SendOutcome::failed(SendFailure::TargetGone);
         if (target != 0 && windowSender().windowExists(target)) {
             const QByteArray bytes = cp932Encode(line); // what cannot be sent becomes "?"
-            delivered = (m_controls.method->currentIndex() == 1
-                             ? windowSender().typeTextAndEnter(target, bytes)
-                             : windowSender().replaceTextAndEnter(target, bytes))
-                            .delivered();
+            outcome = m_controls.method->currentIndex() == 1
+                          ? windowSender().typeTextAndEnter(target, bytes)
+                          : windowSender().replaceTextAndEnter(target, bytes);
         }
-        if (!delivered)
-            notSent = u"★%1行目は送信されませんでした：%2"_s.arg(cursor.blockNumber() + 1)
-                          .arg(target == 0 ? kNoTarget : kTargetUnavailable);
+        if (!outcome.delivered()) {
+            // Said at once and without a box, so that F1 keeps its rhythm; the
+            // caret stays, so the next F1 tries the same line again.
+            m_roll.setStatusText(u"★%1行目は送信されませんでした：%2"_s.arg(cursor.blockNumber() + 1)
+                                     .arg(target == 0 ? kNoTarget : failureText(outcome.failure)));
+            return;
+        }
     }
     cursor.setPosition(step.caretAfter);
     editor.setTextCursor(cursor);
     editor.scrollToLine(editor.firstVisibleLine() + 1);
     m_controls.caretMoved();
-    // Said at once and without a box, so that F1 keeps its rhythm; the caret
-    // still moves on, as for a line that went out.
-    if (!notSent.isEmpty())
-        m_roll.setStatusText(notSent);
 }

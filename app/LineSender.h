@@ -1,12 +1,14 @@
 #pragma once
 // Sending roll lines into another program's input box: the capture of the
 // target window (F2 over it) and F1 (or Enter, when the input assist says so),
-// which sends the caret line and moves the caret on. Owns the back end that
-// reaches other windows.
+// which sends the caret line and moves the caret on once it arrived. Owns the
+// back end that reaches other windows.
 #include "roll/RollConventions.h"
 #include "platform/WindowSender.h"
 
 #include <QObject>
+
+#include <QList>
 
 #include <functional>
 #include <memory>
@@ -44,10 +46,19 @@ public:
     // The editor's key handler: true when the key sent a line.
     bool editorKeyDown(QKeyEvent *key);
 
+    // How long a target may take to read its keys (ms), for the back end.
+    int settleTime() const { return m_settleMs; }
+    void setSettleTime(int ms);
+
 private:
     void sendCaretLine();
+    // Keys the back end kept from the target during a send, pressed in the
+    // editor now, in order.
+    void replayHeldKeys();
 
     RollAccess &m_roll;
     Controls m_controls;
     std::unique_ptr<WindowSender> m_sender;
+    int m_settleMs = WindowSender::kDefaultSettleMs;
+    QList<int> m_heldKeys; // Qt::Key values
 };

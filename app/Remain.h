@@ -128,6 +128,9 @@ public:
     // Line sending (LineSender). The back end that reaches other windows,
     // made on first use for this desktop; tests install a fake before.
     WindowSender &windowSender();
+    // How long a target may take to read a sent line's keys (ms).
+    int sendSettleTime() const;
+    void setSendSettleTime(int ms);
     void setWindowSender(std::unique_ptr<WindowSender> sender);
     // The capture hot key `id` (ours is 0) went off over `window`: stores it
     // in SendHandle and tells the user.

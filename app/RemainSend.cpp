@@ -25,6 +25,8 @@ void TForm1::buildSending()
 
 WindowSender &TForm1::windowSender() { return m_lineSender->windowSender(); }
 void TForm1::setWindowSender(std::unique_ptr<WindowSender> sender) { m_lineSender->setWindowSender(std::move(sender)); }
+int TForm1::sendSettleTime() const { return m_lineSender->settleTime(); }
+void TForm1::setSendSettleTime(int ms) { m_lineSender->setSettleTime(ms); }
 void TForm1::Button1Click() { m_lineSender->startCapture(); }
 void TForm1::WMHotKey(int id, WId window) { m_lineSender->captured(id, window); }
 bool TForm1::RichEdit1KeyDown(QKeyEvent *key) { return m_lineSender->editorKeyDown(key); }

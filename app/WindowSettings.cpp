@@ -120,7 +120,8 @@ StoredSettings collectWindowSettings()
               .autoSave = f->AutoSave1->isChecked(),
               .furiganaGrade = f->furiganaGrade(),
               .captionPreview = f->CaptionPreview1->isChecked(),
-              .captionPreviewHeight = f->CaptionPreview->heightToKeep()};
+              .captionPreviewHeight = f->CaptionPreview->heightToKeep(),
+              .sendSettleMs = f->sendSettleTime()};
     s.print = {.setup = SetPrinterSetup->settings(), .window = storedWindow(SetPrinterSetup)};
     s.check = {.width = SetCheck->settings(), .window = storedWindow(SetCheck)};
     s.join = {.window = storedWindow(JoinFile), .files = JoinFile->files()};
@@ -170,6 +171,7 @@ void applyWindowSettings(const StoredSettings &s)
     f->setFuriganaGrade(main.furiganaGrade);
     f->CaptionPreview->setKeptHeight(main.captionPreviewHeight);
     setMark(f->CaptionPreview1, main.captionPreview, &TForm1::CaptionPreview1Click);
+    f->setSendSettleTime(main.sendSettleMs);
 
     SetPrinterSetup->applySettings(s.print.setup);
     placeWindow(SetPrinterSetup, s.print.window);

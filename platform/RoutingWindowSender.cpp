@@ -15,9 +15,20 @@ RoutingWindowSender::RoutingWindowSender(std::unique_ptr<WindowSender> desktop,
 {
     connect(m_desktop.get(), &WindowSender::captureKeyPressed, this,
             &RoutingWindowSender::desktopCaptured);
+    // F1 / Enter held away from a desktop target during its send belong to the
+    // editor whichever back end delivered.
+    connect(m_desktop.get(), &WindowSender::keyPressedDuringSend, this,
+            &WindowSender::keyPressedDuringSend);
 }
 
 RoutingWindowSender::~RoutingWindowSender() = default;
+
+void RoutingWindowSender::setSettleTime(int ms)
+{
+    // Only the desktop back end waits for keys to be read; window messages
+    // return when the target has processed them.
+    m_desktop->setSettleTime(ms);
+}
 
 bool RoutingWindowSender::armCaptureHotKey()
 {

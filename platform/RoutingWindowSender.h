@@ -27,6 +27,7 @@ public:
     bool windowExists(WId window) override;
     SendOutcome replaceTextAndEnter(WId target, QByteArrayView cp932Line) override;
     SendOutcome typeTextAndEnter(WId target, QByteArrayView cp932Line) override;
+    void setSettleTime(int ms) override;
 
     // True when `window` was captured in a Wine program (a Windows handle).
     bool isWineHandle(WId window) const;

@@ -59,12 +59,26 @@ public:
     // Same contract as replaceTextAndEnter otherwise.
     virtual SendOutcome typeTextAndEnter(WId target, QByteArrayView cp932Line) = 0;
 
+    // How long a target may take to read the keys it was sent, in ms: the
+    // focus goes back, and a keycode is lent to another character, only that
+    // long after the last key. Back ends that see the target read ignore it.
+    virtual void setSettleTime(int ms) { Q_UNUSED(ms); }
+
+    // The settle time when the settings file names none: Wine-run programs
+    // and a loaded desktop read keys some tens of ms late.
+    static constexpr int kDefaultSettleMs = 100;
+
 Q_SIGNALS:
     // The armed hot key was pressed (and is given back): `window` is the
     // deepest window under the mouse pointer at that moment (the desktop's
     // own window over no other). Delivered from the event loop, never from
     // inside a call to this object.
     void captureKeyPressed(WId window);
+    // F1, Return or keypad Enter (`qtKey`, a Qt::Key) was pressed while the
+    // target held the focus for a send: it was kept from the target and
+    // belongs to the editor, in the order pressed. Delivered from the event
+    // loop once the send call has returned.
+    void keyPressedDuringSend(int qtKey);
 };
 
 // The back end for the desktop this program runs on, with its own connection

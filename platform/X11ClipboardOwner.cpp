@@ -101,6 +101,7 @@ void X11ClipboardOwner::restoreUserClipboard(bool onceServed)
         m_saved = Saved::Nothing;
         return;
     case Saved::Nothing:
+        ++m_ownClears;
         XSetSelectionOwner(m_display, m_clipboard, None, CurrentTime);
         m_owning = false;
         m_served.clear();
@@ -122,6 +123,12 @@ bool X11ClipboardOwner::handle(XEvent &event)
         if (event.xselectionclear.window != m_helper
             || event.xselectionclear.selection != m_clipboard)
             return false;
+        if (m_ownClears > 0) {
+            // The notice of our own letting go, which may come after the
+            // next line is already on offer: that one stands.
+            --m_ownClears;
+            return true;
+        }
         m_owning = false;
         m_served.clear();
         m_saved = Saved::Nothing;

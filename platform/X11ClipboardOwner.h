@@ -55,4 +55,5 @@ private:
     QByteArray m_savedText;
     std::unique_ptr<QMimeData> m_savedQtData;
     bool m_fetchDone = false;       // a SelectionNotify for our fetch came
+    int m_ownClears = 0;            // SelectionClear notices of our own giving up, still to come
 };

@@ -20,7 +20,7 @@ packages=(
   chasen ipadic mecab mecab-ipadic-utf8
   fonts-ipafont-gothic fonts-ipafont-mincho
   poppler-utils unzip zlib1g-dev
-  xvfb xauth
+  xvfb xauth openbox
   # Sending into programs under Wine: the bridge is cross-built with mingw-w64
   # and its test runs Wine's notepad.
   wine g++-mingw-w64-x86-64-posix

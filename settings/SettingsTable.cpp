@@ -2,6 +2,7 @@
 
 #include "convert/ConversionList.h"
 #include "platform/ProfileFile.h"
+#include "platform/WindowSender.h"
 
 #include <type_traits>
 #include <utility>
@@ -119,6 +120,8 @@ QList<SettingRow> buildTable()
       << choice(main, u"FuriganaGrade"_s, field<&S::main, &M::furiganaGrade>(), 0, 0, 6)
       << flag(main, u"CaptionPreview"_s, field<&S::main, &M::captionPreview>(), false)
       << number(main, u"CaptionPreviewHeight"_s, field<&S::main, &M::captionPreviewHeight>(), 0, 0, 4000);
+      << number(main, u"SendSettleMs"_s, field<&S::main, &M::sendSettleMs>(), WindowSender::kDefaultSettleMs,
+                10, 2000);
 
     const QString print = u"print"_s;
     using P = PrintSettings;

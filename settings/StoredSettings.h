@@ -39,6 +39,7 @@ struct MainSettings {
     int furiganaGrade = 0; // the school year automatic furigana is for; 0: none
     bool captionPreview = false; // the preview pane shows
     int captionPreviewHeight = 0; // the pane's height in pixels; 0: never sized, a readable one is worked out
+    int sendSettleMs = 0; // how long a target may take to read a sent line's keys
     bool operator==(const MainSettings &) const = default;
 };
 

@@ -7,6 +7,8 @@
 #include <QSet>
 #include <QString>
 
+#include <utility>
+
 class FakeWindowSender : public WindowSender {
 public:
     struct Delivery {
@@ -19,8 +21,12 @@ public:
     bool hotKeyFree = true;  // false: another program holds F2
     bool armed = false;
     QSet<WId> windows;       // the windows that exist
-    bool takesLines = true;  // false: they exist but take nothing (minimised)
+    // What a delivery to an existing window ends in (None: it arrives).
+    SendFailure failure = SendFailure::None;
+    // Keys the user presses while the next line is on its way.
+    QList<int> keysDuringNextSend;
     QList<Delivery> deliveries;
+    int settleMs = 0;
 
     bool armCaptureHotKey() override
     {
@@ -41,11 +47,18 @@ public:
     }
     SendOutcome deliver(const QString &method, WId target, QByteArrayView line)
     {
-        if (!windows.contains(target) || !takesLines)
+        for (const int key : std::exchange(keysDuringNextSend, {})) {
+            QMetaObject::invokeMethod(
+                this, [this, key] { Q_EMIT keyPressedDuringSend(key); }, Qt::QueuedConnection);
+        }
+        if (!windows.contains(target))
             return SendOutcome::failed(SendFailure::TargetGone);
+        if (failure != SendFailure::None)
+            return SendOutcome::failed(failure);
         deliveries.append({method, target, line.toByteArray()});
         return SendOutcome::ok();
     }
+    void setSettleTime(int ms) override { settleMs = ms; }
     // The user presses F2 over `window`.
     void pressF2(WId window)
     {

@@ -62,6 +62,7 @@ private Q_SLOTS:
     void missingWineIsToldOnce();
     void linesGoWhereTheCaptureCameFrom();
     void wineTargetGoneOrBridgeFailing();
+    void desktopSendingSettingsAndHeldKeysPassThrough();
 
 private:
     WId capture(WId desktopWindow);
@@ -205,6 +206,18 @@ void TestRoutingSender::wineTargetGoneOrBridgeFailing()
     QCOMPARE(outcome.failure, SendFailure::BridgeFailed);
     QCOMPARE(outcome.detail, u"応答しません"_s);
     QVERIFY(m_desktop->deliveries.isEmpty());
+}
+
+void TestRoutingSender::desktopSendingSettingsAndHeldKeysPassThrough()
+{
+    // The editor talks to the router only: the settle time must reach the
+    // desktop back end, and an F1 it held during a send must reach the editor.
+    m_router->setSettleTime(250);
+    QCOMPARE(m_desktop->settleMs, 250);
+    QSignalSpy held(m_router.get(), &WindowSender::keyPressedDuringSend);
+    Q_EMIT m_desktop->keyPressedDuringSend(Qt::Key_F1);
+    QCOMPARE(held.size(), 1);
+    QCOMPARE(held[0][0].toInt(), int(Qt::Key_F1));
 }
 
 QTEST_GUILESS_MAIN(TestRoutingSender)

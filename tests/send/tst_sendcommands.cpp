@@ -39,10 +39,11 @@ private Q_SLOTS:
     void f1SendsCaretLineByMethod_data();
     void f1SendsCaretLineByMethod();
     void walkSkipsCommentsAndReachesTheEnd();
-    void noTargetOrVanishedTargetStillAdvances_data();
-    void noTargetOrVanishedTargetStillAdvances();
-    void undeliveredLineIsToldInTheStatusBar_data();
-    void undeliveredLineIsToldInTheStatusBar();
+    void undeliveredLineKeepsTheCaretAndSaysWhy_data();
+    void undeliveredLineKeepsTheCaretAndSaysWhy();
+    void keysPressedDuringASendStayInTheEditor_data();
+    void keysPressedDuringASendStayInTheEditor();
+    void settleTimeReachesTheBackEnd();
     void enterSendsOnlyWithSendByEnter();
     void f1ScrollsTheViewByOneLine();
     void inputAssistMenusShowTheWindow_data();
@@ -54,6 +55,13 @@ private:
     void setRoll(const QString &text, int caret = 0);
     void capture(WId window);
     int caret() const { return m_form->RichEdit1->textCursor().position(); }
+    QList<QByteArray> sentLines() const
+    {
+        QList<QByteArray> lines;
+        for (const auto &d : std::as_const(m_sender->deliveries))
+            lines << d.cp932;
+        return lines;
+    }
 
     ScriptedPrompter m_prompter;
     TForm1 *m_form = nullptr;
@@ -195,71 +203,112 @@ void TestSendCommands::walkSkipsCommentsAndReachesTheEnd()
     QCOMPARE(carets, (QList<int>{4, 9, 16, 20, 22, 22}));
 }
 
-void TestSendCommands::noTargetOrVanishedTargetStillAdvances_data()
-{
-    QTest::addColumn<bool>("captured");
-    QTest::newRow("nothing captured yet") << false;
-    QTest::newRow("captured window has closed") << true;
-}
-
-void TestSendCommands::noTargetOrVanishedTargetStillAdvances()
-{
-    QFETCH(bool, captured);
-    if (captured) {
-        capture(kTarget);
-        m_sender->windows.clear();
-    }
-    setRoll(u"abc\ndef"_s, 1);
-    QTest::keyClick(m_form->RichEdit1, Qt::Key_F1);
-    QVERIFY(m_sender->deliveries.isEmpty());
-    QCOMPARE(caret(), 5);
-    QVERIFY(m_prompter.asked().isEmpty());
-}
-
-void TestSendCommands::undeliveredLineIsToldInTheStatusBar_data()
+void TestSendCommands::undeliveredLineKeepsTheCaretAndSaysWhy_data()
 {
     QTest::addColumn<bool>("captured");
     QTest::addColumn<bool>("exists");
-    QTest::addColumn<bool>("takes");
+    QTest::addColumn<int>("failure");
     QTest::addColumn<QString>("status");
     const QString notSent = u"★2行目は送信されませんでした："_s;
+    const int none = int(SendFailure::None);
     QTest::newRow("nothing captured yet")
-        << false << true << true << notSent + u"送信先のウィンドウが特定されていません"_s;
+        << false << true << none << notSent + u"送信先のウィンドウが特定されていません"_s;
     QTest::newRow("captured window has closed")
-        << true << false << true << notSent + u"送信先のウィンドウが閉じたか、最小化されているか、このエディタのウィンドウです"_s;
-    QTest::newRow("window refuses the line")
-        << true << true << false << notSent + u"送信先のウィンドウが閉じたか、最小化されているか、このエディタのウィンドウです"_s;
-    QTest::newRow("delivered: the caret's place") << true << true << true << QString();
+        << true << false << none
+        << notSent + u"送信先のウィンドウが閉じたか、最小化されているか、このエディタのウィンドウです"_s;
+    QTest::newRow("window gone during the send")
+        << true << true << int(SendFailure::TargetGone)
+        << notSent + u"送信先のウィンドウが閉じたか、最小化されているか、このエディタのウィンドウです"_s;
+    QTest::newRow("window took no focus")
+        << true << true << int(SendFailure::NoFocus)
+        << notSent + u"送信先のウィンドウが入力を受け取りませんでした（フォーカスを得られません）"_s;
+    QTest::newRow("window did not take the line in time")
+        << true << true << int(SendFailure::NoAnswer)
+        << notSent + u"送信先のウィンドウが待ち時間内に行を受け取りませんでした"_s;
+    QTest::newRow("bridge to Wine failed")
+        << true << true << int(SendFailure::BridgeFailed)
+        << notSent + u"Wine上のプログラムへの中継に失敗しました"_s;
 }
 
 // The operator hears no box (F1 keeps its rhythm) but sees at once that the
-// line did not go out; the caret moves on as for any line.
-void TestSendCommands::undeliveredLineIsToldInTheStatusBar()
+// line did not go out, and the caret stays on it: the next F1 tries it again.
+void TestSendCommands::undeliveredLineKeepsTheCaretAndSaysWhy()
 {
     QFETCH(bool, captured);
     QFETCH(bool, exists);
-    QFETCH(bool, takes);
+    QFETCH(int, failure);
     QFETCH(QString, status);
     if (captured)
         capture(kTarget);
     if (!exists)
         m_sender->windows.clear();
-    m_sender->takesLines = takes;
+    m_sender->failure = SendFailure(failure);
     setRoll(u"abc\ndef\nghi"_s, 5);
     m_form->updateCaretStatus();
+    const int firstLine = m_form->RichEdit1->firstVisibleLine();
     QTest::keyClick(m_form->RichEdit1, Qt::Key_F1);
-    QCOMPARE(caret(), 9);
+    QVERIFY(m_sender->deliveries.isEmpty());
+    QCOMPARE(caret(), 5);
+    QCOMPARE(m_form->RichEdit1->firstVisibleLine(), firstLine);
+    QCOMPARE(m_form->statusText(), status);
     QVERIFY(m_prompter.asked().isEmpty());
-    if (status.isEmpty()) {
-        QCOMPARE(m_sender->deliveries.size(), 1);
-        QVERIFY(m_form->statusText().startsWith(u"3行"_s));
-    } else {
-        QVERIFY(m_sender->deliveries.isEmpty());
-        QCOMPARE(m_form->statusText(), status);
-    }
-    // The next key shows the caret's place again.
-    QTest::keyClick(m_form->RichEdit1, Qt::Key_Right);
+
+    // Once the target takes lines again, the same line goes and the caret on.
+    if (!captured)
+        capture(kTarget);
+    m_sender->windows = {kTarget};
+    m_sender->failure = SendFailure::None;
+    QTest::keyClick(m_form->RichEdit1, Qt::Key_F1);
+    QCOMPARE(m_sender->deliveries.size(), 1);
+    QCOMPARE(m_sender->deliveries[0].cp932, QByteArray("def"));
+    QCOMPARE(caret(), 9);
     QVERIFY(m_form->statusText().startsWith(u"3行"_s));
+}
+
+void TestSendCommands::keysPressedDuringASendStayInTheEditor_data()
+{
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<bool>("sendByEnter");
+    QTest::addColumn<QList<QByteArray>>("sent");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("caretLine");
+    const QString roll = u"一\n二\n三\n四"_s;
+    const QByteArray one("\x88\xea"), two("\x93\xf1"), three("\x8e\x4f");
+    QTest::newRow("two F1 send the next two lines in turn")
+        << QList<int>{Qt::Key_F1, Qt::Key_F1} << false << QList<QByteArray>{one, two, three} << roll << 3;
+    QTest::newRow("Enter sends when the input assist says so")
+        << QList<int>{Qt::Key_Return, Qt::Key_Enter} << true << QList<QByteArray>{one, two, three} << roll
+        << 3;
+    QTest::newRow("Enter otherwise breaks the line in the editor")
+        << QList<int>{Qt::Key_Return} << false << QList<QByteArray>{one} << u"一\n\n二\n三\n四"_s << 2;
+}
+
+// While the target holds the focus the back end keeps these keys from it and
+// hands them over: they act in the editor after the line on its way.
+void TestSendCommands::keysPressedDuringASendStayInTheEditor()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(bool, sendByEnter);
+    QFETCH(QList<QByteArray>, sent);
+    QFETCH(QString, text);
+    QFETCH(int, caretLine);
+    capture(kTarget);
+    RollInput->SendByEnter->setChecked(sendByEnter);
+    setRoll(u"一\n二\n三\n四"_s, 0);
+    m_sender->keysDuringNextSend = keys;
+    QTest::keyClick(m_form->RichEdit1, Qt::Key_F1);
+    QTRY_COMPARE(m_form->RichEdit1->textCursor().blockNumber(), caretLine);
+    QCOMPARE(sentLines(), sent);
+    QCOMPARE(m_form->RichEdit1->toPlainText(), text);
+    QCOMPARE(m_form->RichEdit1->textCursor().blockNumber(), caretLine);
+}
+
+void TestSendCommands::settleTimeReachesTheBackEnd()
+{
+    QCOMPARE(m_sender->settleMs, WindowSender::kDefaultSettleMs);
+    m_form->setSendSettleTime(250);
+    QCOMPARE(m_sender->settleMs, 250);
+    QCOMPARE(m_form->sendSettleTime(), 250);
 }
 
 void TestSendCommands::enterSendsOnlyWithSendByEnter()
@@ -343,6 +392,7 @@ void TestSendCommands::functionKeysPutTheirText()
 
 void TestSendCommands::f1ScrollsTheViewByOneLine()
 {
+    capture(kTarget);
     QString roll;
     for (int i = 1; i <= 200; ++i)
         roll += u"行 %1\n"_s.arg(i);

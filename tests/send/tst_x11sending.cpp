@@ -119,10 +119,9 @@ int TestX11Sending::spareKeycodes()
 void TestX11Sending::send(int method, const QString &line)
 {
     const QByteArray bytes = cp932Encode(line);
-    const bool delivered = (method == 0 ? m_sender->replaceTextAndEnter(m_targetWindow, bytes)
-                                        : m_sender->typeTextAndEnter(m_targetWindow, bytes))
-                               .delivered();
-    QVERIFY(delivered);
+    const SendOutcome outcome = method == 0 ? m_sender->replaceTextAndEnter(m_targetWindow, bytes)
+                                            : m_sender->typeTextAndEnter(m_targetWindow, bytes);
+    QVERIFY2(outcome.delivered(), qPrintable(u"failure %1 %2"_s.arg(int(outcome.failure)).arg(outcome.detail)));
 }
 
 void TestX11Sending::captureByF2OverTheTarget()

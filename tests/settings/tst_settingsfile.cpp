@@ -215,6 +215,9 @@ void TestSettingsFile::readsValue_data()
     row("columns 9", u"[print]\r\nPrintDiv=9\r\n"_s, u"print"_s, u"PrintDiv"_s, 5);
     row("screen width 5000", u"[check]\r\nSetCheckWidth=5000\r\n"_s, u"check"_s, u"SetCheckWidth"_s, 3000);
     row("check size 301", u"[check]\r\nSelFontSize=301\r\n"_s, u"check"_s, u"SelFontSize"_s, 300);
+    row("send settle time", QString(), u"main"_s, u"SendSettleMs"_s, 100);
+    row("send settle time 5", u"[main]\r\nSendSettleMs=5\r\n"_s, u"main"_s, u"SendSettleMs"_s, 10);
+    row("send settle time 9000", u"[main]\r\nSendSettleMs=9000\r\n"_s, u"main"_s, u"SendSettleMs"_s, 2000);
     row("window bounds not clamped", u"[Join]\r\nTop=-32000\r\n"_s, u"Join"_s, u"Top"_s, -32000);
     // A school year has no nearest one: out of range, furigana goes on every word.
     row("furigana for every word", QString(), u"main"_s, u"FuriganaGrade"_s, 0);
