@@ -119,7 +119,7 @@ QList<SettingRow> buildTable()
       << flag(main, u"AutoSave"_s, field<&S::main, &M::autoSave>(), false)
       << choice(main, u"FuriganaGrade"_s, field<&S::main, &M::furiganaGrade>(), 0, 0, 6)
       << flag(main, u"CaptionPreview"_s, field<&S::main, &M::captionPreview>(), false)
-      << number(main, u"CaptionPreviewHeight"_s, field<&S::main, &M::captionPreviewHeight>(), 0, 0, 4000);
+      << number(main, u"CaptionPreviewHeight"_s, field<&S::main, &M::captionPreviewHeight>(), 0, 0, 4000)
       << number(main, u"SendSettleMs"_s, field<&S::main, &M::sendSettleMs>(), WindowSender::kDefaultSettleMs,
                 10, 2000);
 
