@@ -262,6 +262,8 @@ int main(int argc, char **argv)
             }
         }
     }
+    if (qEnvironmentVariableIntValue("BENCH_ONLY_CONFIG") > 0)
+        return 0;
     std::printf("\nLong lines nothing may break (cells; a limit of 1 cell stands for a screen narrower than any character)\n");
     longLine("URL + 200,000 letters, --chars 10 --kinsoku",
              u"詳しくは http://example.org/"_s + QString(200000, u'a') + u" を見てください"_s, 20, {true, false, false});

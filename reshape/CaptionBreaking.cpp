@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <memory>
 
 namespace {
 
@@ -115,16 +116,38 @@ CaptionBreaker::CaptionBreaker(const BreakRules &rules, const WordList *words, W
     m_markerWidth = m_model.width(kMarker);
 }
 
+qint32 CaptionBreaker::charWidth(char16_t c)
+{
+    // Widths add up, so a character measured once is known for the rest of
+    // the roll: most lines then cost no call of the model at all.
+    std::unique_ptr<WidthPage> &page = m_widthPages[c >> 8];
+    if (!page) {
+        page = std::make_unique<WidthPage>();
+        page->fill(-1);
+    }
+    qint32 &w = (*page)[c & 0xFF];
+    if (w < 0)
+        w = qint32(m_model.width(QStringView(&c, 1)));
+    return w;
+}
+
 void CaptionBreaker::measure(QStringView line)
 {
     const qsizetype n = line.size();
     m_widths.assign(size_t(n), kInsideUnit);
     const TextUnits units(line);
+    if (units.allSingle()) {
+        for (qsizetype p = 0; p < n; ++p)
+            m_widths[size_t(p)] = charWidth(line[p].unicode());
+        m_lastUnit = n > 0 ? n - 1 : 0;
+        return;
+    }
     QString shown;
     for (qsizetype p = 0; p < n;) {
         const qsizetype end = units.endOf(p);
         if (!units.hasRuby()) {
-            m_widths[size_t(p)] = qint32(m_model.width(line.sliced(p, end - p)));
+            m_widths[size_t(p)] = end - p == 1 ? charWidth(line[p].unicode())
+                                               : qint32(m_model.width(line.sliced(p, end - p)));
         } else {
             shown.clear();
             for (qsizetype q = p; q < end; ++q) {
@@ -287,6 +310,17 @@ void CaptionBreaker::classify(QStringView line, bool everyLegality, QByteArrayVi
         for (qsizetype q = 1; q <= std::min<qsizetype>(2, n); ++q)
             m_levels[size_t(q)] = kBreakNever;
     }
+    // The rules' answer wherever the two characters around a place settle
+    // it: a choice then never falls on a place it must take back, and the
+    // iterator is asked only about the few places left.
+    if (m_rules.kinsoku && !everyLegality) {
+        m_legal.settleAll(m_settled);
+        for (qsizetype q = 1; q < n; ++q) {
+            const qint8 settled = m_settled[size_t(q)];
+            if (settled >= 0 && m_levels[size_t(q)] != kBreakNever)
+                m_legalState[size_t(q)] = settled == 1 ? 1 : 2;
+        }
+    }
 }
 
 void CaptionBreaker::keepQuotesTogether(QStringView line)
@@ -296,8 +330,10 @@ void CaptionBreaker::keepQuotesTogether(QStringView line)
     // when it fits a line. Only pairs closed within the line count, as a
     // running total over the places (a stack of the openings finds the pairs).
     const qsizetype n = line.size();
-    std::vector<qint32> opens;
-    std::vector<qint32> depth(size_t(n) + 2, 0);
+    std::vector<qint32> &opens = m_opens;
+    std::vector<qint32> &depth = m_depth;
+    opens.clear();
+    bool paired = false;
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = line[i].unicode();
         if (c >= 0x3040 && c <= 0x9FFF) // kana and kanji, most of a roll
@@ -306,11 +342,17 @@ void CaptionBreaker::keepQuotesTogether(QStringView line)
         if (category == QChar::Punctuation_Open) {
             opens.push_back(qint32(i));
         } else if (category == QChar::Punctuation_Close && !opens.empty()) {
+            if (!paired) {
+                depth.assign(size_t(n) + 2, 0);
+                paired = true;
+            }
             ++depth[size_t(opens.back()) + 1];
             --depth[size_t(i) + 1];
             opens.pop_back();
         }
     }
+    if (!paired)
+        return;
     qint32 inside = 0;
     for (qsizetype q = 1; q < n; ++q) {
         inside += depth[size_t(q)];

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 struct LegalBreaks::Iterator {
     std::unique_ptr<icu::BreakIterator> breaks;
@@ -37,7 +38,15 @@ namespace {
 
 int breakClass(char32_t c)
 {
-    return u_getIntPropertyValue(UChar32(c), UCHAR_LINE_BREAK);
+    // Every place a reshape considers asks for two classes: one table for
+    // the whole basic plane, made once, spares the library's lookup.
+    static const std::vector<qint8> basic = [] {
+        std::vector<qint8> t(0x10000);
+        for (UChar32 u = 0; u < 0x10000; ++u)
+            t[size_t(u)] = qint8(u_getIntPropertyValue(u, UCHAR_LINE_BREAK));
+        return t;
+    }();
+    return c < 0x10000 ? basic[c] : u_getIntPropertyValue(UChar32(c), UCHAR_LINE_BREAK);
 }
 
 // The answer of the rules for the places they settle by the two characters
@@ -83,6 +92,22 @@ int settledByPair(int before, int after)
 
 
 
+// settledByPair for every pair of classes, made once.
+constexpr int kClasses = 64;
+static_assert(U_LB_COUNT <= kClasses);
+const std::vector<qint8> &pairAnswers()
+{
+    static const std::vector<qint8> table = [] {
+        std::vector<qint8> t(kClasses * kClasses);
+        for (int b = 0; b < kClasses; ++b) {
+            for (int a = 0; a < kClasses; ++a)
+                t[size_t(b * kClasses + a)] = qint8(settledByPair(b, a));
+        }
+        return t;
+    }();
+    return table;
+}
+
 } // namespace
 
 LegalBreaks::LegalBreaks() : m_iterator(std::make_unique<Iterator>())
@@ -108,9 +133,20 @@ void LegalBreaks::setText(QStringView text)
 
 bool LegalBreaks::isLegal(qsizetype pos)
 {
+    const int known = settledAt(pos);
+    if (known >= 0)
+        return known == 1;
     Iterator &it = *m_iterator;
+    if (!it.textSet)
+        it.setText();
+    return it.everywhere || it.breaks->isBoundary(int32_t(pos));
+}
+
+int LegalBreaks::settledAt(qsizetype pos) const
+{
+    const Iterator &it = *m_iterator;
     if (pos <= 0 || pos >= it.text.size())
-        return false;
+        return 0;
     // Most places asked about are settled by their two characters: no need
     // to wake the iterator, which backs up and reads forward for each answer.
     const int before = breakClass(codePointBefore(it.text, pos));
@@ -128,12 +164,36 @@ bool LegalBreaks::isLegal(qsizetype pos)
             const int head = breakClass(it.text[q - 1].unicode());
             if (head != U_LB_OPEN_PUNCTUATION && head != U_LB_QUOTATION && head != U_LB_SPACE
                 && head != U_LB_ZWSPACE && head != U_LB_BREAK_BOTH && head != U_LB_COMBINING_MARK && head != U_LB_ZWJ)
-                return true;
+                return 1;
         }
     }
-    if (!it.textSet)
-        it.setText();
-    return it.everywhere || it.breaks->isBoundary(int32_t(pos));
+    // Without rules every place is legal.
+    return it.breaks ? -1 : 1;
+}
+
+void LegalBreaks::settleAll(std::vector<qint8> &answers) const
+{
+    const QStringView text = m_iterator->text;
+    const qsizetype n = text.size();
+    answers.assign(size_t(n) + 1, 0);
+    bool pairs = false;
+    for (qsizetype i = 0; i < n && !pairs; ++i)
+        pairs = text[i].isSurrogate();
+    if (pairs) { // rare: each place reads its characters whole
+        for (qsizetype q = 1; q < n; ++q)
+            answers[size_t(q)] = qint8(settledAt(q));
+        return;
+    }
+    const std::vector<qint8> &table = pairAnswers();
+    int before = n > 0 ? breakClass(text[0].unicode()) : 0;
+    for (qsizetype q = 1; q < n; ++q) {
+        const int after = breakClass(text[q].unicode());
+        qint8 answer = table[size_t(before * kClasses + after)];
+        if (answer < 0) // blanks before a word, or a place only the iterator knows
+            answer = qint8(settledAt(q));
+        answers[size_t(q)] = answer;
+        before = after;
+    }
 }
 
 qsizetype LegalBreaks::following(qsizetype pos)
