@@ -239,7 +239,10 @@ int main(int argc, char **argv)
             units += line.size();
         std::printf("\n%s: %lld lines, %lld characters; analyser %.0f ms, its records laid over the text %.1f ms\n",
                     qPrintable(QFileInfo(path).fileName()), qlonglong(lines.size()), qlonglong(units), chasenMs, mapMs);
+        const int onlyChars = qEnvironmentVariableIntValue("BENCH_ONLY_CHARS"); // for profiling
         for (const int chars : {12, 16, 24}) {
+            if (onlyChars > 0 && chars != onlyChars)
+                continue;
             std::printf("  N = %d (%d cells)\n", chars, lineLimitCells(chars));
             std::printf("  %-28s %7s %7s %6s %6s %9s %8s %9s %8s %8s %8s %7s %7s\n", "", "reshaped", "lines",
                         "rules", "over", "(1 phr.)", "1-char", "(phrase)", "in-phr.", "(long)", "compnd", "ms", "ratio");

@@ -10,6 +10,7 @@
 #include "roll/RollConventions.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <memory>
 
@@ -108,6 +109,21 @@ quint8 jointLevel(PhraseRole before, PhraseRole after)
     return kBreakInsidePhrase;
 }
 
+// jointLevel for every pair of roles, made once: asked at every morpheme.
+quint8 jointLevelOf(PhraseRole before, PhraseRole after)
+{
+    constexpr int kRoles = 32; // the role bits of a morpheme's code
+    static const std::array<quint8, kRoles * kRoles> table = [] {
+        std::array<quint8, kRoles * kRoles> t{};
+        for (int b = 0; b <= int(PhraseRole::Opening); ++b) {
+            for (int a = 0; a <= int(PhraseRole::Opening); ++a)
+                t[size_t(b * kRoles + a)] = jointLevel(PhraseRole(b), PhraseRole(a));
+        }
+        return t;
+    }();
+    return table[size_t(int(before) * kRoles + int(after))];
+}
+
 } // namespace
 
 CaptionBreaker::CaptionBreaker(const BreakRules &rules, const WordList *words, WidthModel &model)
@@ -116,7 +132,7 @@ CaptionBreaker::CaptionBreaker(const BreakRules &rules, const WordList *words, W
     m_markerWidth = m_model.width(kMarker);
 }
 
-qint32 CaptionBreaker::charWidth(char16_t c)
+inline qint32 CaptionBreaker::charWidth(char16_t c)
 {
     // Widths add up, so a character measured once is known for the rest of
     // the roll: most lines then cost no call of the model at all.
@@ -161,7 +177,7 @@ void CaptionBreaker::measure(QStringView line)
     m_lastUnit = n > 0 ? units.startOf(n - 1) : 0;
 }
 
-qsizetype CaptionBreaker::unitEnd(qsizetype p) const
+inline qsizetype CaptionBreaker::unitEnd(qsizetype p) const
 {
     const qsizetype n = qsizetype(m_widths.size());
     ++p;
@@ -170,7 +186,7 @@ qsizetype CaptionBreaker::unitEnd(qsizetype p) const
     return p;
 }
 
-bool CaptionBreaker::usable(quint8 level) const
+inline bool CaptionBreaker::usable(quint8 level) const
 {
     // With the rules asked for, a place against them is no choice at all: a
     // line too long for the screen is better than one that breaks a rule.
@@ -200,7 +216,7 @@ void CaptionBreaker::classifyWords(QStringView line)
             role = phraseRoleOfCharacter(c);
         }
         if (p > 0)
-            m_levels[size_t(p)] = m_rules.phrases ? jointLevel(before, role) : quint8(kBreakBetweenPhrases);
+            m_levels[size_t(p)] = m_rules.phrases ? jointLevelOf(before, role) : quint8(kBreakBetweenPhrases);
         for (qsizetype q = p + 1; q < p + len; ++q)
             m_levels[size_t(q)] = kBreakInsideWord;
         before = role;
@@ -236,7 +252,7 @@ bool CaptionBreaker::classifyMorphemes(QStringView line, QByteArrayView morpheme
             role = opens ? PhraseRole::Opening : PhraseRole::Closing;
         }
         if (p > 0) {
-            quint8 level = m_rules.phrases ? jointLevel(before, role) : quint8(kBreakBetweenPhrases);
+            quint8 level = m_rules.phrases ? jointLevelOf(before, role) : quint8(kBreakBetweenPhrases);
             // 「お渡しする」「ご案内します」: after an honorific prefix and its
             // word, 「する」 belongs to the phrase as after a verbal noun.
             if (m_rules.phrases && role == PhraseRole::Suru && head == PhraseRole::Prefix
@@ -252,7 +268,9 @@ bool CaptionBreaker::classifyMorphemes(QStringView line, QByteArrayView morpheme
     }
     // The analyser reads Latin words letter by letter: a run is one word.
     for (qsizetype p = 0; p < n;) {
-        if (!isLatinOrDigit(line[p].unicode())) {
+        const char16_t c = line[p].unicode();
+        // Kana and kanji first: most of a roll, and never Latin.
+        if ((c >= 0x3000 && c < 0xFF00) || !isLatinOrDigit(c)) {
             ++p;
             continue;
         }
@@ -375,12 +393,12 @@ bool CaptionBreaker::phraseWiderThan(qsizetype from, qint64 room) const
     return false;
 }
 
-quint8 CaptionBreaker::levelAt(qsizetype q) const
+inline quint8 CaptionBreaker::levelAt(qsizetype q) const
 {
     return m_legalState[size_t(q)] == 2 ? quint8(kBreakRuleBroken) : m_levels[size_t(q)];
 }
 
-bool CaptionBreaker::checkLegal(qsizetype q)
+inline bool CaptionBreaker::checkLegal(qsizetype q)
 {
     quint8 &state = m_legalState[size_t(q)];
     if (state == 0)
@@ -639,7 +657,7 @@ QList<qsizetype> CaptionBreaker::evenOut(qsizetype from, qsizetype to, QSpanOfBr
     return breaks;
 }
 
-quint8 CaptionBreaker::balanceLevel(qsizetype q, quint8 worst)
+inline quint8 CaptionBreaker::balanceLevel(qsizetype q, quint8 worst)
 {
     const quint8 level = m_levels[size_t(q)];
     if (!m_rules.kinsoku || level == kBreakNever)
