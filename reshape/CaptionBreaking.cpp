@@ -109,19 +109,21 @@ quint8 jointLevel(PhraseRole before, PhraseRole after)
     return kBreakInsidePhrase;
 }
 
-// jointLevel for every pair of roles, made once: asked at every morpheme.
-quint8 jointLevelOf(PhraseRole before, PhraseRole after)
+// jointLevel for every pair of roles, made once at start: asked at every
+// morpheme, and read without a guard.
+constexpr int kRoles = 32; // the role bits of a morpheme's code
+const std::array<quint8, kRoles * kRoles> kJointLevels = [] {
+    std::array<quint8, kRoles * kRoles> t{};
+    for (int b = 0; b <= int(PhraseRole::Opening); ++b) {
+        for (int a = 0; a <= int(PhraseRole::Opening); ++a)
+            t[size_t(b * kRoles + a)] = jointLevel(PhraseRole(b), PhraseRole(a));
+    }
+    return t;
+}();
+
+inline quint8 jointLevelOf(PhraseRole before, PhraseRole after)
 {
-    constexpr int kRoles = 32; // the role bits of a morpheme's code
-    static const std::array<quint8, kRoles * kRoles> table = [] {
-        std::array<quint8, kRoles * kRoles> t{};
-        for (int b = 0; b <= int(PhraseRole::Opening); ++b) {
-            for (int a = 0; a <= int(PhraseRole::Opening); ++a)
-                t[size_t(b * kRoles + a)] = jointLevel(PhraseRole(b), PhraseRole(a));
-        }
-        return t;
-    }();
-    return table[size_t(int(before) * kRoles + int(after))];
+    return kJointLevels[size_t(int(before) * kRoles + int(after))];
 }
 
 } // namespace
@@ -603,13 +605,26 @@ QList<qsizetype> CaptionBreaker::evenOut(qsizetype from, qsizetype to, QSpanOfBr
         if (!(cost[size_t(m)] < tried))
             cost[size_t(m)] = tried;
     };
+    // A way with more lines than the plain fill is never taken: a place
+    // reached with one line fewer than it has may only end the stretch.
+    const qint32 mostLines = qint32(plainBreaks.size()) + 1;
     for (qsizetype k = 0; k + 1 < count; ++k) {
-        if (cost[size_t(k)].lines == std::numeric_limits<qint32>::max())
+        const qint32 linesSoFar = cost[size_t(k)].lines;
+        if (linesSoFar == std::numeric_limits<qint32>::max() || linesSoFar >= mostLines)
             continue;
         const qsizetype s = places[size_t(k)];
         const qint64 marker = (s > 0 && m_comment) ? m_markerWidth : 0;
         const qint64 room = limit - marker;
         const qsizetype oneEnd = unitEnd(s);
+        if (linesSoFar + 1 == mostLines) {
+            const qsizetype e = count - 1;
+            const qint64 width = at[size_t(e)] - at[size_t(k)];
+            if (width <= room ? e - k <= kMostTried && to != oneEnd && !(to == m_lastUnit && to != n) : e == k + 1)
+                relax(k, e, marker + width);
+            if (plainNext[size_t(k)] == e)
+                relax(k, e, marker + width);
+            continue;
+        }
         // The farthest place that fits, then back: a line less than half
         // full is tried only when no fuller one fits, as it evens nothing out.
         const auto first = at.begin() + k + 1;

@@ -7,6 +7,8 @@
 #include <unicode/utext.h>
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -36,17 +38,35 @@ struct LegalBreaks::Iterator {
 
 namespace {
 
-int breakClass(char32_t c)
+// The line-breaking class of each character of the basic plane, a page of
+// 256 at a time as the text meets them: every place a reshape considers asks
+// for two, and the library's own lookup costs far more than a table's.
+constexpr size_t kPage = 256;
+std::array<std::atomic<const qint8 *>, 0x10000 / kPage> classPages{};
+
+const qint8 *classPage(char32_t c)
 {
-    // Every place a reshape considers asks for two classes: one table for
-    // the whole basic plane, made once, spares the library's lookup.
-    static const std::vector<qint8> basic = [] {
-        std::vector<qint8> t(0x10000);
-        for (UChar32 u = 0; u < 0x10000; ++u)
-            t[size_t(u)] = qint8(u_getIntPropertyValue(u, UCHAR_LINE_BREAK));
-        return t;
-    }();
-    return c < 0x10000 ? basic[c] : u_getIntPropertyValue(UChar32(c), UCHAR_LINE_BREAK);
+    std::atomic<const qint8 *> &slot = classPages[c / kPage];
+    const qint8 *page = slot.load(std::memory_order_acquire);
+    if (page)
+        return page;
+    auto *made = new qint8[kPage];
+    const UChar32 first = UChar32(c / kPage * kPage);
+    for (size_t i = 0; i < kPage; ++i)
+        made[i] = qint8(u_getIntPropertyValue(first + UChar32(i), UCHAR_LINE_BREAK));
+    // Another thread may have made the same page meanwhile: keep the first.
+    if (slot.compare_exchange_strong(page, made, std::memory_order_acq_rel))
+        return made;
+    delete[] made;
+    return page;
+}
+
+inline int breakClass(char32_t c)
+{
+    if (c >= 0x10000)
+        return u_getIntPropertyValue(UChar32(c), UCHAR_LINE_BREAK);
+    const qint8 *page = classPages[c / kPage].load(std::memory_order_acquire);
+    return (page ? page : classPage(c))[c % kPage];
 }
 
 // The answer of the rules for the places they settle by the two characters
@@ -92,21 +112,17 @@ int settledByPair(int before, int after)
 
 
 
-// settledByPair for every pair of classes, made once.
+// settledByPair for every pair of classes, made once at start.
 constexpr int kClasses = 64;
 static_assert(U_LB_COUNT <= kClasses);
-const std::vector<qint8> &pairAnswers()
-{
-    static const std::vector<qint8> table = [] {
-        std::vector<qint8> t(kClasses * kClasses);
-        for (int b = 0; b < kClasses; ++b) {
-            for (int a = 0; a < kClasses; ++a)
-                t[size_t(b * kClasses + a)] = qint8(settledByPair(b, a));
-        }
-        return t;
-    }();
-    return table;
-}
+const std::array<qint8, kClasses * kClasses> kPairAnswers = [] {
+    std::array<qint8, kClasses * kClasses> t{};
+    for (int b = 0; b < kClasses; ++b) {
+        for (int a = 0; a < kClasses; ++a)
+            t[size_t(b * kClasses + a)] = qint8(settledByPair(b, a));
+    }
+    return t;
+}();
 
 } // namespace
 
@@ -184,7 +200,7 @@ void LegalBreaks::settleAll(std::vector<qint8> &answers) const
             answers[size_t(q)] = qint8(settledAt(q));
         return;
     }
-    const std::vector<qint8> &table = pairAnswers();
+    const auto &table = kPairAnswers;
     int before = n > 0 ? breakClass(text[0].unicode()) : 0;
     for (qsizetype q = 1; q < n; ++q) {
         const int after = breakClass(text[q].unicode());
