@@ -81,6 +81,20 @@ int settledByPair(int before, int after)
         return 1;
     if (before == U_LB_ALPHABETIC && after == U_LB_IDEOGRAPHIC)
         return 1;
+    // After small kana, 「ー」 and iteration marks an ideograph may begin the
+    // next line: nothing holds on to what follows them.
+    if ((before == U_LB_NONSTARTER || before == U_LB_CONDITIONAL_JAPANESE_STARTER) && after == U_LB_IDEOGRAPHIC)
+        return 1;
+    // Straight quotes hold on to both neighbours (only blanks, a zero-width
+    // space or marks before one leave it to what precedes them); a point
+    // or a colon holds on to the letter after it.
+    if (before == U_LB_QUOTATION)
+        return 0;
+    if (after == U_LB_QUOTATION && before != U_LB_SPACE && before != U_LB_ZWSPACE && before != U_LB_COMBINING_MARK
+        && before != U_LB_ZWJ)
+        return 0;
+    if (before == U_LB_INFIX_NUMERIC && after == U_LB_ALPHABETIC)
+        return 0;
     // Letters and digits run together whatever surrounds them.
     const auto letterOrDigit = [](int c) { return c == U_LB_ALPHABETIC || c == U_LB_NUMERIC; };
     if (letterOrDigit(before) && letterOrDigit(after))
