@@ -335,10 +335,15 @@ void CaptionBreaker::classify(QStringView line, bool everyLegality, QByteArrayVi
     // iterator is asked only about the few places left.
     if (m_rules.kinsoku && !everyLegality) {
         m_legal.settleAll(m_settled);
+        m_unsettled = 0;
         for (qsizetype q = 1; q < n; ++q) {
+            if (m_levels[size_t(q)] == kBreakNever)
+                continue;
             const qint8 settled = m_settled[size_t(q)];
-            if (settled >= 0 && m_levels[size_t(q)] != kBreakNever)
+            if (settled >= 0)
                 m_legalState[size_t(q)] = settled == 1 ? 1 : 2;
+            else
+                ++m_unsettled;
         }
     }
 }
@@ -697,8 +702,9 @@ CaptionBreaker::Chosen CaptionBreaker::balanced(const Chosen &plain, qint64 limi
     const qsizetype n = qsizetype(m_widths.size());
     // Inside a long line one pass of the rules over it costs less than
     // asking place by place; a short line asks only about what it tries.
+    // (Not when the characters settled every place already.)
     m_legalAt.clear();
-    if (m_rules.kinsoku && n > kWholePass)
+    if (m_rules.kinsoku && n > kWholePass && m_unsettled > 0)
         m_legal.find(m_line, m_legalAt);
     const QList<qsizetype> &pb = plain.breaks;
     const qsizetype lines = pb.size() + 1;

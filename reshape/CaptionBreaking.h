@@ -118,6 +118,7 @@ private:
     std::vector<quint8> m_legalState;
     std::vector<bool> m_legalAt;
     std::vector<qint8> m_settled; // the rules' answers by the characters around each place
+    qsizetype m_unsettled = 0;    // places of the line left to the iterator
     // Pairs of brackets found in the line, reused from line to line.
     std::vector<qint32> m_opens;
     std::vector<qint32> m_depth;
