@@ -2,7 +2,7 @@
 
 #include "app/Remain.h"
 #include "app/RollEditor.h"
-#include "history/EditHistory.h"
+#include "session/RollSession.h"
 #include "roll/TextLines.h"
 
 #include <QScrollBar>
@@ -20,17 +20,17 @@ QStringList FormRollAccess::lines() const
 QString FormRollAccess::wholeText() const
 {
     // The history's copy follows every change: no walk over the document.
-    return m_form.m_history->shadow().text();
+    return m_form.m_session->wholeText();
 }
 
 QString FormRollAccess::textRange(int from, int to) const
 {
-    return m_form.RichEdit1->textRange(from, to);
+    return m_form.m_session->textRange(from, to);
 }
 
 int FormRollAccess::length() const
 {
-    return m_form.RichEdit1->document()->characterCount() - 1;
+    return m_form.m_session->length();
 }
 
 CommentKinds FormRollAccess::commentKinds() const
@@ -92,6 +92,16 @@ void FormRollAccess::rewriteText(const QString &text, const QString &report, con
 void FormRollAccess::recordState()
 {
     m_form.RichEdit1Change();
+}
+
+void FormRollAccess::beginStep()
+{
+    m_form.m_session->beginTransaction();
+}
+
+void FormRollAccess::endStep()
+{
+    m_form.m_session->endTransaction();
 }
 
 void FormRollAccess::recolour()

@@ -23,6 +23,8 @@ public:
                  const QString &workingStatus) override;
     void rewriteText(const QString &text, const QString &report, const QString &workingStatus) override;
     void recordState() override;
+    void beginStep() override;
+    void endStep() override;
     void recolour() override;
     void setMarks(const QList<RollMark> &marks) override;
     QString statusText() const override;

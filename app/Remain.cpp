@@ -1,5 +1,7 @@
 #include "app/Remain.h"
 
+#include "session/RollSession.h"
+
 #include "analysis/WordAnalysis.h"
 #include "app/DocumentFiles.h"
 #include "app/EditorView.h"
@@ -53,7 +55,8 @@ QFrame *bar(const QString &name, const QColor &colour, QWidget *parent)
 } // namespace
 
 TForm1::TForm1()
-    : m_rollAccess(std::make_unique<FormRollAccess>(*this)),
+    : m_session(std::make_unique<RollSession>()),
+      m_rollAccess(std::make_unique<FormRollAccess>(*this)),
       m_wordAnalysis(std::make_unique<WordAnalysis>())
 {
     setObjectName(u"Form1"_s);
@@ -81,7 +84,11 @@ TForm1::TForm1()
         move(screen->availableGeometry().center() - rect().center());
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The editor shows the session's document: it goes first.
+    delete RichEdit1;
+}
 
 void TForm1::buildPanels()
 {
@@ -121,7 +128,7 @@ void TForm1::buildPanels()
     editLayout->setContentsMargins(0, 0, 0, 0);
     editLayout->setSpacing(0);
 
-    RichEdit1 = new RollEditor(editArea);
+    RichEdit1 = new RollEditor(m_session->document(), editArea);
     RichEdit1->setObjectName(u"RichEdit1"_s);
     {
         QPalette pal = RichEdit1->palette();

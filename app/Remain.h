@@ -44,6 +44,7 @@ class QSplitter;
 class QTimer;
 class LineNumberGutter;
 class RollEditor;
+class RollSession;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -57,6 +58,8 @@ public:
     // The simple status text at the bottom.
     // The roll as tool windows and commands reach it.
     RollAccess &rollAccess() { return *m_rollAccess; }
+    // The roll itself: its document, history and transactions.
+    RollSession &session() { return *m_session; }
     // The analyser's runs over the roll and the last one's digest.
     WordAnalysis &wordAnalysis() { return *m_wordAnalysis; }
 
@@ -81,13 +84,8 @@ public:
     // Empties every slot of the undo history and returns to slot 0 (New).
     void ClearUndoHistory();
 
-    // Flags of the editing commands.
-    // BulkOperation: while set, changes are not recorded in the undo history.
-    // A command that rewrites the roll in steps records the state before with
-    // RichEdit1Change(), holds the flag (FlagHold: put back as found, so
-    // nested commands are safe), works, and calls ForceRecolorClick(), which
-    // records the state after as one step. Set until the window is first shown.
-    bool BulkOperation = true;
+    // A command that rewrites the roll in steps opens a RollSession::Transaction
+    // for its scope: one undo step and one recolouring, however nested.
     // RecolorSuppressed: while set, neither recolouring runs and changed lines
     // keep their colours; the ForceRecolorClick() at the end of the command
     // brings colours and the tag-jump list up to date. Held with FlagHold.
@@ -97,7 +95,7 @@ public:
     bool Busy = false;
 
     // The undo history (read by tests and benchmarks).
-    const EditHistory &history() const { return *m_history; }
+    const EditHistory &history() const;
     // Status text of the caret line and column and the roll size, and the
     // caret bar under the caret line. Runs after every key, mouse button and
     // wheel event the editor handles; commands that move the caret call it.
@@ -325,7 +323,6 @@ private:
     void buildSending();
     void buildPrinting();
     void buildCaptionPreview();
-    void RichEdit1ContentsChange(int position, int charsRemoved, int charsAdded);
     void updateTagsForChange(int firstLine, int oldLastLine, int newLastLine);
     void rebuildTags();
     void restoreStep(bool undo);
@@ -356,13 +353,13 @@ private:
     void runStartupStages();
     bool fillPrinterStage();
 
+    std::unique_ptr<RollSession> m_session; // before the editor, which shows its document
     std::unique_ptr<RollAccess> m_rollAccess;
     std::unique_ptr<WordAnalysis> m_wordAnalysis;
     std::unique_ptr<ShapeCommands> m_shape;
     std::unique_ptr<DocumentFiles> m_files;
     std::unique_ptr<EditorView> m_view;
     std::unique_ptr<WorkSuspend> m_suspend;
-    std::unique_ptr<EditHistory> m_history;
     std::unique_ptr<PrintCommands> m_print;
     LineSender *m_lineSender = nullptr;
     FindCommands *m_find = nullptr;
@@ -371,10 +368,6 @@ private:
     bool m_tagsStale = false; // lines changed without the tag list following
     bool m_drawing = false;
     QString m_commandLineFile;
-    // The text being given to the editor whole (a load), so that the change
-    // handler need not copy the whole document back out of it.
-    const QString *m_incomingText = nullptr;
-    bool m_colouringWholeText = false; // colourWholeText is setting formats
     bool m_shown = false;
     bool m_exiting = false;
     bool m_wordDictionaryMark = false;

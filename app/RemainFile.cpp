@@ -6,7 +6,7 @@
 #include "app/AppWindows.h"
 #include "app/DocumentFiles.h"
 #include "app/RollEditor.h"
-#include "roll/FlagHold.h"
+#include "session/RollSession.h"
 #include "roll/RollDocument.h"
 
 #include <QLabel>
@@ -19,7 +19,7 @@ void TForm1::buildDocumentFiles()
     editor.takeNewRoll = [this](const QString &text) { takeNewRoll(text); };
     editor.emptyRoll = [this] {
         {
-            const FlagHold bulk(BulkOperation);
+            const RollSession::Transaction step(*m_session);
             RichEdit1->clear();
         }
         ForceRecolorClick(); // empties the tag-jump list
@@ -35,7 +35,7 @@ void TForm1::buildDocumentFiles()
 void TForm1::takeNewRoll(const QString &text)
 {
     {
-        const FlagHold bulk(BulkOperation);
+        const RollSession::Transaction step(*m_session);
         setWholeText(text);
         colourWholeText(text);
     }

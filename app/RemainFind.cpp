@@ -2,12 +2,13 @@
 #include "app/Remain.h"
 
 #include "app/FindCommands.h"
+#include "session/RollSession.h"
 
 void TForm1::buildFindCommands()
 {
     FindCommands::Editor editor;
     editor.editor = RichEdit1;
-    editor.history = m_history.get();
+    editor.history = &m_session->history();
     editor.recolorSuppressed = &RecolorSuppressed;
     editor.keepView = [this](int firstLine, int caretLine) { keepViewAfterBulkChange(firstLine, caretLine); };
     m_find = new FindCommands(*m_rollAccess, std::move(editor), this);

@@ -8,6 +8,7 @@
 #include "app/Remain.h"
 
 #include "history/EditHistory.h"
+#include "session/RollSession.h"
 #include "app/RollEditor.h"
 #include "roll/RollHighlighter.h"
 #include "roll/TagList.h"
@@ -25,8 +26,9 @@ constexpr int kRescanLineLimit = 256;
 
 void TForm1::buildEditorView()
 {
-    m_history = std::make_unique<EditHistory>();
-    m_history->shadow().assign(RichEdit1->rollText());
+    m_session->setStartingUp(true); // until the window shows
+    m_session->setViewLine([this] { return RichEdit1->firstVisibleLine(); });
+    m_session->setWholeTextShower([this](const QString &text) { RichEdit1->setPlainText(text); });
     m_highlighter = new RollHighlighter(
         RichEdit1->document(), [this] { return commentKinds(); },
         [this] { return RecolorSuppressed || NoRecolor->isChecked(); });
@@ -34,8 +36,13 @@ void TForm1::buildEditorView()
     RichEdit1->setLongLineSpaceBackground(RollHighlighter::spaceBackground());
     m_tags = new TagListModel(QueJump);
     QueJump->setModel(m_tags);
-    connect(RichEdit1->document(), &QTextDocument::contentsChange, this,
-            &TForm1::RichEdit1ContentsChange);
+    connect(m_session.get(), &RollSession::linesChanged, this, &TForm1::updateTagsForChange);
+    connect(m_session.get(), &RollSession::changed, this, &TForm1::RichEdit1Change);
+    // One recolouring for a whole command, however many changes it made.
+    connect(m_session.get(), &RollSession::transactionEnded, this, [this] {
+        RE1_Draw->start();
+        RE1_Draw2->start();
+    });
     for (QCheckBox *box : {Cmt1, Cmt2, Cmt3, Cmt4})
         connect(box, &QCheckBox::toggled, this, &TForm1::Cmt1Click);
 
@@ -63,7 +70,7 @@ void TForm1::Cmt1Click()
 
 void TForm1::rebuildTags()
 {
-    m_tags->reset(ScanTags(m_history->shadow().view(), commentKinds()));
+    m_tags->reset(ScanTags(m_session->history().shadow().view(), commentKinds()));
     m_tagsStale = false;
 }
 

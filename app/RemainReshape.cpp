@@ -17,6 +17,7 @@
 #include "reshape/WordList.h"
 #include "roll/FlagHold.h"
 #include "roll/RollHighlighter.h"
+#include "session/RollSession.h"
 
 #include <QAction>
 #include <QSpinBox>
@@ -56,10 +57,9 @@ void TForm1::rewriteRollText(const QString &text, const QString &report, const Q
 void TForm1::replaceWholeRoll(const std::function<QString()> &newText, const QString &report,
                               const QString &workingStatus)
 {
+    const RollSession::Transaction step(*m_session);
     FlagHold suppressed(RecolorSuppressed);
     setStatusText(workingStatus);
-    RichEdit1Change();
-    const FlagHold bulk(BulkOperation);
     const int firstLine = RichEdit1->firstVisibleLine();
     const int caretLine = RichEdit1->textCursor().blockNumber();
     const QString text = newText();
@@ -72,39 +72,29 @@ void TForm1::replaceWholeRoll(const std::function<QString()> &newText, const QSt
     // lay out every line of the new text.
     colourWholeText(text);
     setStatusText(QString());
-    if (!report.isEmpty()) {
+    if (!report.isEmpty())
         showMessage(u"完了しました。"_s, report, MsgIcon::Information);
-        ForceRecolorClick();
-    }
 }
 
 void TForm1::setWholeText(const QString &text)
 {
-    m_incomingText = &text; // the change handler takes it instead of copying the document
     m_highlighter->beginLoad();
-    RichEdit1->setPlainText(text);
-    m_incomingText = nullptr;
+    m_session->setWholeText(text);
 }
 
 void TForm1::colourWholeText(const QString &text)
 {
-    const FlagHold colouring(m_colouringWholeText);
+    // Formats only: the session need not compare the text.
+    m_session->setFormatsOnly(true);
     m_highlighter->endLoad(text);
+    m_session->setFormatsOnly(false);
 }
 
 void TForm1::replaceRollRange(int from, int to, const QString &text)
 {
-    FlagHold suppressed(RecolorSuppressed);
-    RichEdit1Change();
-    {
-        const FlagHold bulk(BulkOperation);
-        const TextEdit edit = diffTexts(RichEdit1->textRange(from, to), text);
-        if (!edit.isEmpty())
-            RichEdit1->replaceRange(from + int(edit.pos), from + int(edit.pos + edit.removed.size()),
-                                    edit.inserted);
-    }
-    suppressed.release();
-    ForceRecolorClick();
+    const RollSession::Transaction step(*m_session);
+    const FlagHold suppressed(RecolorSuppressed);
+    m_session->replaceRange(from, to, text);
 }
 
 std::optional<WordList> TForm1::reshapeWordList()

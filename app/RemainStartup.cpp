@@ -1,6 +1,8 @@
 // Start-up stages, timers and shutdown of the main window.
 #include "app/Remain.h"
 
+#include "session/RollSession.h"
+
 #include "app/AppWindows.h"
 #include "app/DocumentFiles.h"
 #include "app/RollEditor.h"
@@ -60,7 +62,7 @@ void TForm1::showEvent(QShowEvent *event)
 void TForm1::FormShow()
 {
     markStarted(0x0001);
-    BulkOperation = false; // from now on every change is recorded
+    m_session->setStartingUp(false); // from now on every change is recorded
 }
 
 void TForm1::Timer1Timer()

@@ -2,6 +2,8 @@
 // window gives it the settings file and the editor.
 #include "app/Remain.h"
 
+#include "session/RollSession.h"
+
 #include "app/ConfigFile.h"
 #include "app/DocumentFiles.h"
 #include "app/RollEditor.h"
@@ -16,8 +18,8 @@ void TForm1::buildWorkSuspend()
     hooks.loadSettings = [this](const QString &path) { LoadConfigFile(path); };
     hooks.mayDiscardRoll = [this] { return m_files->mayDiscardRoll(); };
     hooks.restoreRoll = [this](const QString &text) {
-        // The roll in the editor is recorded first, so Undo brings it back.
-        RichEdit1Change();
+        // One step: Undo brings back the roll in the editor.
+        const RollSession::Transaction step(*m_session);
         takeNewRoll(text);
     };
     hooks.exitNow = [this] { Exit1Click(); };

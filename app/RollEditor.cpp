@@ -18,8 +18,17 @@
 #include <algorithm>
 
 RollEditor::RollEditor(QWidget *parent)
+    : RollEditor(nullptr, parent)
+{
+}
+
+RollEditor::RollEditor(QTextDocument *document, QWidget *parent)
     : QPlainTextEdit(parent)
 {
+    if (document) {
+        document->setDocumentLayout(new QPlainTextDocumentLayout(document));
+        setDocument(document);
+    }
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setWordWrapMode(QTextOption::NoWrap);
     setTabChangesFocus(false);
@@ -31,7 +40,7 @@ RollEditor::RollEditor(QWidget *parent)
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &RollEditor::updateCaretBlink);
     connect(this, &QPlainTextEdit::textChanged, this, &RollEditor::updateCaretBlink);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &RollEditor::updateCaretBlink);
-    connect(document(), &QTextDocument::contentsChange, this, [this](int position, int removed, int added) {
+    connect(this->document(), &QTextDocument::contentsChange, this, [this](int position, int removed, int added) {
         if (m_marks.follow(position, removed, added))
             marksChanged();
     });

@@ -13,6 +13,8 @@ class RollEditor : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit RollEditor(QWidget *parent = nullptr);
+    // Shows `document` (not owned: the roll's session keeps it).
+    RollEditor(QTextDocument *document, QWidget *parent);
 
     // Key sequences that belong to menu commands; the editor lets them through
     // to the commands instead of handling them itself (its Ctrl+Z, Ctrl+V …).

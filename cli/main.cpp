@@ -1,5 +1,5 @@
 // velmat-tool: the editor's roll commands for scripts and bulk checks.
-#include "cli/CliCommands.h"
+#include "cli/CliSubcommands.h"
 #include "cli/CliIo.h"
 
 #include "platform/Fonts.h"

@@ -46,6 +46,7 @@ public:
     void resync(const QString &text);
 
     TextShadow &shadow() { return m_shadow; }
+    const TextShadow &shadow() const { return m_shadow; }
     const UndoRing &ring() const { return m_ring; }
     // Bytes held by the ring and by the text kept for unrecorded changes (the
     // shadow copy is counted separately: it is the editor's text once more).

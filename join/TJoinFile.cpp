@@ -146,9 +146,9 @@ void TJoinFile::Button1Click()
     const int total = int(paths.size());
     showMessage(u"結合を開始します。\r\n(現在編集中のデータは消えます）"_s, kCaption, MsgIcon::Information);
 
-    // Every step below is an undo step, so Undo walks back through the empty
-    // roll and each file as it was read to the roll held before the join.
-    m_roll.recordState();
+    // The roll shows each file as it is read, yet the join is one command:
+    // one Undo brings back the roll held before it.
+    const RollStep step(m_roll);
     if (m_roll.length() > 0)
         m_roll.replaceAsOneStep(0, m_roll.length(), QString());
     StatusText->setText(u"%1/%2を結合中..."_s.arg(1).arg(total));

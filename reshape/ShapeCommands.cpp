@@ -35,6 +35,8 @@ void ShapeCommands::preReshapeBreaks(const RollShapeSettings &settings)
 
 void ShapeCommands::reshapeWith(const Reshaper &reshaper)
 {
+    // The breaks before are part of the reshape: one Undo takes back both.
+    const RollStep step(m_roll);
     preReshapeBreaks(m_in.shapeSettings());
     const std::optional<WordList> words = m_in.wordList();
     const RollShapeSettings settings = m_in.shapeSettings();

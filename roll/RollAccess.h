@@ -59,6 +59,11 @@ public:
     virtual void rewriteText(const QString &text, const QString &report, const QString &workingStatus) = 0;
     // Records the present state in the undo history (before a bulk change).
     virtual void recordState() = 0;
+    // Opens and closes one undo step around several changes (RollStep):
+    // nested steps fold into the outermost, which records the state before
+    // and after and recolours once at its end.
+    virtual void beginStep() = 0;
+    virtual void endStep() = 0;
     // Colours the whole roll and rebuilds the tag-jump list.
     virtual void recolour() = 0;
     // Lays `marks` over the view in place of any before (sorted, not
@@ -67,4 +72,17 @@ public:
 
     virtual QString statusText() const = 0;
     virtual void setStatusText(const QString &text) = 0;
+};
+
+// A command the user sees as one step, however many changes and nested
+// commands it runs: one Undo takes all of it back, early returns included.
+class RollStep {
+public:
+    explicit RollStep(RollAccess &roll) : m_roll(roll) { m_roll.beginStep(); }
+    ~RollStep() { m_roll.endStep(); }
+    RollStep(const RollStep &) = delete;
+    RollStep &operator=(const RollStep &) = delete;
+
+private:
+    RollAccess &m_roll;
 };

@@ -7,6 +7,7 @@
 #include "platform/ScriptedPrompter.h"
 #include "reshape/TSetCheck.h"
 #include "reshape/TWordDic.h"
+#include "session/RollSession.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -15,6 +16,8 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
+
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -32,8 +35,9 @@ private Q_SLOTS:
     void lineBreakOptionsReachBothReshapes_data();
     void lineBreakOptionsReachBothReshapes();
     void periodBreakBeforeReshapeIsSilent();
+    void oneUndoStepRestoresTheRoll_data();
     void oneUndoStepRestoresTheRoll();
-    void bulkFlagsAreAsTheCommandFoundThem();
+    void transactionsAreAsTheCommandFoundThem();
 
 private:
     void trigger(const QString &name) { Form1->findChild<QAction *>(name)->trigger(); }
@@ -199,32 +203,55 @@ void TestReshapeCommands::periodBreakBeforeReshapeIsSilent()
     QCOMPARE(m_prompter.asked().size(), 2); // the reshape's question and report only
 }
 
+void TestReshapeCommands::oneUndoStepRestoresTheRoll_data()
+{
+    QTest::addColumn<bool>("period");
+    QTest::addColumn<bool>("comma");
+    QTest::newRow("no breaks before") << false << false;
+    QTest::newRow("break at 。 before") << true << false;
+    QTest::newRow("breaks at 。 and 、 before") << true << true;
+}
+
+// The breaks run before a reshape are part of it: one Undo takes all back.
 void TestReshapeCommands::oneUndoStepRestoresTheRoll()
 {
-    const QString text = QString(25, u'あ') + u"\n短い"_s;
+    QFETCH(bool, period);
+    QFETCH(bool, comma);
+    Form1->CRdot->setChecked(period);
+    Form1->CRcomma->setChecked(comma);
+    const QString text = u"晴れ。今日は、"_s + QString(25, u'あ') + u"\n短い"_s;
     Form1->RichEdit1->setPlainText(text);
+    const int steps = Form1->history().ring().undoSteps();
     trigger(u"Line1"_s);
     QVERIFY(roll() != text);
+    QCOMPARE(Form1->history().ring().undoSteps(), steps + 1);
     trigger(u"Undo1"_s);
     QCOMPARE(roll(), text);
+    Form1->CRdot->setChecked(false);
+    Form1->CRcomma->setChecked(false);
 }
 
 // A whole-roll command, with a silent command nested in it (the break at
-// 「。」 before the reshape), leaves the bulk flags as it found them.
-void TestReshapeCommands::bulkFlagsAreAsTheCommandFoundThem()
+// 「。」 before the reshape), leaves the transaction and the colouring hold as
+// it found them, also when it runs inside another command's transaction.
+void TestReshapeCommands::transactionsAreAsTheCommandFoundThem()
 {
     Form1->CharPosValue->setValue(5);
     Form1->CRdot->setChecked(true);
-    for (const bool bulk : {false, true}) {
+    for (const bool inOuter : {false, true}) {
         Form1->RichEdit1->setPlainText(u"晴れ。今日はとても良い天気です"_s);
-        Form1->BulkOperation = bulk;
+        std::optional<RollSession::Transaction> outer;
+        if (inOuter)
+            outer.emplace(Form1->session());
+        const int depth = Form1->session().transactionDepth();
         m_prompter.answer(MsgResult::Yes);
         trigger(u"Line1"_s);
         QCOMPARE(roll(), u"晴れ。\n今日はとて\nも良い天気\nです\n"_s);
-        QCOMPARE(Form1->BulkOperation, bulk);
+        QCOMPARE(Form1->session().transactionDepth(), depth);
         QVERIFY(!Form1->RecolorSuppressed);
     }
-    Form1->BulkOperation = false;
+    QCOMPARE(Form1->session().transactionDepth(), 0);
+    Form1->CRdot->setChecked(false);
 }
 
 QTEST_MAIN(TestReshapeCommands)

@@ -13,7 +13,7 @@ public:
     QString status;
     QStringList statusTexts; // every status text set, in order
     QStringList reports;     // the report captions of whole-roll rewrites ("" when silent)
-    int undoSteps = 0;       // rewrites and replacements, one step each
+    int undoSteps = 0;       // rewrites and replacements, one step each (a RollStep: one in all)
     RollSelection selected;
     RollViewPlace view;
     QList<RollMark> marks;   // the marks laid over the view last
@@ -31,7 +31,7 @@ public:
     void replaceAsOneStep(int from, int to, const QString &replacement) override
     {
         text.replace(from, to - from, replacement);
-        ++undoSteps;
+        countStep();
     }
     void rewrite(const std::function<QStringList(const QStringList &)> &transform, const QString &report,
                  const QString &workingStatus) override
@@ -43,6 +43,14 @@ public:
         replaceWhole([&] { return newText; }, report, workingStatus);
     }
     void recordState() override {}
+    void beginStep() override { ++m_depth; }
+    void endStep() override
+    {
+        if (--m_depth == 0 && m_changedInStep) {
+            m_changedInStep = false;
+            ++undoSteps;
+        }
+    }
     void recolour() override {}
     void setMarks(const QList<RollMark> &m) override { marks = m; }
     QString statusText() const override { return status; }
@@ -53,11 +61,20 @@ public:
     }
 
 private:
+    void countStep()
+    {
+        if (m_depth > 0)
+            m_changedInStep = true;
+        else
+            ++undoSteps;
+    }
+    int m_depth = 0;
+    bool m_changedInStep = false;
     void replaceWhole(const std::function<QString()> &newText, const QString &report, const QString &workingStatus)
     {
         setStatusText(workingStatus);
         text = newText();
-        ++undoSteps;
+        countStep();
         reports << report;
         setStatusText(QString());
     }

@@ -1,7 +1,7 @@
 // velmat-tool furigana, advise: the language commands that read the
 // analyser's records of the roll.
 #include "cli/CliAnalysis.h"
-#include "cli/CliCommands.h"
+#include "cli/CliSubcommands.h"
 #include "cli/CliIo.h"
 
 #include "analysis/Furigana.h"

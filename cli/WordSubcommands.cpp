@@ -1,7 +1,7 @@
 // velmat-tool words, marks: the word analysis of the roll and its
 // part-of-speech marks.
 #include "cli/CliAnalysis.h"
-#include "cli/CliCommands.h"
+#include "cli/CliSubcommands.h"
 #include "cli/CliIo.h"
 
 #include "analysis/PartOfSpeechMarks.h"

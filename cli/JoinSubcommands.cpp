@@ -1,6 +1,6 @@
 // velmat-tool join and dp9: roll files joined as the join window joins them,
 // and the caption screen settings an IPtalk settings file would give.
-#include "cli/CliCommands.h"
+#include "cli/CliSubcommands.h"
 #include "cli/CliIo.h"
 
 #include "join/RollJoin.h"

@@ -1,5 +1,5 @@
 // velmat-tool slide: the roll turned into an IPtalk slide file.
-#include "cli/CliCommands.h"
+#include "cli/CliSubcommands.h"
 #include "cli/CliIo.h"
 
 #include "platform/Cp932.h"

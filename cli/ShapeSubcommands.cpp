@@ -1,6 +1,6 @@
 // velmat-tool analyze, reshape, break, center, trim: the roll as the editor
 // holds it after the command.
-#include "cli/CliCommands.h"
+#include "cli/CliSubcommands.h"
 #include "cli/CliAnalysis.h"
 #include "cli/CliIo.h"
 

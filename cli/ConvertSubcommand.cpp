@@ -1,5 +1,5 @@
 // velmat-tool convert: the character-kind conversion over the whole roll.
-#include "cli/CliCommands.h"
+#include "cli/CliSubcommands.h"
 #include "cli/CliIo.h"
 
 #include "convert/CharConversion.h"

@@ -1,5 +1,5 @@
 // velmat-tool talkers, find.
-#include "cli/CliCommands.h"
+#include "cli/CliSubcommands.h"
 #include "cli/CliIo.h"
 
 #include "lists/LineLists.h"

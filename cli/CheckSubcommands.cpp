@@ -1,5 +1,5 @@
 // velmat-tool width, check, count.
-#include "cli/CliCommands.h"
+#include "cli/CliSubcommands.h"
 #include "cli/CliIo.h"
 
 #include "roll/RollConventions.h"
