@@ -102,6 +102,12 @@ struct X11WindowSender::Private {
     Atom netSupportingWmCheck = None;
     Atom wmState = None;
     Atom stampProperty = None;
+    Atom netRequestFrameExtents = None;
+    Atom netFrameExtents = None;
+    bool frameExtentsSet = false;
+    // Changes of the active window seen so far: one during a line's keys
+    // means they may have gone to, or been dropped by, another window.
+    quint64 activeChanges = 0;
     long pingSent = 0;
     long pingAnswered = 0;
     KeyCode f2 = 0;
@@ -152,6 +158,7 @@ struct X11WindowSender::Private {
     bool holdsFocus(Window topLevel) { return activeWindow() == topLevel && focusWithin(topLevel); }
     Time serverTime();
     void requestActivation(Window window);
+    bool windowManagerCaughtUp();
     // The target holds the focus, or why it does not.
     SendOutcome lend(Window target);
     void endLoan();
@@ -195,6 +202,12 @@ void X11WindowSender::Private::handle(XEvent &event)
                && event.xproperty.atom == stampProperty) {
         stamp = event.xproperty.time;
         stamped = true;
+    } else if (event.type == PropertyNotify && event.xproperty.window == helper
+               && event.xproperty.atom == netFrameExtents) {
+        frameExtentsSet = true;
+    } else if (event.type == PropertyNotify && event.xproperty.window == root
+               && event.xproperty.atom == netActiveWindow) {
+        ++activeChanges;
     }
 }
 
@@ -465,6 +478,25 @@ void X11WindowSender::Private::requestActivation(Window window)
     XFlush(display);
 }
 
+bool X11WindowSender::Private::windowManagerCaughtUp()
+{
+    // Every change of the key mapping makes the window manager regrab its
+    // keys; typed lines back to back can leave it tens of seconds behind,
+    // with our requests to activate and give back queued in that backlog.
+    // It answers a request for frame extents in turn: once it has, it has
+    // handled everything sent before.
+    frameExtentsSet = false;
+    XDeleteProperty(display, helper, netFrameExtents);
+    XEvent request{};
+    request.xclient.type = ClientMessage;
+    request.xclient.window = helper;
+    request.xclient.message_type = netRequestFrameExtents;
+    request.xclient.format = 32;
+    XSendEvent(display, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
+    XFlush(display);
+    return waitFor([this] { return frameExtentsSet; }, kFocusTimeoutMs);
+}
+
 SendOutcome X11WindowSender::Private::lend(Window target)
 {
     giveBack.stop();
@@ -604,6 +636,8 @@ SendOutcome X11WindowSender::Private::type(Window target, const QString &text)
     const Window pingWindow = pingWindowOf(target);
     if (const SendOutcome focus = lend(target); !focus.delivered())
         return focus;
+    pump();
+    const quint64 activeChangesBefore = activeChanges;
     for (qsizetype from = 0; from < text.size();) {
         // A native program that answers the ping has read every key before
         // it (a busy one may take longer than the settle time); under Wine
@@ -626,6 +660,17 @@ SendOutcome X11WindowSender::Private::type(Window target, const QString &text)
     tapEnter();
     if (loan == Loan::Focus)
         settle(pingWindow);
+    if (loan == Loan::Activation) {
+        // The next line's mapping changes wait for the window manager, so
+        // that the activation stays ours and a give-back is not held up.
+        windowManagerCaughtUp();
+        XSync(display, False);
+        pump();
+        // The target reads keys only while it is the active window: had
+        // that changed while they went out, some may be lost.
+        if (activeChanges != activeChangesBefore || !holdsFocus(lentTo))
+            return SendOutcome::failed(SendFailure::NoFocus, QStringLiteral("focus moved while typing"));
+    }
     return SendOutcome::ok();
 }
 
@@ -652,6 +697,8 @@ X11WindowSender::X11WindowSender()
     d->netSupportingWmCheck = XInternAtom(d->display, "_NET_SUPPORTING_WM_CHECK", False);
     d->wmState = XInternAtom(d->display, "WM_STATE", False);
     d->stampProperty = XInternAtom(d->display, "VELMAT_TIMESTAMP", False);
+    d->netRequestFrameExtents = XInternAtom(d->display, "_NET_REQUEST_FRAME_EXTENTS", False);
+    d->netFrameExtents = XInternAtom(d->display, "_NET_FRAME_EXTENTS", False);
     d->f2 = XKeysymToKeycode(d->display, XK_F2);
     for (const auto &[sym, qtKey] : {std::pair{KeySym(XK_F1), int(Qt::Key_F1)},
                                      std::pair{KeySym(XK_Return), int(Qt::Key_Return)},
@@ -661,7 +708,7 @@ X11WindowSender::X11WindowSender()
     }
     // Ping answers go to the root window's structure listeners: programs
     // differ in which of the two kinds they address.
-    XSelectInput(d->display, d->root, StructureNotifyMask | SubstructureNotifyMask);
+    XSelectInput(d->display, d->root, StructureNotifyMask | SubstructureNotifyMask | PropertyChangeMask);
     d->typer = std::make_unique<X11KeyTyper>(d->display);
     d->clipboard = std::make_unique<X11ClipboardOwner>(
         d->display, d->helper,

@@ -37,8 +37,17 @@ long nowMs()
     return long(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
+// Wall-clock ms for the trace, to line up with other programs' logs.
+long wallMs()
+{
+    using namespace std::chrono;
+    return long(duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count() % 100000);
+}
+
 void say(const std::string &text)
 {
+    if (std::getenv("LAGTARGET_TRACE"))
+        std::fprintf(stderr, "%d %ld says %s\n", int(getpid()), wallMs(), text.c_str());
     std::fputs(text.c_str(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
@@ -116,11 +125,11 @@ struct Target {
     {
         if (event.type == KeyPress) {
             if (std::getenv("LAGTARGET_TRACE"))
-                std::fprintf(stderr, "%ld came code %u\n", nowMs() % 100000, event.xkey.keycode);
+                std::fprintf(stderr, "%d %ld came code %u\n", int(getpid()), wallMs(), event.xkey.keycode);
             unread.emplace_back(event.xkey, nowMs());
         } else if (event.type == FocusIn || event.type == FocusOut) {
             if (std::getenv("LAGTARGET_TRACE"))
-                std::fprintf(stderr, "%ld focus %s mode %d detail %d\n", nowMs() % 100000,
+                std::fprintf(stderr, "%d %ld focus %s mode %d detail %d\n", int(getpid()), wallMs(),
                              event.type == FocusIn ? "in" : "out", event.xfocus.mode, event.xfocus.detail);
         } else if (event.type == MappingNotify) {
             XRefreshKeyboardMapping(&event.xmapping); // read at once, used late
@@ -176,11 +185,11 @@ struct Target {
         const char *name = XKeysymToString(sym);
         const std::string symName = name ? name : std::to_string(sym);
         if (std::getenv("LAGTARGET_TRACE"))
-            std::fprintf(stderr, "%ld read code %u sym %s state %u\n", nowMs() % 100000, key.keycode,
+            std::fprintf(stderr, "%d %ld read code %u sym %s state %u\n", int(getpid()), wallMs(), key.keycode,
                          symName.c_str(), key.state);
         if (!isActive()) {
             if (std::getenv("LAGTARGET_TRACE"))
-                std::fprintf(stderr, "%ld not active\n", nowMs() % 100000);
+                std::fprintf(stderr, "%d %ld not active\n", int(getpid()), wallMs());
             say("ignored " + symName);
             return;
         }
