@@ -9,9 +9,12 @@ namespace {
 // places may be anywhere in the int range.
 qint64 distanceSquared(qint64 x, qint64 y, const QRect &screen)
 {
-    const qint64 dx = x < screen.left() ? screen.left() - x : (x > screen.right() ? x - screen.right() : 0);
-    const qint64 dy = y < screen.top() ? screen.top() - y : (y > screen.bottom() ? y - screen.bottom() : 0);
-    // Both are below 2^33: the sum stays far from overflowing.
+    // A stored place may be 2^32 away from a screen, whose square overflows:
+    // capped at 2^30, every place that far is simply far, and the sum of the
+    // squares stays below 2^61.
+    constexpr qint64 kFar = qint64(1) << 30;
+    const qint64 dx = std::min(kFar, x < screen.left() ? screen.left() - x : (x > screen.right() ? x - screen.right() : 0));
+    const qint64 dy = std::min(kFar, y < screen.top() ? screen.top() - y : (y > screen.bottom() ? y - screen.bottom() : 0));
     return dx * dx + dy * dy;
 }
 
