@@ -59,7 +59,7 @@ struct Figures {
     qint64 insidePhrase = 0;   // breaks inside a phrase that would have fitted on a line
     qint64 insideLong = 0;     // breaks inside a phrase wider than a line
     qint64 insideCompound = 0; // breaks between the nouns of a compound
-    double ms = 0;             // the reshape alone, CPU time (best of several runs)
+    double ms = 0;             // the reshape alone, CPU time (best of five)
 };
 
 
@@ -121,15 +121,9 @@ Figures measure(const QStringList &lines, int chars, const Config &config, const
     const WordList &used = config.phraseWords ? phraseWords : words;
     Figures f;
     QStringList items;
-    // Best of at least five runs, more while they add up to under 100 ms: a
-    // short text's step is a fraction of a millisecond.
     f.ms = 1e300;
-    double spent = 0;
-    for (int run = 0; run < 200 && (run < 5 || spent < 100); ++run) {
-        const double ms = cpuMs([&] { items = reshapeRoll(lines, int(limit), chars, options, &used, cells); });
-        f.ms = std::min(f.ms, ms);
-        spent += ms;
-    }
+    for (int run = 0; run < 5; ++run)
+        f.ms = std::min(f.ms, cpuMs([&] { items = reshapeRoll(lines, int(limit), chars, options, &used, cells); }));
 
     // Phrases judged the same way for every configuration.
     CellWidth judgeCells;
@@ -245,10 +239,7 @@ int main(int argc, char **argv)
             units += line.size();
         std::printf("\n%s: %lld lines, %lld characters; analyser %.0f ms, its records laid over the text %.1f ms\n",
                     qPrintable(QFileInfo(path).fileName()), qlonglong(lines.size()), qlonglong(units), chasenMs, mapMs);
-        const int onlyChars = qEnvironmentVariableIntValue("BENCH_ONLY_CHARS"); // for profiling
         for (const int chars : {12, 16, 24}) {
-            if (onlyChars > 0 && chars != onlyChars)
-                continue;
             std::printf("  N = %d (%d cells)\n", chars, lineLimitCells(chars));
             std::printf("  %-28s %7s %7s %6s %6s %9s %8s %9s %8s %8s %8s %7s %7s\n", "", "reshaped", "lines",
                         "rules", "over", "(1 phr.)", "1-char", "(phrase)", "in-phr.", "(long)", "compnd", "ms", "ratio");
@@ -271,8 +262,6 @@ int main(int argc, char **argv)
             }
         }
     }
-    if (qEnvironmentVariableIntValue("BENCH_ONLY_CONFIG") > 0)
-        return 0;
     std::printf("\nLong lines nothing may break (cells; a limit of 1 cell stands for a screen narrower than any character)\n");
     longLine("URL + 200,000 letters, --chars 10 --kinsoku",
              u"詳しくは http://example.org/"_s + QString(200000, u'a') + u" を見てください"_s, 20, {true, false, false});

@@ -10,9 +10,7 @@
 #include "roll/RollConventions.h"
 
 #include <algorithm>
-#include <array>
 #include <limits>
-#include <memory>
 
 namespace {
 
@@ -109,23 +107,6 @@ quint8 jointLevel(PhraseRole before, PhraseRole after)
     return kBreakInsidePhrase;
 }
 
-// jointLevel for every pair of roles, made once at start: asked at every
-// morpheme, and read without a guard.
-constexpr int kRoles = 32; // the role bits of a morpheme's code
-const std::array<quint8, kRoles * kRoles> kJointLevels = [] {
-    std::array<quint8, kRoles * kRoles> t{};
-    for (int b = 0; b <= int(PhraseRole::Opening); ++b) {
-        for (int a = 0; a <= int(PhraseRole::Opening); ++a)
-            t[size_t(b * kRoles + a)] = jointLevel(PhraseRole(b), PhraseRole(a));
-    }
-    return t;
-}();
-
-inline quint8 jointLevelOf(PhraseRole before, PhraseRole after)
-{
-    return kJointLevels[size_t(int(before) * kRoles + int(after))];
-}
-
 } // namespace
 
 CaptionBreaker::CaptionBreaker(const BreakRules &rules, const WordList *words, WidthModel &model)
@@ -134,38 +115,16 @@ CaptionBreaker::CaptionBreaker(const BreakRules &rules, const WordList *words, W
     m_markerWidth = m_model.width(kMarker);
 }
 
-inline qint32 CaptionBreaker::charWidth(char16_t c)
-{
-    // Widths add up, so a character measured once is known for the rest of
-    // the roll: most lines then cost no call of the model at all.
-    std::unique_ptr<WidthPage> &page = m_widthPages[c >> 8];
-    if (!page) {
-        page = std::make_unique<WidthPage>();
-        page->fill(-1);
-    }
-    qint32 &w = (*page)[c & 0xFF];
-    if (w < 0)
-        w = qint32(m_model.width(QStringView(&c, 1)));
-    return w;
-}
-
 void CaptionBreaker::measure(QStringView line)
 {
     const qsizetype n = line.size();
     m_widths.assign(size_t(n), kInsideUnit);
     const TextUnits units(line);
-    if (units.allSingle()) {
-        for (qsizetype p = 0; p < n; ++p)
-            m_widths[size_t(p)] = charWidth(line[p].unicode());
-        m_lastUnit = n > 0 ? n - 1 : 0;
-        return;
-    }
     QString shown;
     for (qsizetype p = 0; p < n;) {
         const qsizetype end = units.endOf(p);
         if (!units.hasRuby()) {
-            m_widths[size_t(p)] = end - p == 1 ? charWidth(line[p].unicode())
-                                               : qint32(m_model.width(line.sliced(p, end - p)));
+            m_widths[size_t(p)] = qint32(m_model.width(line.sliced(p, end - p)));
         } else {
             shown.clear();
             for (qsizetype q = p; q < end; ++q) {
@@ -179,7 +138,7 @@ void CaptionBreaker::measure(QStringView line)
     m_lastUnit = n > 0 ? units.startOf(n - 1) : 0;
 }
 
-inline qsizetype CaptionBreaker::unitEnd(qsizetype p) const
+qsizetype CaptionBreaker::unitEnd(qsizetype p) const
 {
     const qsizetype n = qsizetype(m_widths.size());
     ++p;
@@ -188,7 +147,7 @@ inline qsizetype CaptionBreaker::unitEnd(qsizetype p) const
     return p;
 }
 
-inline bool CaptionBreaker::usable(quint8 level) const
+bool CaptionBreaker::usable(quint8 level) const
 {
     // With the rules asked for, a place against them is no choice at all: a
     // line too long for the screen is better than one that breaks a rule.
@@ -218,7 +177,7 @@ void CaptionBreaker::classifyWords(QStringView line)
             role = phraseRoleOfCharacter(c);
         }
         if (p > 0)
-            m_levels[size_t(p)] = m_rules.phrases ? jointLevelOf(before, role) : quint8(kBreakBetweenPhrases);
+            m_levels[size_t(p)] = m_rules.phrases ? jointLevel(before, role) : quint8(kBreakBetweenPhrases);
         for (qsizetype q = p + 1; q < p + len; ++q)
             m_levels[size_t(q)] = kBreakInsideWord;
         before = role;
@@ -254,7 +213,7 @@ bool CaptionBreaker::classifyMorphemes(QStringView line, QByteArrayView morpheme
             role = opens ? PhraseRole::Opening : PhraseRole::Closing;
         }
         if (p > 0) {
-            quint8 level = m_rules.phrases ? jointLevelOf(before, role) : quint8(kBreakBetweenPhrases);
+            quint8 level = m_rules.phrases ? jointLevel(before, role) : quint8(kBreakBetweenPhrases);
             // 「お渡しする」「ご案内します」: after an honorific prefix and its
             // word, 「する」 belongs to the phrase as after a verbal noun.
             if (m_rules.phrases && role == PhraseRole::Suru && head == PhraseRole::Prefix
@@ -270,9 +229,7 @@ bool CaptionBreaker::classifyMorphemes(QStringView line, QByteArrayView morpheme
     }
     // The analyser reads Latin words letter by letter: a run is one word.
     for (qsizetype p = 0; p < n;) {
-        const char16_t c = line[p].unicode();
-        // Kana and kanji first: most of a roll, and never Latin.
-        if ((c >= 0x3000 && c < 0xFF00) || !isLatinOrDigit(c)) {
+        if (!isLatinOrDigit(line[p].unicode())) {
             ++p;
             continue;
         }
@@ -330,22 +287,6 @@ void CaptionBreaker::classify(QStringView line, bool everyLegality, QByteArrayVi
         for (qsizetype q = 1; q <= std::min<qsizetype>(2, n); ++q)
             m_levels[size_t(q)] = kBreakNever;
     }
-    // The rules' answer wherever the two characters around a place settle
-    // it: a choice then never falls on a place it must take back, and the
-    // iterator is asked only about the few places left.
-    if (m_rules.kinsoku && !everyLegality) {
-        m_legal.settleAll(m_settled);
-        m_unsettled = 0;
-        for (qsizetype q = 1; q < n; ++q) {
-            if (m_levels[size_t(q)] == kBreakNever)
-                continue;
-            const qint8 settled = m_settled[size_t(q)];
-            if (settled >= 0)
-                m_legalState[size_t(q)] = settled == 1 ? 1 : 2;
-            else
-                ++m_unsettled;
-        }
-    }
 }
 
 void CaptionBreaker::keepQuotesTogether(QStringView line)
@@ -355,10 +296,8 @@ void CaptionBreaker::keepQuotesTogether(QStringView line)
     // when it fits a line. Only pairs closed within the line count, as a
     // running total over the places (a stack of the openings finds the pairs).
     const qsizetype n = line.size();
-    std::vector<qint32> &opens = m_opens;
-    std::vector<qint32> &depth = m_depth;
-    opens.clear();
-    bool paired = false;
+    std::vector<qint32> opens;
+    std::vector<qint32> depth(size_t(n) + 2, 0);
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = line[i].unicode();
         if (c >= 0x3040 && c <= 0x9FFF) // kana and kanji, most of a roll
@@ -367,17 +306,11 @@ void CaptionBreaker::keepQuotesTogether(QStringView line)
         if (category == QChar::Punctuation_Open) {
             opens.push_back(qint32(i));
         } else if (category == QChar::Punctuation_Close && !opens.empty()) {
-            if (!paired) {
-                depth.assign(size_t(n) + 2, 0);
-                paired = true;
-            }
             ++depth[size_t(opens.back()) + 1];
             --depth[size_t(i) + 1];
             opens.pop_back();
         }
     }
-    if (!paired)
-        return;
     qint32 inside = 0;
     for (qsizetype q = 1; q < n; ++q) {
         inside += depth[size_t(q)];
@@ -400,12 +333,12 @@ bool CaptionBreaker::phraseWiderThan(qsizetype from, qint64 room) const
     return false;
 }
 
-inline quint8 CaptionBreaker::levelAt(qsizetype q) const
+quint8 CaptionBreaker::levelAt(qsizetype q) const
 {
     return m_legalState[size_t(q)] == 2 ? quint8(kBreakRuleBroken) : m_levels[size_t(q)];
 }
 
-inline bool CaptionBreaker::checkLegal(qsizetype q)
+bool CaptionBreaker::checkLegal(qsizetype q)
 {
     quint8 &state = m_legalState[size_t(q)];
     if (state == 0)
@@ -610,26 +543,13 @@ QList<qsizetype> CaptionBreaker::evenOut(qsizetype from, qsizetype to, QSpanOfBr
         if (!(cost[size_t(m)] < tried))
             cost[size_t(m)] = tried;
     };
-    // A way with more lines than the plain fill is never taken: a place
-    // reached with one line fewer than it has may only end the stretch.
-    const qint32 mostLines = qint32(plainBreaks.size()) + 1;
     for (qsizetype k = 0; k + 1 < count; ++k) {
-        const qint32 linesSoFar = cost[size_t(k)].lines;
-        if (linesSoFar == std::numeric_limits<qint32>::max() || linesSoFar >= mostLines)
+        if (cost[size_t(k)].lines == std::numeric_limits<qint32>::max())
             continue;
         const qsizetype s = places[size_t(k)];
         const qint64 marker = (s > 0 && m_comment) ? m_markerWidth : 0;
         const qint64 room = limit - marker;
         const qsizetype oneEnd = unitEnd(s);
-        if (linesSoFar + 1 == mostLines) {
-            const qsizetype e = count - 1;
-            const qint64 width = at[size_t(e)] - at[size_t(k)];
-            if (width <= room ? e - k <= kMostTried && to != oneEnd && !(to == m_lastUnit && to != n) : e == k + 1)
-                relax(k, e, marker + width);
-            if (plainNext[size_t(k)] == e)
-                relax(k, e, marker + width);
-            continue;
-        }
         // The farthest place that fits, then back: a line less than half
         // full is tried only when no fuller one fits, as it evens nothing out.
         const auto first = at.begin() + k + 1;
@@ -677,7 +597,7 @@ QList<qsizetype> CaptionBreaker::evenOut(qsizetype from, qsizetype to, QSpanOfBr
     return breaks;
 }
 
-inline quint8 CaptionBreaker::balanceLevel(qsizetype q, quint8 worst)
+quint8 CaptionBreaker::balanceLevel(qsizetype q, quint8 worst)
 {
     const quint8 level = m_levels[size_t(q)];
     if (!m_rules.kinsoku || level == kBreakNever)
@@ -702,9 +622,8 @@ CaptionBreaker::Chosen CaptionBreaker::balanced(const Chosen &plain, qint64 limi
     const qsizetype n = qsizetype(m_widths.size());
     // Inside a long line one pass of the rules over it costs less than
     // asking place by place; a short line asks only about what it tries.
-    // (Not when the characters settled every place already.)
     m_legalAt.clear();
-    if (m_rules.kinsoku && n > kWholePass && m_unsettled > 0)
+    if (m_rules.kinsoku && n > kWholePass)
         m_legal.find(m_line, m_legalAt);
     const QList<qsizetype> &pb = plain.breaks;
     const qsizetype lines = pb.size() + 1;

@@ -10,8 +10,6 @@
 #include <QString>
 #include <QStringView>
 
-#include <array>
-#include <memory>
 #include <span>
 #include <vector>
 
@@ -81,7 +79,6 @@ private:
         qint64 width = 0;  // of the line up to `at`
         bool last = false; // what is left fits: no break
     };
-    qint32 charWidth(char16_t c);
     void measure(QStringView line);
     void classify(QStringView line, bool everyLegality, QByteArrayView morphemes);
     void classifyWords(QStringView line);
@@ -117,12 +114,4 @@ private:
     // considered: 0 not asked, 1 legal, 2 against the rules.
     std::vector<quint8> m_legalState;
     std::vector<bool> m_legalAt;
-    std::vector<qint8> m_settled; // the rules' answers by the characters around each place
-    qsizetype m_unsettled = 0;    // places of the line left to the iterator
-    // Pairs of brackets found in the line, reused from line to line.
-    std::vector<qint32> m_opens;
-    std::vector<qint32> m_depth;
-    // The width of each character met so far, by pages of the basic plane.
-    using WidthPage = std::array<qint32, 256>;
-    std::array<std::unique_ptr<WidthPage>, 256> m_widthPages;
 };

@@ -7,10 +7,7 @@
 #include <unicode/utext.h>
 
 #include <algorithm>
-#include <array>
-#include <atomic>
 #include <cstdint>
-#include <vector>
 
 struct LegalBreaks::Iterator {
     std::unique_ptr<icu::BreakIterator> breaks;
@@ -38,35 +35,9 @@ struct LegalBreaks::Iterator {
 
 namespace {
 
-// The line-breaking class of each character of the basic plane, a page of
-// 256 at a time as the text meets them: every place a reshape considers asks
-// for two, and the library's own lookup costs far more than a table's.
-constexpr size_t kPage = 256;
-std::array<std::atomic<const qint8 *>, 0x10000 / kPage> classPages{};
-
-const qint8 *classPage(char32_t c)
+int breakClass(char32_t c)
 {
-    std::atomic<const qint8 *> &slot = classPages[c / kPage];
-    const qint8 *page = slot.load(std::memory_order_acquire);
-    if (page)
-        return page;
-    auto *made = new qint8[kPage];
-    const UChar32 first = UChar32(c / kPage * kPage);
-    for (size_t i = 0; i < kPage; ++i)
-        made[i] = qint8(u_getIntPropertyValue(first + UChar32(i), UCHAR_LINE_BREAK));
-    // Another thread may have made the same page meanwhile: keep the first.
-    if (slot.compare_exchange_strong(page, made, std::memory_order_acq_rel))
-        return made;
-    delete[] made;
-    return page;
-}
-
-inline int breakClass(char32_t c)
-{
-    if (c >= 0x10000)
-        return u_getIntPropertyValue(UChar32(c), UCHAR_LINE_BREAK);
-    const qint8 *page = classPages[c / kPage].load(std::memory_order_acquire);
-    return (page ? page : classPage(c))[c % kPage];
+    return u_getIntPropertyValue(UChar32(c), UCHAR_LINE_BREAK);
 }
 
 // The answer of the rules for the places they settle by the two characters
@@ -81,20 +52,6 @@ int settledByPair(int before, int after)
         return 1;
     if (before == U_LB_ALPHABETIC && after == U_LB_IDEOGRAPHIC)
         return 1;
-    // After small kana, 「ー」 and iteration marks an ideograph may begin the
-    // next line: nothing holds on to what follows them.
-    if ((before == U_LB_NONSTARTER || before == U_LB_CONDITIONAL_JAPANESE_STARTER) && after == U_LB_IDEOGRAPHIC)
-        return 1;
-    // Straight quotes hold on to both neighbours (only blanks, a zero-width
-    // space or marks before one leave it to what precedes them); a point
-    // or a colon holds on to the letter after it.
-    if (before == U_LB_QUOTATION)
-        return 0;
-    if (after == U_LB_QUOTATION && before != U_LB_SPACE && before != U_LB_ZWSPACE && before != U_LB_COMBINING_MARK
-        && before != U_LB_ZWJ)
-        return 0;
-    if (before == U_LB_INFIX_NUMERIC && after == U_LB_ALPHABETIC)
-        return 0;
     // Letters and digits run together whatever surrounds them.
     const auto letterOrDigit = [](int c) { return c == U_LB_ALPHABETIC || c == U_LB_NUMERIC; };
     if (letterOrDigit(before) && letterOrDigit(after))
@@ -126,18 +83,6 @@ int settledByPair(int before, int after)
 
 
 
-// settledByPair for every pair of classes, made once at start.
-constexpr int kClasses = 64;
-static_assert(U_LB_COUNT <= kClasses);
-const std::array<qint8, kClasses * kClasses> kPairAnswers = [] {
-    std::array<qint8, kClasses * kClasses> t{};
-    for (int b = 0; b < kClasses; ++b) {
-        for (int a = 0; a < kClasses; ++a)
-            t[size_t(b * kClasses + a)] = qint8(settledByPair(b, a));
-    }
-    return t;
-}();
-
 } // namespace
 
 LegalBreaks::LegalBreaks() : m_iterator(std::make_unique<Iterator>())
@@ -163,20 +108,9 @@ void LegalBreaks::setText(QStringView text)
 
 bool LegalBreaks::isLegal(qsizetype pos)
 {
-    const int known = settledAt(pos);
-    if (known >= 0)
-        return known == 1;
     Iterator &it = *m_iterator;
-    if (!it.textSet)
-        it.setText();
-    return it.everywhere || it.breaks->isBoundary(int32_t(pos));
-}
-
-int LegalBreaks::settledAt(qsizetype pos) const
-{
-    const Iterator &it = *m_iterator;
     if (pos <= 0 || pos >= it.text.size())
-        return 0;
+        return false;
     // Most places asked about are settled by their two characters: no need
     // to wake the iterator, which backs up and reads forward for each answer.
     const int before = breakClass(codePointBefore(it.text, pos));
@@ -194,36 +128,12 @@ int LegalBreaks::settledAt(qsizetype pos) const
             const int head = breakClass(it.text[q - 1].unicode());
             if (head != U_LB_OPEN_PUNCTUATION && head != U_LB_QUOTATION && head != U_LB_SPACE
                 && head != U_LB_ZWSPACE && head != U_LB_BREAK_BOTH && head != U_LB_COMBINING_MARK && head != U_LB_ZWJ)
-                return 1;
+                return true;
         }
     }
-    // Without rules every place is legal.
-    return it.breaks ? -1 : 1;
-}
-
-void LegalBreaks::settleAll(std::vector<qint8> &answers) const
-{
-    const QStringView text = m_iterator->text;
-    const qsizetype n = text.size();
-    answers.assign(size_t(n) + 1, 0);
-    bool pairs = false;
-    for (qsizetype i = 0; i < n && !pairs; ++i)
-        pairs = text[i].isSurrogate();
-    if (pairs) { // rare: each place reads its characters whole
-        for (qsizetype q = 1; q < n; ++q)
-            answers[size_t(q)] = qint8(settledAt(q));
-        return;
-    }
-    const auto &table = kPairAnswers;
-    int before = n > 0 ? breakClass(text[0].unicode()) : 0;
-    for (qsizetype q = 1; q < n; ++q) {
-        const int after = breakClass(text[q].unicode());
-        qint8 answer = table[size_t(before * kClasses + after)];
-        if (answer < 0) // blanks before a word, or a place only the iterator knows
-            answer = qint8(settledAt(q));
-        answers[size_t(q)] = answer;
-        before = after;
-    }
+    if (!it.textSet)
+        it.setText();
+    return it.everywhere || it.breaks->isBoundary(int32_t(pos));
 }
 
 qsizetype LegalBreaks::following(qsizetype pos)

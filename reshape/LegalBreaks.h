@@ -3,7 +3,6 @@
 // punctuation, 「ー」, an iteration mark or small kana, none ends with an
 // opening bracket, and 「…」, numbers and Latin words stay whole. The rules
 // are the line-breaking library's strict Japanese ones, not a list of ours.
-#include <QtGlobal>
 #include <QStringView>
 
 #include <memory>
@@ -25,12 +24,6 @@ public:
     // rules look only at the characters around `pos`, so asking about the few
     // places a reshape considers costs far less than finding every place.
     bool isLegal(qsizetype pos);
-    // The answer for `pos` where the characters around it settle it without
-    // the iterator (1 legal, 0 not), else -1. Cheaper still: no iterator.
-    int settledAt(qsizetype pos) const;
-    // settledAt for every place of the text at once (index 0..size; the
-    // ends are 0): the same answers, in one pass over the text.
-    void settleAll(std::vector<qint8> &answers) const;
     // The first place after `pos` where a line may break (size at the end).
     qsizetype following(qsizetype pos);
 

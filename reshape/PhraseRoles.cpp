@@ -52,6 +52,12 @@ PhraseRole phraseRoleOfWord(QStringView partOfSpeech, QStringView baseForm)
     return phraseRoleOfPartOfSpeech(partOfSpeech);
 }
 
+bool isLatinOrDigit(char32_t c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z')
+        || (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) // accented Latin
+        || (c >= 0xFF10 && c <= 0xFF19) || (c >= 0xFF21 && c <= 0xFF3A) || (c >= 0xFF41 && c <= 0xFF5A);
+}
 
 PhraseRole phraseRoleOfCharacter(char32_t c)
 {

@@ -30,12 +30,7 @@ PhraseRole phraseRoleOfCharacter(char32_t c);
 
 // True for letters and digits that run together into one unit ("Kappa", "3.14"
 // counts its digits and the point between them), half- or full-width Latin.
-inline bool isLatinOrDigit(char32_t c)
-{
-    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z')
-        || (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) // accented Latin
-        || (c >= 0xFF10 && c <= 0xFF19) || (c >= 0xFF21 && c <= 0xFF3A) || (c >= 0xFF41 && c <= 0xFF5A);
-}
+bool isLatinOrDigit(char32_t c);
 
 // The strength of the boundary between two neighbouring units: a boundary
 // between phrases, between the nouns of a compound, or none (inside a phrase).

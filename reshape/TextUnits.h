@@ -22,8 +22,6 @@ public:
 
     // True where a unit begins (0 <= pos <= size; the ends are starts).
     bool startsAt(qsizetype pos) const { return pos >= qsizetype(m_inside.size()) || !m_inside[size_t(pos)]; }
-    // True when every offset begins a unit: no marks, no surrogates, no ruby.
-    bool allSingle() const { return m_inside.empty(); }
     // The end of the unit that begins at or holds `pos`.
     qsizetype endOf(qsizetype pos) const;
     // The start of the unit that holds `pos` (pos itself when a unit begins there).
@@ -34,7 +32,7 @@ public:
 
 private:
     QStringView m_text;
-    std::vector<bool> m_inside; // per offset: not the first of its unit (empty: every offset begins one)
+    std::vector<bool> m_inside; // per offset: not the first of its unit
     std::vector<bool> m_hidden; // per offset: part of a ruby code's marks and reading (empty: none)
 };
 

@@ -1,7 +1,6 @@
 #include "analysis/ChasenRunner.h"
 #include "analysis/MorphemeDigest.h"
 #include "reshape/CaptionBreaking.h"
-#include "reshape/LegalBreaks.h"
 #include "reshape/MorphemeMap.h"
 #include "reshape/PhraseRoles.h"
 #include "reshape/Reshape.h"
@@ -96,8 +95,6 @@ private Q_SLOTS:
     void combiningMarkNeverStartsALine_data();
     void combiningMarkNeverStartsALine();
     void morphemesFollowTheText();
-    void pairsSettleAsTheRulesDo_data();
-    void pairsSettleAsTheRulesDo();
 };
 
 void TestCaptionBreaking::example_data()
@@ -519,41 +516,6 @@ void TestCaptionBreaking::morphemesFollowTheText()
     QVERIFY(startsAt(u"本当"_s));
     QVERIFY(startsAt(u"に"_s));
     QCOMPARE(quint8(map.codes(second + line.size(), 1)[0]) & MorphemeMap::kStart, MorphemeMap::kStart);
-}
-
-void TestCaptionBreaking::pairsSettleAsTheRulesDo_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::newRow("small kana and long vowel before kana") << u"ちょっとコーヒーを飲みましょう。"_s;
-    QTest::newRow("straight quotes") << u"\"dw\" と打つと 'x' が消えます。"_s;
-    QTest::newRow("quote after blanks and brackets") << u"「\"」 と \"\"\" の後"_s;
-    QTest::newRow("point and colon before letters") << u"e.g. :wq と ver.2 を使う"_s;
-    QTest::newRow("numbers and counters") << u"第3章の10個と3.14％"_s;
-    QTest::newRow("iteration mark") << u"人々々の時々"_s;
-}
-
-void TestCaptionBreaking::pairsSettleAsTheRulesDo()
-{
-    // What two characters settle without the iterator must be the
-    // iterator's own answer: a wrong shortcut would break a rule.
-    QFETCH(QString, line);
-    LegalBreaks legal;
-    if (!legal.isAvailable())
-        QSKIP("no line-breaking rules");
-    std::vector<bool> full;
-    legal.find(line, full);
-    std::vector<qint8> settled;
-    legal.settleAll(settled);
-    int asked = 0;
-    for (qsizetype q = 1; q < line.size(); ++q) {
-        if (settled[size_t(q)] < 0)
-            continue;
-        ++asked;
-        QVERIFY2((settled[size_t(q)] == 1) == full[size_t(q)],
-                 qPrintable(u"%1|%2"_s.arg(line.left(q), line.mid(q))));
-        QCOMPARE(legal.isLegal(q), bool(full[size_t(q)]));
-    }
-    QVERIFY(asked > 0);
 }
 
 QTEST_GUILESS_MAIN(TestCaptionBreaking)
